@@ -1,0 +1,90 @@
+#include "command_line.h"
+
+#include "../core/models/shared_state.h"
+#include "headless_desktop_services.h"
+#include "program.h"
+
+#include <QFileInfo>
+
+using namespace Qt::StringLiterals;
+
+namespace lw {
+
+QString usageText()
+{
+    return u"Usage: Listwright [AD.zad]\n"
+           u"       Listwright --generate [--preview] [AD.zad]\n"
+           u"\n"
+           u"Writes auction ads from the page templates of the installation folder.\n"
+           u"\n"
+           u"  AD.zad        the ad file to open at start-up\n"
+           u"  --generate    generate the ad without a window and write the page to standard output\n"
+           u"  --preview     with --generate: the preview page (local pictures, no upload)\n"
+           u"  --help        show this help\n"
+           u"  --version     show the version\n"
+           u"\n"
+           u"The installation folder is $LISTWRIGHT_HOME when set, else the program's folder.\n"
+           u"Messages go to standard error as \"TITLE: TEXT\". Exit status: 0 when the page was\n"
+           u"produced, 1 when it was not, 2 on a usage error.\n"_s;
+}
+
+CommandLine parseCommandLine(const QStringList& arguments)
+{
+    CommandLine c;
+    bool generate = false;
+    bool optionsEnded = false;
+    for (const QString& a : arguments) {
+        if (!optionsEnded && a == u"--") {
+            optionsEnded = true;
+        } else if (!optionsEnded && (a == u"--help" || a == u"-h")) {
+            c.mode = CommandLine::Mode::Help;
+            return c;
+        } else if (!optionsEnded && a == u"--version") {
+            c.mode = CommandLine::Mode::Version;
+            return c;
+        } else if (!optionsEnded && a == u"--generate") {
+            generate = true;
+        } else if (!optionsEnded && a == u"--preview") {
+            c.preview = true;
+        } else if (!optionsEnded && a.startsWith(u'-') && a.size() > 1) {
+            c.mode = CommandLine::Mode::UsageError;
+            c.error = u"unknown option "_s + a;
+            return c;
+        } else if (c.adFile.isEmpty()) {
+            c.adFile = a;
+        } else {
+            c.mode = CommandLine::Mode::UsageError;
+            c.error = u"only one ad file can be given"_s;
+            return c;
+        }
+    }
+    if (c.preview && !generate) {
+        c.mode = CommandLine::Mode::UsageError;
+        c.error = u"--preview goes with --generate"_s;
+        return c;
+    }
+    c.mode = generate ? CommandLine::Mode::Generate : CommandLine::Mode::Window;
+    return c;
+}
+
+int runGenerateCommand(const CommandLine& command, std::FILE* out, std::FILE* messages)
+{
+    HeadlessDesktopServices ds(messages);
+    SharedState state;
+    Program program(state, ds);
+    QString adFile = command.adFile;
+    if (!adFile.isEmpty())
+        adFile = QFileInfo(adFile).absoluteFilePath();
+    if (!program.startup(adFile))
+        return 1;
+    const bool produced =
+        command.preview ? program.mnuOptionsPreview_Click(false) : program.mnuOptionsGenerate_Click();
+    if (!produced)
+        return 1;
+    const QByteArray page = state.gen.templateText.toUtf8();
+    std::fwrite(page.constData(), 1, static_cast<size_t>(page.size()), out);
+    std::fflush(out);
+    return 0;
+}
+
+} // namespace lw

@@ -1,0 +1,32 @@
+#include "headless_desktop_services.h"
+
+#include <QDir>
+
+using namespace Qt::StringLiterals;
+
+namespace lw {
+
+int HeadlessDesktopServices::messageBox(const QString& text, int style, const QString& title)
+{
+    QString body = text;
+    body.replace(u"\r\n"_s, u"\n"_s);
+    const QString line = (title.isEmpty() ? QString::fromLatin1(ApplicationTitle) : title) + u": "_s + body + u'\n';
+    const QByteArray bytes = line.toUtf8();
+    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), m_messages);
+    std::fflush(m_messages);
+    switch (style & 7) {
+    case MsgStyle::YesNo:
+        return MsgResult::No;
+    case MsgStyle::YesNoCancel:
+        return MsgResult::Cancel;
+    default:
+        return MsgResult::Ok;
+    }
+}
+
+std::optional<QString> HeadlessDesktopServices::tempFolder()
+{
+    return QDir::tempPath() + u'/';
+}
+
+} // namespace lw

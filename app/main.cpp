@@ -1,0 +1,58 @@
+#include "../core/models/shared_state.h"
+#include "../support/ui/qt_desktop_services.h"
+#include "command_line.h"
+#include "program.h"
+#include "ui/start_window.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QTimer>
+
+#include <cstdio>
+
+using namespace Qt::StringLiterals;
+
+int main(int argc, char* argv[])
+{
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const lw::CommandLine command = lw::parseCommandLine(arguments);
+
+    switch (command.mode) {
+    case lw::CommandLine::Mode::Help: {
+        const QByteArray text = lw::usageText().toUtf8();
+        std::fwrite(text.constData(), 1, size_t(text.size()), stdout);
+        return 0;
+    }
+    case lw::CommandLine::Mode::Version:
+        std::fputs("Listwright 2.3.2 (revision 5)\n", stdout);
+        return 0;
+    case lw::CommandLine::Mode::UsageError: {
+        const QByteArray text = (u"Listwright: "_s + command.error + u"\n\n"_s + lw::usageText()).toUtf8();
+        std::fwrite(text.constData(), 1, size_t(text.size()), stderr);
+        return 2;
+    }
+    case lw::CommandLine::Mode::Generate: {
+        // No display is needed to generate an ad.
+        QCoreApplication app(argc, argv);
+        return lw::runGenerateCommand(command, stdout, stderr);
+    }
+    case lw::CommandLine::Mode::Window:
+        break;
+    }
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(u"Listwright"_s);
+    lw::QtDesktopServices ds;
+    lw::SharedState state;
+    lw::Program program(state, ds);
+    lw::StartWindow window(program);
+    ds.setOwner(&window);
+    window.show();
+    // The window shows first, so messages of the start-up have an owner.
+    QTimer::singleShot(0, &window, [&] { program.startup(command.adFile); });
+    if (qEnvironmentVariableIsSet("LISTWRIGHT_QUIT_WHEN_IDLE"))
+        QTimer::singleShot(0, &app, [] { QTimer::singleShot(0, qApp, &QCoreApplication::quit); });
+    return app.exec();
+}

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+namespace lw {
+
+// Message box styles: a button set plus an icon.
+namespace MsgStyle {
+inline constexpr int OkOnly = 0;
+inline constexpr int YesNoCancel = 3;
+inline constexpr int YesNo = 4;
+inline constexpr int Critical = 16;
+inline constexpr int Exclamation = 48;
+inline constexpr int Information = 64;
+} // namespace MsgStyle
+
+// Message box results; callers test only for Yes, No and Cancel.
+namespace MsgResult {
+inline constexpr int Ok = 1;
+inline constexpr int Cancel = 2;
+inline constexpr int Yes = 6;
+inline constexpr int No = 7;
+} // namespace MsgResult
+
+inline constexpr auto ApplicationTitle = "Listwright";
+
+// Everything modal or ambient that the program's logic asks of the desktop.
+class DesktopServices
+{
+public:
+    virtual ~DesktopServices() = default;
+
+    // An empty title shows the application title.
+    virtual int messageBox(const QString& text, int style, const QString& title = {}) = 0;
+    // Cancel yields the empty text.
+    virtual QString prompt(const QString& message, const QString& title = {},
+                           const QString& defaultAnswer = {}) = 0;
+    // nullopt on Cancel. Colours are 0x00BBGGRR values.
+    virtual std::optional<qint64> chooseColor(qint64 initial) = 0;
+    // filter as "Auction Ad Files|*.zad"; nullopt on Cancel.
+    virtual std::optional<QString> openFileDialog(const QString& filter, const QString& fileName = {}) = 0;
+    virtual std::optional<QString> saveFileDialog(const QString& filter, const QString& fileName = {}) = 0;
+
+    virtual void clearClipboard() = 0;
+    virtual void setClipboardText(const QString& text) = 0;
+    virtual QString clipboardText() = 0;
+
+    // The shell's "Open" action; the result is not examined.
+    virtual void shellOpen(const QString& pathOrAddress, const QString& workingFolder) = 0;
+    virtual bool startProgram(const QString& path) = 0;
+    // The folder for temporary files ending with a separator; nullopt when unknown.
+    virtual std::optional<QString> tempFolder() = 0;
+    virtual bool isConnected() = 0;
+};
+
+} // namespace lw

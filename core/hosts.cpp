@@ -1,0 +1,45 @@
+#include "hosts.h"
+
+using namespace Qt::StringLiterals;
+
+namespace lw {
+
+namespace {
+Hosts& instance()
+{
+    static Hosts hosts;
+    return hosts;
+}
+} // namespace
+
+const Hosts& Hosts::current()
+{
+    return instance();
+}
+
+void Hosts::set(const Hosts& hosts)
+{
+    instance() = hosts;
+}
+
+QString Hosts::makerPictureFolder() const
+{
+    return u"http://"_s + maker + u"/lwr/lwrpics/"_s;
+}
+
+QString Hosts::makerSite() const
+{
+    return u"http://"_s + maker + u"/lwr"_s;
+}
+
+QString Hosts::defaultSellingUrl() const
+{
+    const QString returnAddress =
+        u"http%3A%2F%2F"_s + selling +
+        u"%3A80%2Fws2%2FeBayISAPI.dll%3FSellItem%26sspagename%3Dh%253Ah%253Asyi%253AUS%26pass%3D%7B_pass_%7D%26userid%3D"_s;
+    return u"http://"_s + signIn +
+           u"/aw-cgi/eBayISAPI.dll?SignIn&UsingSSL=0&pUserId=&co_partnerId=2&siteid=0&ru="_s + returnAddress +
+           u"&pageType=1144"_s;
+}
+
+} // namespace lw

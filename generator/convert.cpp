@@ -1,0 +1,253 @@
+#include "convert.h"
+
+#include "blocks.h"
+#include "markup.h"
+
+using namespace Qt::StringLiterals;
+
+namespace lw {
+
+TokenList buildTokenList(const QString& page)
+{
+    TokenList list;
+    qsizetype braceStart = -1;
+    qsizetype bracketStart = -1;
+    const qsizetype n = page.size();
+    const QChar* data = page.constData();
+    auto add = [&list](QString token) {
+        if (list.tokens.size() >= MaxTokens) {
+            list.error = u"The template has more than 150 placeholders."_s;
+            return false;
+        }
+        list.tokens.append(std::move(token));
+        return true;
+    };
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = data[i].unicode();
+        if (c == u'{') {
+            braceStart = i;
+        } else if (c == u'}') {
+            if (braceStart < 0) {
+                list.error = u"The template has a \"}\" without its \"{\"."_s;
+                return list;
+            }
+            if (!add(page.mid(braceStart, i - braceStart + 1)))
+                return list;
+        } else if (c == u'[') {
+            bracketStart = i;
+            if (!add(u"["_s))
+                return list;
+        } else if (c == u']') {
+            if (bracketStart < 0) {
+                list.error = u"The template has a \"]\" without its \"[\"."_s;
+                return list;
+            }
+            if (!add(u"]"_s))
+                return list;
+            list.optionalSection = page.mid(bracketStart, i - bracketStart + 1);
+        }
+    }
+    list.ok = true;
+    return list;
+}
+
+namespace {
+
+// The working page: every substitution replaces all occurrences in the whole page.
+class Page
+{
+public:
+    explicit Page(QString text) : m_text(std::move(text)) {}
+
+    void replace(const QString& token, const QString& value)
+    {
+        if (token.isEmpty())
+            return;
+        const qsizetype before = m_text.size();
+        if (!m_text.contains(token))
+            return;
+        m_text.replace(token, value);
+        m_dirty = m_dirty || before != m_text.size() || token != value;
+    }
+    // True when the page may have changed since the last call.
+    bool takeDirty()
+    {
+        const bool d = m_dirty;
+        m_dirty = false;
+        return d;
+    }
+    QString& text() { return m_text; }
+
+private:
+    QString m_text;
+    bool m_dirty = true;
+};
+
+} // namespace
+
+GeneratorResult expandTemplate(const GeneratorInput& in)
+{
+    GeneratorResult result;
+    if (in.templateText.size() > MaxTemplateChars) {
+        result.error = u"The template is longer than 32,767 characters."_s;
+        return result;
+    }
+
+    const QString webFolder = in.hosts.makerPictureFolder();
+    const QString codeFolder = imageFolder(in.previewMode, in.installFolder, webFolder);
+    const QString shipLogos = logoFolder(in.previewMode, in.installFolder, webFolder);
+    const QString digit = styleDigit(in.letterStyle);
+    const QString title = expandCodes(in.title, codeFolder, digit);
+    const QString subTitle = expandCodes(in.subTitle, codeFolder, digit);
+    const QString description = expandCodes(lineBreaksToHtml(in.description), codeFolder, digit);
+    const QString terms = lineBreaksToHtml(in.terms);
+
+    const TokenList list = buildTokenList(in.templateText);
+    if (!list.ok) {
+        result.error = list.error;
+        return result;
+    }
+
+    Page page(in.templateText);
+    const bool webMode = in.previewMode == 0 && in.ftpAccess;
+    const QString empty;
+
+    for (int t = 1; t <= MaxTokens; ++t) {
+        const QString& T = t <= list.tokens.size() ? list.tokens.at(t - 1) : empty;
+
+        if (t == 1) {
+            for (int k = 0; k <= 9; ++k) {
+                const QString g = u"{IMAGE"_s + QString::number(k) + u'}';
+                if (!list.tokens.contains(g))
+                    continue;
+                const QString& slot = in.pictures[k];
+                if (slot.isEmpty())
+                    page.replace(g, {});
+                else
+                    page.replace(g, pictureBlock(pictureAddress(slot, webMode, in.webUrl), in));
+            }
+        }
+
+        if (T.isEmpty()) {
+            // An empty token matches no placeholder; only the optional-section rule applies.
+            if (!in.includeOptional && !list.optionalSection.isEmpty() && page.takeDirty())
+                page.replace(list.optionalSection, {});
+            continue;
+        }
+
+        auto scrollInto = [&](const QString& token, const QString& text, const std::array<bool, 3>& scroll) {
+            if (T != token)
+                return;
+            if (scroll[0])
+                page.replace(T, in.marqueeTags[1] + text + in.marqueeTags[0]);
+            if (scroll[1])
+                page.replace(T, in.marqueeTags[2] + text + in.marqueeTags[0]);
+            if (scroll[2])
+                page.replace(T, in.marqueeTags[3] + text + in.marqueeTags[0]);
+            if (!scroll[0])
+                page.replace(T, text);
+        };
+        scrollInto(u"{TITLE}"_s, title, in.titleScroll);
+        scrollInto(u"{SUB-TITLE}"_s, subTitle, in.subTitleScroll);
+        if (T == u"{BODYTEXT1}")
+            page.replace(T, description);
+
+        if (T == u"{TITLECOLOR}")
+            page.replace(T, in.titleColor);
+        if (T == u"{SUBTITLECOLOR}")
+            page.replace(T, in.subTitleColor);
+        if (T == u"{DESCRIPTIONCOLOR}")
+            page.replace(T, in.descriptionColor);
+        if (T == u"{TERMSCOLOR}")
+            page.replace(T, in.termsColor);
+
+        if (T == u"{TERMSSIZE}")
+            page.replace(T, in.termsSize);
+        if (T == u"{TITLESIZE}")
+            page.replace(T, in.titleSize);
+        if (T == u"{SUBTITLESIZE}")
+            page.replace(T, in.subTitleSize);
+        if (T == u"{DROPCAPSIZE}")
+            page.replace(T, {});
+        if (T == u"{DESCRIPTIONSIZE}")
+            page.replace(T, in.descriptionSize);
+
+        for (int n = 1; n <= 4; ++n) {
+            if (T != u"{t"_s + QString::number(n) + u'}')
+                continue;
+            if (!in.useTexture[n])
+                page.replace(T, u"bgcolor = "_s + in.tableColors[n]);
+            if (in.useTexture[n])
+                page.replace(T, u"background = "_s + in.tableTextures[n]);
+        }
+
+        if (T == u"{TERMS1}")
+            page.replace(T, terms);
+
+        if (in.includeOptional) {
+            if (T == u"{TERMS1COLOR}")
+                page.replace(T, {});
+            if (T == u"{CONDITION}")
+                page.replace(T, in.condition);
+            if (T == u"{AGE}")
+                page.replace(T, in.age);
+            if (T == u"{COMMENTS}")
+                page.replace(T, in.comments);
+            if (T == u"{SHIPCOST}")
+                page.replace(T, in.shipCost);
+            if (T == u"[" || T == u"]")
+                page.replace(T, {});
+        }
+
+        if (T == u"{BODYBGCOLOR}")
+            page.replace(T, u"<style> <!--Body {background: url("_s + in.tableTextures[0] +
+                                u")}--> </style><body background="_s + in.tableTextures[0]);
+
+        if (!in.includeOptional && !list.optionalSection.isEmpty() && page.takeDirty())
+            page.replace(list.optionalSection, {});
+
+        if (T == u"{EMAIL}" && in.includeEmail)
+            page.replace(T, emailLink(in.email));
+        if (T == u"{WEBSITE}" && in.includeWebsite)
+            page.replace(T, websiteLink(in.website));
+
+        if (T == u"{OPTCOLOR}")
+            page.replace(T, in.optionalColor);
+
+        if (T == u"{OTHERAUCTIONS}" && in.includeAuctions && in.auctionSite >= 0 && in.auctionSite <= 4)
+            page.replace(T, otherAuctionsLink(in.auctionSite, in.auctionId, in.hosts));
+        if (T == u"{MEPAGE}" && in.includeMePage)
+            page.replace(T, aboutMeLink(in.auctionId, in.hosts));
+
+        if ((T == u"{EMAIL}" && !in.includeEmail) || (T == u"{WEBSITE}" && !in.includeWebsite) ||
+            (T == u"{OTHERAUCTIONS}" && !in.includeAuctions) || (T == u"{MEPAGE}" && !in.includeMePage))
+            page.replace(T, {});
+
+        if (T == u"{NORIGHTCLICK}")
+            page.replace(T, in.noRightClick ? in.pageExtras[0] : QString());
+        if (T == u"{BGMUSIC}")
+            page.replace(T, in.music ? in.pageExtras[1] : QString());
+        if (T == u"{REZO}")
+            page.replace(T, in.hideFooter != 1 ? footerLink(in.hosts) : QString());
+
+        if (T == u"{SHIPCALC}") {
+            if (!in.showCalc) {
+                page.replace(T, {});
+            } else {
+                if (in.useUsps)
+                    page.replace(T, uspsForm(in, shipLogos));
+                if (in.useUps)
+                    page.replace(T, upsForm(in, shipLogos));
+            }
+        }
+
+        if (T == u"{DEFAULTFONT}")
+            page.replace(T, in.font);
+    }
+
+    result.ok = true;
+    result.page = std::move(page.text());
+    return result;
+}
+
+} // namespace lw

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "generator_input.h"
+
+#include <QStringList>
+
+namespace lw {
+
+inline constexpr int MaxTemplateChars = 32767;
+inline constexpr int MaxTokens = 150;
+
+struct TokenList
+{
+    bool ok = false;
+    QStringList tokens;       // placeholders, "[" and "]" in page order
+    QString optionalSection;  // the last bracket pair with its content
+    QString error;
+};
+
+TokenList buildTokenList(const QString& page);
+
+// Fills the template of the input from the ad: letter-image and emoticon codes,
+// placeholders, blocks and forms. Pure: reads only its input.
+GeneratorResult expandTemplate(const GeneratorInput& in);
+
+} // namespace lw

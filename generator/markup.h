@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+
+namespace lw {
+
+// Every CR LF becomes "<BR>"; a lone CR or LF stays.
+QString lineBreaksToHtml(const QString& text);
+// Every "<BR>" (exact upper case) becomes CR LF.
+QString htmlBreaksToLines(const QString& text);
+// The picture folder of letter images and emoticons.
+QString imageFolder(int previewMode, const QString& installFolder, const QString& webFolder);
+// The folder of the carrier logos.
+QString logoFolder(int previewMode, const QString& installFolder, const QString& webFolder);
+// "1" to "9" for the nine letter-image styles.
+QString styleDigit(int letterStyle);
+// Letter-image and emoticon codes to image tags, code by code in the fixed order.
+QString expandCodes(const QString& text, const QString& folder, const QString& digit);
+
+} // namespace lw

@@ -1,0 +1,142 @@
+#include "qt_desktop_services.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QColorDialog>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QNetworkInformation>
+#include <QProcess>
+#include <QUrl>
+
+using namespace Qt::StringLiterals;
+
+namespace lw {
+
+int QtDesktopServices::messageBox(const QString& text, int style, const QString& title)
+{
+    QMessageBox box(m_owner);
+    box.setWindowTitle(title.isEmpty() ? QString::fromLatin1(ApplicationTitle) : title);
+    box.setText(QString(text).replace(u"\r\n"_s, u"\n"_s));
+    const int icon = style & 0x70;
+    if (icon & MsgStyle::Information)
+        box.setIcon(QMessageBox::Information);
+    else if (icon == MsgStyle::Exclamation)
+        box.setIcon(QMessageBox::Warning);
+    else if (icon == MsgStyle::Critical)
+        box.setIcon(QMessageBox::Critical);
+    switch (style & 7) {
+    case MsgStyle::YesNoCancel:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        box.setEscapeButton(QMessageBox::Cancel);
+        break;
+    case MsgStyle::YesNo:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setEscapeButton(QMessageBox::No);
+        break;
+    default:
+        box.setStandardButtons(QMessageBox::Ok);
+        break;
+    }
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return MsgResult::Yes;
+    case QMessageBox::No:
+        return MsgResult::No;
+    case QMessageBox::Cancel:
+        return MsgResult::Cancel;
+    default:
+        return MsgResult::Ok;
+    }
+}
+
+QString QtDesktopServices::prompt(const QString& message, const QString& title, const QString& defaultAnswer)
+{
+    bool ok = false;
+    const QString answer =
+        QInputDialog::getText(m_owner, title.isEmpty() ? QString::fromLatin1(ApplicationTitle) : title,
+                              QString(message).replace(u"\r\n"_s, u"\n"_s), QLineEdit::Normal, defaultAnswer, &ok);
+    return ok ? answer : QString();
+}
+
+std::optional<qint64> QtDesktopServices::chooseColor(qint64 initial)
+{
+    const QColor start(int(initial & 0xFF), int((initial >> 8) & 0xFF), int((initial >> 16) & 0xFF));
+    const QColor chosen = QColorDialog::getColor(start, m_owner);
+    if (!chosen.isValid())
+        return std::nullopt;
+    return qint64(chosen.red()) | (qint64(chosen.green()) << 8) | (qint64(chosen.blue()) << 16);
+}
+
+QString QtDesktopServices::qtFilter(const QString& filter)
+{
+    const QStringList parts = filter.split(u'|');
+    QStringList out;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
+        out << parts[i] + u" ("_s + QString(parts[i + 1]).replace(u';', u' ') + u')';
+    return out.join(u";;"_s);
+}
+
+std::optional<QString> QtDesktopServices::openFileDialog(const QString& filter, const QString& fileName)
+{
+    const QString path = QFileDialog::getOpenFileName(m_owner, {}, fileName, qtFilter(filter));
+    return path.isEmpty() ? std::nullopt : std::optional<QString>(path);
+}
+
+std::optional<QString> QtDesktopServices::saveFileDialog(const QString& filter, const QString& fileName)
+{
+    // The program asks about replacing a file itself.
+    const QString path = QFileDialog::getSaveFileName(m_owner, {}, fileName, qtFilter(filter), nullptr,
+                                                      QFileDialog::DontConfirmOverwrite);
+    return path.isEmpty() ? std::nullopt : std::optional<QString>(path);
+}
+
+void QtDesktopServices::clearClipboard()
+{
+    QApplication::clipboard()->clear();
+}
+
+void QtDesktopServices::setClipboardText(const QString& text)
+{
+    QApplication::clipboard()->setText(text);
+}
+
+QString QtDesktopServices::clipboardText()
+{
+    return QApplication::clipboard()->text();
+}
+
+void QtDesktopServices::shellOpen(const QString& pathOrAddress, const QString& workingFolder)
+{
+    Q_UNUSED(workingFolder);
+    const QUrl url = pathOrAddress.contains(u"://"_s) ? QUrl(pathOrAddress) : QUrl::fromLocalFile(pathOrAddress);
+    QDesktopServices::openUrl(url);
+}
+
+bool QtDesktopServices::startProgram(const QString& path)
+{
+    return QProcess::startDetached(path, {});
+}
+
+std::optional<QString> QtDesktopServices::tempFolder()
+{
+    const QString folder = QDir::tempPath();
+    if (folder.isEmpty())
+        return std::nullopt;
+    return folder + u'/';
+}
+
+bool QtDesktopServices::isConnected()
+{
+    if (!QNetworkInformation::instance())
+        QNetworkInformation::loadDefaultBackend();
+    const QNetworkInformation* info = QNetworkInformation::instance();
+    // Without a backend nothing says we are offline.
+    return !info || info->reachability() == QNetworkInformation::Reachability::Online ||
+           info->reachability() == QNetworkInformation::Reachability::Unknown;
+}
+
+} // namespace lw

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "core/desktop_services.h"
+
+class QWidget;
+
+namespace lw {
+
+// The desktop services on Qt Widgets: message boxes, prompts and dialogs owned by a window.
+class QtDesktopServices : public DesktopServices
+{
+public:
+    explicit QtDesktopServices(QWidget* owner = nullptr) : m_owner(owner) {}
+    void setOwner(QWidget* owner) { m_owner = owner; }
+
+    int messageBox(const QString& text, int style, const QString& title = {}) override;
+    QString prompt(const QString& message, const QString& title = {}, const QString& defaultAnswer = {}) override;
+    std::optional<qint64> chooseColor(qint64 initial) override;
+    std::optional<QString> openFileDialog(const QString& filter, const QString& fileName = {}) override;
+    std::optional<QString> saveFileDialog(const QString& filter, const QString& fileName = {}) override;
+    void clearClipboard() override;
+    void setClipboardText(const QString& text) override;
+    QString clipboardText() override;
+    void shellOpen(const QString& pathOrAddress, const QString& workingFolder) override;
+    bool startProgram(const QString& path) override;
+    std::optional<QString> tempFolder() override;
+    bool isConnected() override;
+
+    // "Auction Ad Files|*.zad" as a Qt file dialog filter.
+    static QString qtFilter(const QString& filter);
+
+private:
+    QWidget* m_owner;
+};
+
+} // namespace lw
