@@ -89,7 +89,8 @@ AdFileRead parseAdFile(const QStringList& lines)
         else if (!n)
             bad << QString::number(36 + i);
     }
-    d.templateIndex = static_cast<int>(number(41, 0, 1000000));
+    // -1: no template was selected when the ad was saved.
+    d.templateIndex = static_cast<int>(number(41, -1, 1000000));
     for (int i = 0; i < 8; ++i)
         d.effects[i] = flag(42 + i);
     d.musicUrl = at(50);

@@ -189,7 +189,7 @@ void FileCommands::apply(const AdFileData& d, const QString& path)
     }
     f.adLoadedFromFile = 1;
 
-    if (d.templateIndex < m_state.templates.files().size())
+    if (d.templateIndex >= 0 && d.templateIndex < m_state.templates.files().size())
         m_state.templates.setSelectedIndex(d.templateIndex);
     ad.setText(T::Title, d.title);
     ad.setText(T::SubTitle, d.subTitle);

@@ -67,8 +67,20 @@ QByteArray encodeText(const QString& text)
         return text.toUtf8();
     QByteArray out;
     out.reserve(text.size());
-    for (QChar c : text)
-        out.append(static_cast<char>(windows1252Code(c)));
+    bool high = false;
+    for (QChar c : text) {
+        const int code = windows1252Code(c);
+        high = high || code >= 0x80;
+        out.append(static_cast<char>(code));
+    }
+    // Windows-1252 bytes that happen to form valid UTF-8 ("É®" is C9 AE) would be
+    // read back as UTF-8; such a text is written as UTF-8 instead.
+    if (high) {
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        const QString asUtf8 = utf8.decode(out);
+        if (!utf8.hasError())
+            return text.toUtf8();
+    }
     return out;
 }
 

@@ -124,7 +124,8 @@ bool saveSettings(SharedState& state, QString* error)
     r.email = p.text(F::Email);
     r.website = p.text(F::Website);
     QString terms = p.text(F::Terms);
-    r.terms = terms.replace(u"\r\n"_s, u"<BR>"_s);
+    // Every kind of line break, or a lone CR or LF would split the line in the file.
+    r.terms = terms.replace(u"\r\n"_s, u"<BR>"_s).replace(u'\r', u"<BR>"_s).replace(u'\n', u"<BR>"_s);
     r.templateFolder = state.templates.folder();
     r.templateIndex = state.templates.selectedIndex();
     r.includeEmail = p.flag(F::IncludeEmail);

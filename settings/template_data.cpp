@@ -52,8 +52,9 @@ TemplateDataRead parseTemplateData(const QStringList& lines)
     auto size = [&](int line, QString& into) {
         if (!has(line))
             return;
+        // As a whole number: "5.0" is size 5, not text that later reads as 0.
         if (isSize(lines.at(line - 1)))
-            into = lines.at(line - 1).trimmed();
+            into = QString::number(*parseNumber(lines.at(line - 1)));
         else
             r.complete = false;
     };

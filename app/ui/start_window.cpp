@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -51,6 +52,7 @@ StartWindow::StartWindow(Program& program, QWidget* parent)
     buttons->addWidget(generate);
     auto* column = new QVBoxLayout;
     column->addLayout(form);
+    column->addWidget(new QLabel(u"Description:"_s));
     column->addWidget(m_description, 1);
     column->addLayout(buttons);
     auto* central = new QWidget;

@@ -1,0 +1,77 @@
+#include "test_install.h"
+
+#include "core/install_folder.h"
+#include "core/text_file.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace lw::test {
+
+namespace {
+void copyTree(const QString& from, const QString& to)
+{
+    QDirIterator it(from, QDir::Files | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString source = it.next();
+        const QString target = to + source.mid(from.size());
+        QDir().mkpath(QFileInfo(target).path());
+        QFile::copy(source, target);
+    }
+}
+} // namespace
+
+TestInstall::TestInstall(bool withData)
+{
+    EXPECT_TRUE(m_dir.isValid());
+    if (withData)
+        copyTree(QString::fromUtf8(LW_DATA_DIR), m_dir.path());
+    setInstallFolderOverride(m_dir.path());
+}
+
+TestInstall::~TestInstall()
+{
+    setInstallFolderOverride({});
+}
+
+void TestInstall::write(const QString& relative, const QByteArray& bytes) const
+{
+    QDir().mkpath(QFileInfo(file(relative)).path());
+    QFile f(file(relative));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+void TestInstall::writeLines(const QString& relative, const QStringList& lines) const
+{
+    QByteArray bytes;
+    for (const QString& l : lines)
+        bytes += l.toUtf8() + "\r\n";
+    write(relative, bytes);
+}
+
+QByteArray TestInstall::read(const QString& relative) const
+{
+    QFile f(file(relative));
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return f.readAll();
+}
+
+QStringList TestInstall::readLines(const QString& relative) const
+{
+    return readTextLines(file(relative)).lines;
+}
+
+QString programPath()
+{
+    return QString::fromUtf8(LW_PROGRAM);
+}
+
+} // namespace lw::test

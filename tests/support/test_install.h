@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+namespace lw::test {
+
+// A private copy of the installation folder for one test; the program is
+// pointed at it and back again when the test ends.
+class TestInstall
+{
+public:
+    // withData false: an empty folder.
+    explicit TestInstall(bool withData = true);
+    ~TestInstall();
+
+    QString path() const { return m_dir.path(); }
+    QString file(const QString& relative) const { return m_dir.path() + u'/' + relative; }
+    void write(const QString& relative, const QByteArray& bytes) const;
+    // Lines joined with CR LF, each ended by one.
+    void writeLines(const QString& relative, const QStringList& lines) const;
+    QByteArray read(const QString& relative) const;
+    QStringList readLines(const QString& relative) const;
+
+private:
+    QTemporaryDir m_dir;
+};
+
+// The built program, for tests that run it as a seller would.
+QString programPath();
+
+} // namespace lw::test
