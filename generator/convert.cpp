@@ -63,12 +63,14 @@ public:
     {
         if (token.isEmpty())
             return;
-        const qsizetype before = m_text.size();
-        if (!m_text.contains(token))
+        if (m_tooLarge)
             return;
-        m_text.replace(token, value);
-        m_dirty = m_dirty || before != m_text.size() || token != value;
+        if (replaceEvery(m_text, token, value, &m_spare, MaxPageChars, &m_tooLarge))
+            m_dirty = m_dirty || token != value;
     }
+    // A placeholder inside an inserted text is replaced again, so a page can
+    // grow without bound; past the limit the generation fails instead.
+    bool tooLarge() const { return m_tooLarge; }
     // True when the page may have changed since the last call.
     bool takeDirty()
     {
@@ -80,7 +82,9 @@ public:
 
 private:
     QString m_text;
+    QString m_spare; // the previous text's buffer, reused by the next replacement
     bool m_dirty = true;
+    bool m_tooLarge = false;
 };
 
 } // namespace
@@ -245,6 +249,10 @@ GeneratorResult expandTemplate(const GeneratorInput& in)
             page.replace(T, in.font);
     }
 
+    if (page.tooLarge()) {
+        result.error = u"The finished ad would be larger than the generator allows."_s;
+        return result;
+    }
     result.ok = true;
     result.page = std::move(page.text());
     return result;

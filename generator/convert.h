@@ -8,6 +8,8 @@ namespace lw {
 
 inline constexpr int MaxTemplateChars = 32767;
 inline constexpr int MaxTokens = 150;
+// Far beyond any auction description, short of exhausting memory.
+inline constexpr qsizetype MaxPageChars = 16 * 1024 * 1024;
 
 struct TokenList
 {

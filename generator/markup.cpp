@@ -1,6 +1,7 @@
 #include "markup.h"
 
 #include <QList>
+#include <QVarLengthArray>
 
 #include <utility>
 
@@ -36,6 +37,50 @@ const QList<std::pair<QString, QString>>& letterCodes()
 }
 
 } // namespace
+
+bool replaceEvery(QString& text, QStringView token, QStringView value, QString* spare, qsizetype maxSize,
+                  bool* tooLarge)
+{
+    const qsizetype n = token.size();
+    if (n == 0)
+        return false;
+    const QChar first = token.front();
+    const QStringView rest = token.sliced(1);
+    const QStringView view(text);
+    QVarLengthArray<qsizetype, 32> hits;
+    for (qsizetype from = 0;;) {
+        const qsizetype i = view.indexOf(first, from);
+        if (i < 0 || i > view.size() - n)
+            break;
+        if (view.sliced(i + 1, n - 1) == rest) {
+            hits.append(i);
+            from = i + n;
+        } else {
+            from = i + 1;
+        }
+    }
+    if (hits.isEmpty())
+        return false;
+    const qsizetype size = view.size() + qsizetype(hits.size()) * (value.size() - n);
+    if (maxSize >= 0 && size > maxSize) {
+        if (tooLarge)
+            *tooLarge = true;
+        return false;
+    }
+    QString local;
+    QString& out = spare ? *spare : local;
+    out.resize(0); // keeps the spare's buffer
+    out.reserve(size);
+    qsizetype last = 0;
+    for (const qsizetype hit : hits) {
+        out.append(view.sliced(last, hit - last));
+        out.append(value);
+        last = hit + n;
+    }
+    out.append(view.sliced(last));
+    text.swap(out);
+    return true;
+}
 
 QString lineBreaksToHtml(const QString& text)
 {
@@ -73,12 +118,10 @@ QString expandCodes(const QString& text, const QString& folder, const QString& d
     QString out = text;
     const QString head = u"<img src = \""_s + folder;
     for (const auto& [code, name] : letterCodes())
-        if (out.contains(code))
-            out.replace(code, head + name + digit + u".gif\">"_s);
+        replaceEvery(out, code, QString(head + name + digit + u".gif\">"_s));
     for (int n = 1; n <= 24; ++n) {
-        const QString code = u"[S"_s + QString::number(n) + u']';
-        if (out.contains(code))
-            out.replace(code, head + u"s_"_s + QString::number(n) + u".gif\">"_s);
+        const QString number = QString::number(n);
+        replaceEvery(out, QString(u"[S"_s + number + u']'), QString(head + u"s_"_s + number + u".gif\">"_s));
     }
     return out;
 }

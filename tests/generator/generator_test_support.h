@@ -1,0 +1,51 @@
+#pragma once
+
+#include "generator/blocks.h"
+#include "generator/convert.h"
+
+#include <QString>
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+
+// Readable QString values in failure messages.
+inline void PrintTo(const QString& s, std::ostream* os)
+{
+    *os << '"' << s.toStdString() << '"';
+}
+
+namespace lw::test {
+
+inline const QString& installDir()
+{
+    static const QString dir = QStringLiteral("/opt/lw");
+    return dir;
+}
+
+// An input for the given template with the program's own fixed fragments and every switch off.
+inline GeneratorInput inputFor(const QString& templateText)
+{
+    GeneratorInput in;
+    in.templateText = templateText;
+    in.installFolder = installDir();
+    in.marqueeTags = buildMarqueeTags();
+    in.pageExtras = buildPageExtras(QStringLiteral("http://music.example/song.mid"));
+    in.useUsps = false;
+    return in;
+}
+
+// The filled page; a failed generation fails the test.
+inline QString generate(const GeneratorInput& in)
+{
+    const GeneratorResult r = expandTemplate(in);
+    EXPECT_TRUE(r.ok) << r.error.toStdString();
+    return r.page;
+}
+
+inline QString generate(const QString& templateText)
+{
+    return generate(inputFor(templateText));
+}
+
+} // namespace lw::test
