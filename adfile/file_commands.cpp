@@ -122,20 +122,30 @@ bool FileCommands::mnuFileSaveAs_Click()
     return mnuFileSave_Click();
 }
 
+bool FileCommands::offerToSave(bool* yesSaved)
+{
+    if (!m_state.ad.adChanged())
+        return true;
+    const int answer =
+        m_ds.messageBox(u"Do you wish to save the current changes?"_s, MsgStyle::YesNoCancel, u"Save Changes?"_s);
+    if (answer == MsgResult::Cancel)
+        return false;
+    if (answer == MsgResult::Yes) {
+        mnuFileSave_Click();
+        if (yesSaved)
+            *yesSaved = true;
+    }
+    return true;
+}
+
 bool FileCommands::mnuFileOpen_Click()
 {
     FileState& f = m_state.file;
-    if (m_state.ad.adChanged()) {
-        const int answer = m_ds.messageBox(u"Do you wish to save the current changes?"_s, MsgStyle::YesNoCancel,
-                                           u"Save Changes?"_s);
-        if (answer == MsgResult::Cancel)
-            return false;
-        if (answer == MsgResult::Yes) {
-            mnuFileSave_Click();
-            if (focusTitle)
-                focusTitle();
-        }
-    }
+    bool saved = false;
+    if (!offerToSave(&saved))
+        return false;
+    if (saved && focusTitle)
+        focusTitle();
 
     QString path;
     if (f.startupFilePending == 1 && !f.commandLine.isEmpty()) {
@@ -235,16 +245,11 @@ void FileCommands::apply(const AdFileData& d, const QString& path)
 
 void FileCommands::mnuFileNew_Click()
 {
-    if (m_state.ad.adChanged()) {
-        const int answer = m_ds.messageBox(u"Do you wish to save the current changes?"_s, MsgStyle::YesNoCancel,
-                                           u"Save Changes?"_s);
-        if (answer == MsgResult::Cancel)
-            return;
-        if (answer == MsgResult::Yes) {
-            mnuFileSave_Click();
-            m_state.file.currentAdPath.clear();
-        }
-    }
+    bool saved = false;
+    if (!offerToSave(&saved))
+        return;
+    if (saved)
+        m_state.file.currentAdPath.clear();
     if (focusTitle)
         focusTitle();
     if (m_newFile)

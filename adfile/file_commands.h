@@ -24,6 +24,9 @@ public:
     // True when an ad file was read into the editor.
     bool mnuFileOpen_Click();
     void mnuFileNew_Click();
+    // When the ad has unsaved changes: "Save Changes?", and Yes saves. False when
+    // the seller cancelled; yesSaved tells whether Yes was the answer.
+    bool offerToSave(bool* yesSaved = nullptr);
 
     // The window gives the title box the focus where the commands ask for it.
     std::function<void()> focusTitle;

@@ -307,15 +307,7 @@ bool Program::mnuOptionsPreview_Click(bool writeAndOpen)
 
 bool Program::queryClose()
 {
-    if (!m_state.ad.adChanged())
-        return true;
-    const int answer =
-        m_ds.messageBox(u"Do you wish to save the current changes?"_s, MsgStyle::YesNoCancel, u"Save Changes?"_s);
-    if (answer == MsgResult::Cancel)
-        return false;
-    if (answer == MsgResult::Yes)
-        m_files.mnuFileSave_Click();
-    return true;
+    return m_files.offerToSave();
 }
 
 } // namespace lw
