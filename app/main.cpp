@@ -2,7 +2,7 @@
 #include "../support/ui/qt_desktop_services.h"
 #include "command_line.h"
 #include "program.h"
-#include "ui/start_window.h"
+#include "ui/frm_main.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -47,11 +47,11 @@ int main(int argc, char* argv[])
     lw::QtDesktopServices ds;
     lw::SharedState state;
     lw::Program program(state, ds);
-    lw::StartWindow window(program);
+    lw::frmMain window(program, ds);
     ds.setOwner(&window);
     window.show();
     // The window shows first, so messages of the start-up have an owner.
-    QTimer::singleShot(0, &window, [&] { program.startup(command.adFile); });
+    QTimer::singleShot(0, &window, [&] { window.Form_Load(command.adFile); });
     if (qEnvironmentVariableIsSet("LISTWRIGHT_QUIT_WHEN_IDLE"))
         QTimer::singleShot(0, &app, [] { QTimer::singleShot(0, qApp, &QCoreApplication::quit); });
     return app.exec();

@@ -94,16 +94,16 @@ protected:
 
 TEST_F(SettingsDefaultColors, MissingDataFileIsReportedAndCreated)
 {
-    QFile::copy(install.file(u"templates/01.tpt"_s), install.file(u"templates/02.tpt"_s));
+    ASSERT_TRUE(QFile::copy(install.file(u"templates/01.tpt"_s), install.file(u"templates/99.tpt"_s)));
     state.templates.rescan();
-    state.templates.setSelectedIndex(1);
+    state.templates.setSelectedIndex(state.templates.files().indexOf(u"99.tpt"_s));
     apply();
     ASSERT_EQ(ds.messages().size(), 1);
     EXPECT_EQ(ds.messages()[0].title, u"Error");
     EXPECT_TRUE(ds.messages()[0].text.startsWith(u"Listwright was unable to find the data file"_s));
     EXPECT_EQ(ds.messages()[0].style, MsgStyle::Information);
     EXPECT_EQ(state.templates.selectedIndex(), 0);
-    EXPECT_EQ(install.readLines(u"templates/02.dat"_s), TemplateData{}.toLines());
+    EXPECT_EQ(install.readLines(u"templates/99.dat"_s), TemplateData{}.toLines());
     EXPECT_EQ(state.tables.entry(2).colorText, u"#004E9B");
 }
 
