@@ -314,23 +314,23 @@ void frmMain::buildControls(QWidget* area)
                                                 u"CmdOptionalColor"_s};
     for (int r = 0; r < 3; ++r) {
         const int y = 6 + r * 28;
-        addLabel(area, u"lbl"_s + rowNames[r], rowCaptions[r], QRect(8, y, 72, 24));
+        addLabel(area, u"lbl"_s + rowNames[r], rowCaptions[r], QRect(8, y, r < 2 ? 62 : 120, 24));
         if (r < 2) {
-            auto* box = place(new QLineEdit(area), u"txt"_s + rowNames[r], QRect(82, y, 230, 24), u"0020"_s);
+            auto* box = place(new QLineEdit(area), u"txt"_s + rowNames[r], QRect(70, y, 206, 24), u"0020"_s);
             box->installEventFilter(this);
             (r == 0 ? m_title : m_subTitle) = box;
         }
-        addLabel(area, u"lblSize"_s + rowNames[r], u"Size:"_s, QRect(318, y, 30, 24), u"2000"_s);
-        auto* combo = place(new QComboBox(area), u"cbo"_s + rowNames[r] + u"Size"_s, QRect(348, y, 46, 24), u"2000"_s);
+        addLabel(area, u"lblSize"_s + rowNames[r], u"Size:"_s, QRect(282, y, 30, 24), u"2000"_s);
+        auto* combo = place(new QComboBox(area), u"cbo"_s + rowNames[r] + u"Size"_s, QRect(312, y, 46, 24), u"2000"_s);
         combo->setEditable(true);
         combo->addItems(sizes);
         combo->setToolTip(u"Font size"_s);
         m_sizes[r] = combo;
-        auto* picker = addButton(area, pickerNames[r], QString(), QRect(400, y, 24, 24), u"2000"_s);
+        auto* picker = addButton(area, pickerNames[r], QString(), QRect(362, y, 24, 24), u"2000"_s);
         picker->setIcon(style()->standardIcon(QStyle::SP_DialogResetButton));
         picker->setToolTip(u"Choose Color"_s);
         connect(picker, &QPushButton::clicked, this, [this, r] { m_editor->pickColor(ColorOrder[r]); });
-        m_swatches[r] = place(new QLabel(area), swatchNames[r], QRect(428, y + 2, 24, 20), u"2000"_s);
+        m_swatches[r] = place(new QLabel(area), swatchNames[r], QRect(390, y + 2, 18, 20), u"2000"_s);
     }
 
     const auto& wraps = wrapButtons();
@@ -341,7 +341,7 @@ void frmMain::buildControls(QWidget* area)
                                               u"AlignRight"_s};
     for (int i = 0; i < 10; ++i) {
         const WrapButton& w = wraps[i];
-        auto* button = place(new QToolButton(area), QString::fromUtf16(w.name), QRect(8 + i * 25, 92, 24, 24), {});
+        auto* button = place(new QToolButton(area), QString::fromUtf16(w.name), QRect(8 + i * 24, 92, 23, 24), {});
         button->setToolTip(QString::fromUtf16(w.tooltip));
         const QString caption = QString::fromUtf16(w.caption);
         if (caption.isEmpty()) {
@@ -359,11 +359,11 @@ void frmMain::buildControls(QWidget* area)
         }
         connect(button, &QToolButton::clicked, this, [this, i] { m_editor->wrap(i); });
     }
-    auto* link = place(new QToolButton(area), u"Command2"_s, QRect(262, 92, 24, 24), {});
+    auto* link = place(new QToolButton(area), u"Command2"_s, QRect(250, 92, 23, 24), {});
     link->setToolTip(u"Insert Hyperlink into description"_s);
     link->setIcon(pictureIcon(u"Hyperlink"_s, QStyle::SP_FileLinkIcon, style()));
     connect(link, &QToolButton::clicked, this, [this] { m_editor->Command2_Click(); });
-    auto* image = place(new QToolButton(area), u"cmdPicInsert"_s, QRect(287, 92, 24, 24), {});
+    auto* image = place(new QToolButton(area), u"cmdPicInsert"_s, QRect(274, 92, 23, 24), {});
     image->setToolTip(u"Insert Image Into Description"_s);
     image->setIcon(pictureIcon(u"InsertImage"_s, QStyle::SP_FileDialogContentsView, style()));
     connect(image, &QToolButton::clicked, this, [this] { m_editor->cmdPicInsert_Click(); });
@@ -371,14 +371,14 @@ void frmMain::buildControls(QWidget* area)
     const auto& colors = quickColors();
     for (int i = 0; i < 12; ++i) {
         auto* swatch = place(new QToolButton(area), u"cmdQuickColor_"_s + QString::number(i),
-                             QRect(318 + (i % 6) * 19, 92 + (i / 6) * 13, 18, 11), u"0000"_s);
+                             QRect(302 + (i % 6) * 18, 92 + (i / 6) * 13, 17, 11), u"0000"_s);
         swatch->setToolTip(QString::fromUtf16(colors[i].tooltip));
         swatch->setStyleSheet(u"QToolButton { background-color: "_s + QString::fromUtf16(colors[i].swatch) +
                               u"; border: 1px solid #555; }"_s);
         connect(swatch, &QToolButton::clicked, this, [this, i] { m_editor->cmdQuickColor_Click(i); });
     }
 
-    m_description = place(new QPlainTextEdit(area), u"txtDescription"_s, QRect(8, 120, 444, 264), u"0022"_s);
+    m_description = place(new QPlainTextEdit(area), u"txtDescription"_s, QRect(8, 120, 400, 264), u"0022"_s);
     m_description->installEventFilter(this);
     // Mouse clicks reach the viewport, not the box itself.
     m_description->viewport()->installEventFilter(this);
@@ -386,42 +386,41 @@ void frmMain::buildControls(QWidget* area)
 
     // Right: optional information, emoticons and letter images, the other windows.
     auto* optional = place(new QGroupBox(u"Optional Information"_s, area), u"fraOptional"_s,
-                           QRect(460, 2, 185, 196), u"2000"_s);
+                           QRect(415, 2, 230, 188), u"2000"_s);
     m_includeOptional = place(new QCheckBox(u"Include Optional Information"_s, optional), u"chkIncludeOptional"_s,
-                              QRect(8, 18, 172, 20), {});
+                              QRect(8, 18, 214, 20), {});
     const std::array<QString, 4> names = {u"txtCondition"_s, u"txtAge"_s, u"txtComments"_s, u"txtShipCost"_s};
     const std::array<QString, 4> captions = {u"Condition:"_s, u"Age:"_s, u"Comments:"_s, u"Shipping && Handling:"_s};
     for (int i = 0; i < 4; ++i) {
-        const int y = 40 + i * 26;
+        const int y = 40 + i * 24;
         auto* label = addLabel(optional, u"lbl"_s + names[i].mid(3), QString(captions[i]).replace(u"&&"_s, u"&"_s),
-                               QRect(8, y, 78, 22));
+                               QRect(8, y, 128, 22));
         label->setToolTip(label->text());
-        m_optional[i] = place(new QLineEdit(optional), names[i], QRect(86, y, 92, 22), {});
+        m_optional[i] = place(new QLineEdit(optional), names[i], QRect(136, y, 86, 22), {});
     }
-    m_poundsLabel = addLabel(optional, u"lblPounds"_s, u"Weight lb:"_s, QRect(8, 144, 60, 22));
-    m_optional[4] = place(new QLineEdit(optional), u"txtPounds"_s, QRect(68, 144, 36, 22), {});
-    m_ouncesLabel = addLabel(optional, u"lblOunces"_s, u"oz:"_s, QRect(112, 144, 24, 22));
-    m_optional[5] = place(new QLineEdit(optional), u"txtOunces"_s, QRect(136, 144, 42, 22), {});
-    addLabel(optional, u"lblOptionalColor"_s, u"Text Color:"_s, QRect(8, 170, 78, 22));
-    auto* optionalPicker = addButton(optional, pickerNames[3], QString(), QRect(86, 169, 24, 24), {});
+    m_poundsLabel = addLabel(optional, u"lblPounds"_s, u"Weight (lb):"_s, QRect(8, 136, 76, 22));
+    m_optional[4] = place(new QLineEdit(optional), u"txtPounds"_s, QRect(84, 136, 40, 22), {});
+    m_ouncesLabel = addLabel(optional, u"lblOunces"_s, u"(oz):"_s, QRect(132, 136, 34, 22));
+    m_optional[5] = place(new QLineEdit(optional), u"txtOunces"_s, QRect(166, 136, 56, 22), {});
+    addLabel(optional, u"lblOptionalColor"_s, u"Text Color:"_s, QRect(8, 161, 120, 22));
+    auto* optionalPicker = addButton(optional, pickerNames[3], QString(), QRect(128, 160, 24, 24), {});
     optionalPicker->setIcon(style()->standardIcon(QStyle::SP_DialogResetButton));
     optionalPicker->setToolTip(u"Choose Color"_s);
     connect(optionalPicker, &QPushButton::clicked, this, [this] { m_editor->pickColor(C::Optional); });
-    m_swatches[3] = place(new QLabel(optional), swatchNames[3], QRect(114, 171, 24, 20), {});
+    m_swatches[3] = place(new QLabel(optional), swatchNames[3], QRect(156, 162, 24, 20), {});
 
     auto* fun = place(new QGroupBox(u"Emoticons && Animated Text"_s, area), u"fraEmoticons"_s,
-                      QRect(460, 202, 185, 112), u"2000"_s);
-    fun->setTitle(u"Emoticons & Animated Text"_s);
-    auto* previous = place(new QToolButton(fun), u"cmdPreviousEmoticon"_s, QRect(8, 24, 22, 30), {});
+                      QRect(415, 192, 230, 102), u"2000"_s);
+    auto* previous = place(new QToolButton(fun), u"cmdPreviousEmoticon"_s, QRect(8, 22, 22, 30), {});
     previous->setIcon(pictureIcon(u"ArrowLeft"_s, QStyle::SP_ArrowLeft, style()));
     previous->setToolTip(u"View Previous Graphic"_s);
-    m_emoticon = place(new QToolButton(fun), u"cmdEmoticon"_s, QRect(34, 20, 38, 38), {});
+    m_emoticon = place(new QToolButton(fun), u"cmdEmoticon"_s, QRect(34, 18, 38, 38), {});
     m_emoticon->setIconSize(QSize(28, 28));
     m_emoticon->setToolTip(u"Click To Insert"_s);
-    auto* next = place(new QToolButton(fun), u"cmdNextEmoticon"_s, QRect(76, 24, 22, 30), {});
+    auto* next = place(new QToolButton(fun), u"cmdNextEmoticon"_s, QRect(76, 22, 22, 30), {});
     next->setIcon(pictureIcon(u"ArrowRight"_s, QStyle::SP_ArrowRight, style()));
     next->setToolTip(u"View Next Graphic"_s);
-    auto* previews = addLabel(fun, u"lblViewEmoticons"_s, u"<a href=\"#\">Previews</a>"_s, QRect(110, 30, 70, 20));
+    auto* previews = addLabel(fun, u"lblViewEmoticons"_s, u"<a href=\"#\">Previews</a>"_s, QRect(110, 28, 90, 20));
     connect(previous, &QToolButton::clicked, this, [this] {
         m_editor->cmdPreviousEmoticon_Click();
         refreshEmoticon();
@@ -434,26 +433,26 @@ void frmMain::buildControls(QWidget* area)
     connect(previews, &QLabel::linkActivated, this, [this] {
         m_ds.shellOpen(installFolder() + u"/help/emoticons.html"_s, installFolder());
     });
-    addLabel(fun, u"lblAnimatedText"_s, u"Animated Text Style:"_s, QRect(8, 60, 170, 18));
-    m_letterStyles = place(new QComboBox(fun), u"cboAnimatedText"_s, QRect(8, 80, 136, 24), {});
+    addLabel(fun, u"lblAnimatedText"_s, u"Animated Text Style:"_s, QRect(8, 58, 200, 16));
+    m_letterStyles = place(new QComboBox(fun), u"cboAnimatedText"_s, QRect(8, 74, 176, 24), {});
     for (int i = 0; i < 9; ++i)
         m_letterStyles->addItem(letterStyleName(i));
-    auto* animated = place(new QToolButton(fun), u"cmdAnimatedText"_s, QRect(148, 80, 30, 24), {});
+    auto* animated = place(new QToolButton(fun), u"cmdAnimatedText"_s, QRect(188, 74, 34, 24), {});
     animated->setText(u"Aa"_s);
     animated->setToolTip(u"Insert Animated Text"_s);
     connect(animated, &QToolButton::clicked, this, [this] { m_editor->cmdAnimatedText_Click(); });
 
-    auto* pictures = addButton(area, u"cmdPictures"_s, u"&Add Pictures"_s, QRect(460, 320, 90, 26), u"2000"_s);
+    auto* pictures = addButton(area, u"cmdPictures"_s, u"&Add Pictures"_s, QRect(415, 298, 112, 26), u"2000"_s);
     auto* customize =
-        addButton(area, u"cmdCustomizeTemplate"_s, u"Customize Template"_s, QRect(554, 320, 91, 26), u"2000"_s);
-    auto* preferences = addButton(area, u"cmdPreferences"_s, u"Preferences"_s, QRect(460, 350, 90, 26), u"2000"_s);
-    auto* defaults = addButton(area, u"cmdDefaultColors"_s, u"&Default Colors"_s, QRect(554, 350, 91, 26), u"2000"_s);
+        addButton(area, u"cmdCustomizeTemplate"_s, u"Customize Template"_s, QRect(415, 326, 126, 26), u"2000"_s);
+    auto* preferences = addButton(area, u"cmdPreferences"_s, u"Preferences"_s, QRect(531, 298, 114, 26), u"2000"_s);
+    auto* defaults = addButton(area, u"cmdDefaultColors"_s, u"&Default Colors"_s, QRect(545, 326, 100, 26), u"2000"_s);
     for (QPushButton* b : {pictures, customize, preferences})
         b->setEnabled(false);
     connect(defaults, &QPushButton::clicked, this, [this] { DefaultColors(m_state, m_ds); });
 
     auto* site = addLabel(area, u"Label5"_s, u"<a href=\"#\">"_s + Hosts::current().maker + u"</a>"_s,
-                          QRect(460, 376, 185, 16), u"2200"_s);
+                          QRect(415, 360, 230, 18), u"2200"_s);
     site->setAlignment(Qt::AlignCenter);
     connect(site, &QLabel::linkActivated, this, &frmMain::openWebsite);
 }

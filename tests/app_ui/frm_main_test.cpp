@@ -274,5 +274,5 @@ TEST_F(AppWindow, OpensTheCommandLineAdAndGrowsWithTheWindow)
     QTRY_VERIFY(text->width() > textBefore.width());
     EXPECT_GT(text->height(), textBefore.height());
     EXPECT_GT(button->x(), buttonBefore);
-    EXPECT_EQ(button->width(), 90);
+    EXPECT_EQ(button->width(), 112);
 }
