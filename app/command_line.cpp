@@ -30,11 +30,26 @@ QString usageText()
 
 CommandLine parseCommandLine(const QStringList& arguments)
 {
+    // Qt's own options (-platform offscreen, -style Fusion ...) are the toolkit's to read.
+    static const QStringList qtWithValue = {u"-platform"_s, u"-platformpluginpath"_s, u"-platformtheme"_s,
+                                            u"-plugin"_s, u"-qwindowgeometry"_s, u"-qwindowicon"_s,
+                                            u"-qwindowtitle"_s, u"-style"_s, u"-stylesheet"_s, u"-display"_s,
+                                            u"-geometry"_s, u"-session"_s};
+    static const QStringList qtFlags = {u"-reverse"_s, u"-widgetcount"_s, u"-nograb"_s, u"-dograb"_s, u"-sync"_s};
     CommandLine c;
     bool generate = false;
     bool optionsEnded = false;
+    bool skipValue = false;
     for (const QString& a : arguments) {
-        if (!optionsEnded && a == u"--") {
+        if (skipValue) {
+            skipValue = false;
+            continue;
+        }
+        if (!optionsEnded && qtWithValue.contains(a)) {
+            skipValue = true;
+        } else if (!optionsEnded && qtFlags.contains(a)) {
+            continue;
+        } else if (!optionsEnded && a == u"--") {
             optionsEnded = true;
         } else if (!optionsEnded && (a == u"--help" || a == u"-h")) {
             c.mode = CommandLine::Mode::Help;

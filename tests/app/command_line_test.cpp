@@ -71,6 +71,9 @@ TEST(AppCommandLine, ParsesTheContract)
     EXPECT_EQ(parseCommandLine({u"--generate"_s, u"a.zad"_s, u"b.zad"_s}).mode, M::UsageError);
     EXPECT_EQ(parseCommandLine({u"--frobnicate"_s}).mode, M::UsageError);
     EXPECT_EQ(parseCommandLine({u"--generate"_s, u"--"_s, u"-odd.zad"_s}).adFile, u"-odd.zad");
+    const CommandLine qt = parseCommandLine({u"-platform"_s, u"offscreen"_s, u"-reverse"_s, u"ad.zad"_s});
+    EXPECT_EQ(qt.mode, M::Window);
+    EXPECT_EQ(qt.adFile, u"ad.zad");
 }
 
 TEST(AppCommandLine, GeneratesToStandardOutput)

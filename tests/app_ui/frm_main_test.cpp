@@ -276,3 +276,19 @@ TEST_F(AppWindow, OpensTheCommandLineAdAndGrowsWithTheWindow)
     EXPECT_GT(button->x(), buttonBefore);
     EXPECT_EQ(button->width(), 112);
 }
+
+TEST_F(AppWindow, SaveAsOntoAnExistingFileAnsweredNoAndClosingWithoutSaving)
+{
+    install.write(u"taken.zad"_s, "keep me");
+    QTest::keyClicks(find<QLineEdit>(u"txtTitle"_s), u"Lamp"_s);
+    ds.queueSaveFile(install.file(u"taken.zad"_s));
+    ds.queueMessageAnswer(MsgResult::No);
+    click(u"mnuFileSaveAs"_s);
+    EXPECT_EQ(ds.messageTitles(), QStringList{u"File Already Exists"_s});
+    EXPECT_EQ(install.read(u"taken.zad"_s), "keep me");
+    EXPECT_EQ(window.windowTitle(), u"Listwright - [New File]");
+
+    ds.queueMessageAnswer(MsgResult::No);
+    EXPECT_TRUE(window.close());
+    EXPECT_EQ(install.read(u"taken.zad"_s), "keep me");
+}
