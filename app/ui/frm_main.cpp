@@ -5,7 +5,10 @@
 #include "core/hosts.h"
 #include "core/install_folder.h"
 #include "core/models/shared_state.h"
+#include "pictures/ui/frm_imgs.h"
 #include "settings/template_commands.h"
+#include "settings/ui/frm_customize_template.h"
+#include "settings/ui/frm_preferences.h"
 #include "support/ui/control_resizer.h"
 
 #include <QCheckBox>
@@ -171,8 +174,10 @@ void frmMain::buildMenus()
 
     QMenu* options = bar->addMenu(u"&Options"_s);
     options->setObjectName(u"mnuOptions"_s);
-    later(addMenuItem(options, u"mnuOptionsAddPictures"_s, u"&Add Pictures"_s, QKeySequence(u"F2"_s)));
-    later(addMenuItem(options, u"mnuOptionsCustomizeTemplate"_s, u"&Customize Template"_s, QKeySequence(u"F3"_s)));
+    connect(addMenuItem(options, u"mnuOptionsAddPictures"_s, u"&Add Pictures"_s, QKeySequence(u"F2"_s)),
+            &QAction::triggered, this, &frmMain::showPictures);
+    connect(addMenuItem(options, u"mnuOptionsCustomizeTemplate"_s, u"&Customize Template"_s, QKeySequence(u"F3"_s)),
+            &QAction::triggered, this, &frmMain::showCustomizeTemplate);
     options->addSeparator();
     connect(addMenuItem(options, u"mnuOptionsDefaultColors"_s, u"Reset To &Default Colors"_s,
                         QKeySequence(u"Ctrl+D"_s)),
@@ -184,7 +189,8 @@ void frmMain::buildMenus()
             &QAction::triggered, this, [this] { m_program.mnuOptionsGenerate_Click(); });
     later(addMenuItem(options, u"mnuSubmitAd"_s, u"&Submit Ad to eBay"_s, QKeySequence(u"Ctrl+F12"_s)));
     options->addSeparator();
-    later(addMenuItem(options, u"mnuOptionsPreferences"_s, u"Preferences"_s, QKeySequence(u"F4"_s)));
+    connect(addMenuItem(options, u"mnuOptionsPreferences"_s, u"Preferences"_s, QKeySequence(u"F4"_s)),
+            &QAction::triggered, this, [this] { showPreferences(0); });
     later(addMenuItem(options, u"mnuCheckSpelling"_s, u"C&heck Spelling (requires MS Word)"_s,
                       QKeySequence(u"Ctrl+T"_s)));
 
@@ -255,10 +261,10 @@ void frmMain::buildToolbar()
         {{u"Cut", u"Cut", QStyle::SP_CustomBase, true},
          {u"Copy", u"Copy", QStyle::SP_CustomBase, true},
          {u"Paste", u"Paste", QStyle::SP_CustomBase, true}},
-        {{u"LoadTemplate", u"Pick Template", QStyle::SP_FileDialogDetailedView, false},
-         {u"InsertPictures", u"Insert Pictures", QStyle::SP_DirIcon, false},
-         {u"CustomizeTemplate", u"Customize Template", QStyle::SP_FileDialogContentsView, false}},
-        {{u"AdPreferences", u"Set Preferences For Ad", QStyle::SP_ComputerIcon, false},
+        {{u"LoadTemplate", u"Pick Template", QStyle::SP_FileDialogDetailedView, true},
+         {u"InsertPictures", u"Insert Pictures", QStyle::SP_DirIcon, true},
+         {u"CustomizeTemplate", u"Customize Template", QStyle::SP_FileDialogContentsView, true}},
+        {{u"AdPreferences", u"Set Preferences For Ad", QStyle::SP_ComputerIcon, true},
          {u"CheckSpelling", u"Check Spelling (Requires MS Word)", QStyle::SP_DialogApplyButton, false},
          {nullptr, nullptr, QStyle::SP_CustomBase, false}},
         {{u"PreviewAd", u"Preview Ad In Browser", QStyle::SP_FileDialogInfoView, true},
@@ -296,6 +302,14 @@ void frmMain::tlbMain_ButtonClick(const QString& key)
         mnuEditCopy_Click();
     else if (key == u"Paste")
         mnuEditPaste_Click();
+    else if (key == u"LoadTemplate")
+        showPreferences(1);
+    else if (key == u"InsertPictures")
+        showPictures();
+    else if (key == u"CustomizeTemplate")
+        showCustomizeTemplate();
+    else if (key == u"AdPreferences")
+        showPreferences(0);
     else if (key == u"PreviewAd")
         m_program.mnuOptionsPreview_Click();
     else if (key == u"GenerateAd")
@@ -447,8 +461,9 @@ void frmMain::buildControls(QWidget* area)
         addButton(area, u"cmdCustomizeTemplate"_s, u"Customize Template"_s, QRect(415, 326, 126, 26), u"2000"_s);
     auto* preferences = addButton(area, u"cmdPreferences"_s, u"Preferences"_s, QRect(531, 298, 114, 26), u"2000"_s);
     auto* defaults = addButton(area, u"cmdDefaultColors"_s, u"&Default Colors"_s, QRect(545, 326, 100, 26), u"2000"_s);
-    for (QPushButton* b : {pictures, customize, preferences})
-        b->setEnabled(false);
+    connect(pictures, &QPushButton::clicked, this, &frmMain::showPictures);
+    connect(customize, &QPushButton::clicked, this, &frmMain::showCustomizeTemplate);
+    connect(preferences, &QPushButton::clicked, this, [this] { showPreferences(0); });
     connect(defaults, &QPushButton::clicked, this, [this] { DefaultColors(m_state, m_ds); });
 
     auto* site = addLabel(area, u"Label5"_s, u"<a href=\"#\">"_s + Hosts::current().maker + u"</a>"_s,
@@ -669,6 +684,48 @@ void frmMain::mnuEditPaste_Click()
             m_state.ad.setNoSaving(false);
         text->textCursor().insertText(m_ds.clipboardText());
     }
+}
+
+frmPreferences& frmMain::preferencesWindow()
+{
+    if (!m_preferences)
+        m_preferences = std::make_unique<frmPreferences>(m_state, m_program.preferencesWindow(), m_ds, this);
+    return *m_preferences;
+}
+
+frmImgs& frmMain::picturesWindow()
+{
+    if (!m_pictures)
+        m_pictures = std::make_unique<frmImgs>(m_state, m_ds, this);
+    return *m_pictures;
+}
+
+frmCustomizeTemplate& frmMain::customizeWindow()
+{
+    if (!m_customize)
+        m_customize = std::make_unique<frmCustomizeTemplate>(m_state, m_ds, this);
+    return *m_customize;
+}
+
+void frmMain::showPreferences(int tab)
+{
+    preferencesWindow().showOnTab(tab);
+}
+
+void frmMain::showPictures()
+{
+    frmImgs& window = picturesWindow();
+    window.show();
+    window.raise();
+    window.activateWindow();
+}
+
+void frmMain::showCustomizeTemplate()
+{
+    frmCustomizeTemplate& window = customizeWindow();
+    window.show();
+    window.raise();
+    window.activateWindow();
 }
 
 void frmMain::openHelpPage(const QString& page)

@@ -23,6 +23,9 @@ namespace lw {
 
 class ControlResizer;
 class DesktopServices;
+class frmCustomizeTemplate;
+class frmImgs;
+class frmPreferences;
 class Program;
 class SharedState;
 
@@ -52,6 +55,14 @@ public:
 
     EditorCommands& editor() { return *m_editor; }
 
+    // The other windows: created on first use, afterwards only shown and hidden.
+    frmPreferences& preferencesWindow();
+    frmImgs& picturesWindow();
+    frmCustomizeTemplate& customizeWindow();
+    void showPreferences(int tab);
+    void showPictures();
+    void showCustomizeTemplate();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -78,6 +89,9 @@ private:
     DesktopServices& m_ds;
     std::unique_ptr<EditorCommands> m_editor;
     std::unique_ptr<ControlResizer> m_resizer;
+    std::unique_ptr<frmPreferences> m_preferences;
+    std::unique_ptr<frmImgs> m_pictures;
+    std::unique_ptr<frmCustomizeTemplate> m_customize;
     QWidget* m_area = nullptr;
     QMenu* m_fileMenu = nullptr;
     QToolBar* m_toolbar = nullptr;

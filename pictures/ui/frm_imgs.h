@@ -1,1 +1,64 @@
 #pragma once
+
+#include <QStringList>
+#include <QWidget>
+
+#include <array>
+
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QToolButton;
+
+namespace lw {
+
+class DesktopServices;
+class SharedState;
+
+// The picture window: its ten boxes show the picture list and the thumbnail size
+// of the shared state and write to them as the seller edits.
+class frmImgs : public QWidget
+{
+    Q_OBJECT
+public:
+    static constexpr int SlotCount = 10;
+
+    frmImgs(SharedState& state, DesktopServices& ds, QWidget* parent = nullptr);
+
+    // Becoming the active window: the labels refresh and the slots are remembered for Cancel.
+    void Form_Activate();
+    void cmdPrefOK_Click();
+    void cmdPrefCancel_Click();
+    void cmdPrefHelp_Click();
+    void cmdBrowse_Click(int i);
+    void cmdClipboard_Click(int i);
+    void cmdChangeOr_Click();
+    void cmdCustomSize_Click();
+
+protected:
+    bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildControls();
+    void bindModels();
+    void refreshSlotText(int i);
+    void refreshSlotState(int i);
+    void refreshThumbSize();
+    void hideSelectButtons();
+
+    SharedState& m_state;
+    DesktopServices& m_ds;
+    std::array<QLabel*, SlotCount> m_lblImg{};
+    std::array<QLineEdit*, SlotCount> m_txtImage{};
+    std::array<QToolButton*, SlotCount> m_cmdClipboard{};
+    std::array<QPushButton*, SlotCount> m_cmdBrowse{};
+    std::array<QPushButton*, SlotCount> m_cmdSelectPic{};
+    QLabel* m_imgOr = nullptr;
+    QLabel* m_lblX = nullptr;
+    QLabel* m_lblY = nullptr;
+    QStringList m_snapshot;
+};
+
+} // namespace lw

@@ -1,1 +1,61 @@
 #pragma once
+
+#include <QStringList>
+#include <QWidget>
+
+#include <array>
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QToolButton;
+
+namespace lw {
+
+class DesktopServices;
+class SharedState;
+
+// The table and page backgrounds of the ad. The controls show the shared state's
+// table backgrounds and write to them as the seller edits.
+class frmCustomizeTemplate : public QWidget
+{
+    Q_OBJECT
+public:
+    frmCustomizeTemplate(SharedState& state, DesktopServices& ds, QWidget* parent = nullptr);
+
+    // Becoming the active window: remembers the thirteen values Cancel returns to.
+    void Form_Activate();
+    void cmdCustomizeOK_Click();
+    void cmdCustomizeCancel_Click();
+    void cmdCustomizeHelp_Click();
+    // i from 1 to 4.
+    void cmdTableBackground_Click(int i);
+    // i from 0 (the page) to 4.
+    void cmdClipboard_Click(int i);
+    // Runs the texture state of table i for the check box's value.
+    void chkUseTexture_Click(int i);
+
+protected:
+    bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildControls();
+    void refresh(int i);
+    void ApplyTextureState(int i);
+    void takeSnapshot();
+
+    SharedState& m_state;
+    DesktopServices& m_ds;
+    // Index 0 is the page background; it has no swatch, colour button or switch.
+    std::array<QLabel*, 5> m_swatch{};
+    std::array<QPushButton*, 5> m_colorButton{};
+    std::array<QCheckBox*, 5> m_useTexture{};
+    std::array<QLineEdit*, 5> m_texture{};
+    std::array<QToolButton*, 5> m_clipboard{};
+    // Colour values 1-4, texture boxes 0-4, switches 1-4.
+    QStringList m_snapshot;
+};
+
+} // namespace lw

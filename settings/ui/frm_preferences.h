@@ -1,1 +1,121 @@
 #pragma once
+
+#include "core/models/preferences.h"
+
+#include <QString>
+#include <QVariant>
+#include <QWidget>
+
+#include <array>
+#include <vector>
+
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+class QTabWidget;
+
+namespace lw {
+
+class DesktopServices;
+class SharedState;
+struct PreferencesWindowState;
+
+// The preferences window: its controls show lw::Preferences and write to it at
+// once, so whatever reads the model sees the values on screen. Created once and
+// only hidden afterwards.
+class frmPreferences : public QWidget
+{
+public:
+    frmPreferences(SharedState& state, PreferencesWindowState& window, DesktopServices& ds,
+                   QWidget* parent = nullptr);
+    ~frmPreferences() override;
+
+    // Shows the window (not modally), raises it and selects tab 0, 1 or 2.
+    void showOnTab(int tab);
+    // The window became active: opening snapshot, opening selection, FTP fields.
+    void Form_Activate();
+    void cmdPrefOK_Click();
+    void cmdPrefCancel_Click();
+    void cmdPrefHelp_Click();
+    void cmdFTPHelp_Click(int index);
+    void cmdTermsColor_Click();
+
+protected:
+    bool event(QEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
+    void showEvent(QShowEvent* e) override;
+    void hideEvent(QHideEvent* e) override;
+
+private:
+    using Field = Preferences::Field;
+
+    void buildGeneralTab(QWidget* tab);
+    void buildTemplatesTab(QWidget* tab);
+    void buildShippingTab(QWidget* tab);
+    QLineEdit* addLineEdit(QWidget* parent, const QString& name, Field field, const QRect& geometry);
+    QCheckBox* addCheckBox(QWidget* parent, const QString& name, const QString& caption, Field field,
+                           const QRect& geometry);
+    QComboBox* addIndexList(QWidget* parent, const QString& name, const QStringList& items, Field field,
+                            const QRect& geometry);
+    void bindModels();
+
+    void refreshField(Field field);
+    void refreshAll();
+    void refreshOptions();
+    void refreshTemplateList();
+    void refreshTemplateSelection();
+    void refreshTemplateDisplay();
+    void refreshTermsColor();
+    void refreshTermsSize();
+    void applyFtpRule();
+    void applyAuctionsRule();
+    void applyCalculatorRule();
+    void applyCalculatorChoice();
+
+    SharedState& m_state;
+    PreferencesWindowState& m_window;
+    DesktopServices& m_ds;
+
+    QTabWidget* m_tabs = nullptr;
+    QPlainTextEdit* m_terms = nullptr;
+    QFrame* m_termsSwatch = nullptr;
+    QComboBox* m_termsSize = nullptr;
+    QComboBox* m_auctionSite = nullptr;
+    QLabel* m_note = nullptr;
+    QListWidget* m_templateList = nullptr;
+    QLabel* m_sample = nullptr;
+    QLabel* m_custom = nullptr;
+    QLabel* m_templateInfo = nullptr;
+    std::vector<QWidget*> m_ftpControls;
+    std::vector<QWidget*> m_calculatorControls;
+    QRadioButton* m_usps = nullptr;
+    QRadioButton* m_ups = nullptr;
+    QLineEdit* m_zipCode = nullptr;
+    QLabel* m_calcNotes = nullptr;
+    QGroupBox* m_upsFrame = nullptr;
+    std::array<QLineEdit*, static_cast<int>(Field::Count)> m_lineEdits{};
+    std::array<QCheckBox*, static_cast<int>(Field::Count)> m_checkBoxes{};
+    std::array<QComboBox*, static_cast<int>(Field::Count)> m_indexLists{};
+
+    // The 24 controls Cancel puts back, in the order it puts them back.
+    struct SnapshotEntry
+    {
+        Field field;
+        QVariant value;
+    };
+    std::vector<SnapshotEntry> m_snapshot;
+    int m_snapshotSelection = -1;
+    bool m_hasSnapshot = false;
+    // Set when another window of the program (not a message box or dialog) had
+    // the focus, so the next activation retakes the snapshot.
+    bool m_activationArmed = true;
+};
+
+} // namespace lw

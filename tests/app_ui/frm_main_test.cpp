@@ -13,6 +13,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QTabWidget>
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
@@ -105,7 +106,7 @@ TEST_F(AppWindow, CarriesTheNamedControlsMenusAndToolbar)
     EXPECT_EQ(std::count_if(tools.begin(), tools.end(), [](QAction* a) { return a->isSeparator(); }), 4);
     EXPECT_EQ(std::count_if(tools.begin(), tools.end(), [](QAction* a) { return !a->property("key").isNull(); }), 14);
     EXPECT_FALSE(find<QAction>(u"tlbMain_SubmitAd"_s)->isEnabled());
-    EXPECT_FALSE(find<QAction>(u"mnuOptionsPreferences"_s)->isEnabled());
+    EXPECT_FALSE(find<QAction>(u"mnuCheckSpelling"_s)->isEnabled());
     EXPECT_EQ(window.windowTitle(), u"Listwright - [New File]");
     EXPECT_EQ(window.minimumSize(), QSize(651, 447));
 }
@@ -291,4 +292,29 @@ TEST_F(AppWindow, SaveAsOntoAnExistingFileAnsweredNoAndClosingWithoutSaving)
     ds.queueMessageAnswer(MsgResult::No);
     EXPECT_TRUE(window.close());
     EXPECT_EQ(install.read(u"taken.zad"_s), "keep me");
+}
+
+TEST_F(AppWindow, OpensTheOtherWindowsWithoutBlocking)
+{
+    click(u"cmdPreferences"_s);
+    auto* preferences = window.findChild<QWidget*>(u"frmPreferences"_s);
+    ASSERT_NE(preferences, nullptr);
+    EXPECT_TRUE(preferences->isVisible());
+    auto* tabs = preferences->findChild<QTabWidget*>(u"tabPreferences"_s);
+    ASSERT_NE(tabs, nullptr);
+    EXPECT_EQ(tabs->currentIndex(), 0);
+    // Pick Template shows the templates tab even when the window is open on another.
+    click(u"tlbMain_LoadTemplate"_s);
+    EXPECT_EQ(tabs->currentIndex(), 1);
+    EXPECT_EQ(window.findChildren<QWidget*>(u"frmPreferences"_s).size(), 1);
+
+    click(u"mnuOptionsAddPictures"_s);
+    auto* pictures = window.findChild<QWidget*>(u"frmImgs"_s);
+    ASSERT_NE(pictures, nullptr);
+    EXPECT_TRUE(pictures->isVisible());
+    click(u"tlbMain_CustomizeTemplate"_s);
+    auto* customize = window.findChild<QWidget*>(u"frmCustomizeTemplate"_s);
+    ASSERT_NE(customize, nullptr);
+    EXPECT_TRUE(customize->isVisible());
+    EXPECT_TRUE(window.isEnabled());
 }
