@@ -217,7 +217,8 @@ TEST(ContentFiles, TemplateThumbnailsAndPreviewsExist)
 TEST(ContentFiles, HelpPagesExist)
 {
     expectAllExist({u"help/index.html"_s, u"help/tutorials.html"_s, u"help/preferences.html"_s,
-                    u"help/add-images.html"_s, u"help/customize-template.html"_s, u"help/emoticons.html"_s});
+                    u"help/add-images.html"_s, u"help/customize-template.html"_s, u"help/emoticons.html"_s,
+                    u"help/help.css"_s});
 }
 
 TEST(ContentFiles, SubmissionPageAndFileIconExist)
