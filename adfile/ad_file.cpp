@@ -1,6 +1,6 @@
-#include "ad_file.h"
+#include "adfile/ad_file.h"
 
-#include "../core/text_file.h"
+#include "core/text_file.h"
 
 using namespace Qt::StringLiterals;
 
@@ -34,7 +34,8 @@ AdFileRead parseAdFile(const QStringList& lines)
 {
     AdFileRead r;
     if (lines.size() < AdFileRequiredLines) {
-        r.error = u"The file has "_s + QString::number(lines.size()) + u" lines; an ad file has at least 50."_s;
+        r.error =
+            u"The file has "_s + QString::number(lines.size()) + u" lines; an ad file has at least 50."_s;
         return r;
     }
     AdFileData d;

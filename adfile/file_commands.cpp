@@ -1,13 +1,13 @@
-#include "file_commands.h"
+#include "adfile/file_commands.h"
 
-#include "../core/desktop_services.h"
-#include "../core/install_folder.h"
-#include "../core/models/shared_state.h"
-#include "../core/text_file.h"
-#include "../generator/blocks.h"
-#include "../generator/markup.h"
-#include "../settings/template_commands.h"
-#include "ad_file.h"
+#include "adfile/ad_file.h"
+#include "core/desktop_services.h"
+#include "core/install_folder.h"
+#include "core/models/shared_state.h"
+#include "core/text_file.h"
+#include "generator/blocks.h"
+#include "generator/markup.h"
+#include "settings/template_commands.h"
 
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -90,8 +90,9 @@ bool FileCommands::mnuFileSave_Click()
         if (!chosen || chosen->isEmpty())
             return false;
         if (QFileInfo::exists(*chosen)) {
-            const int answer = m_ds.messageBox(*chosen + u" already exists.\r\nDo you want to replace it?"_s,
-                                               MsgStyle::YesNo | MsgStyle::Exclamation, u"File Already Exists"_s);
+            const int answer =
+                m_ds.messageBox(*chosen + u" already exists.\r\nDo you want to replace it?"_s,
+                                MsgStyle::YesNo | MsgStyle::Exclamation, u"File Already Exists"_s);
             if (answer != MsgResult::Yes)
                 return false;
         }
@@ -126,8 +127,8 @@ bool FileCommands::offerToSave(bool* yesSaved)
 {
     if (!m_state.ad.adChanged())
         return true;
-    const int answer =
-        m_ds.messageBox(u"Do you wish to save the current changes?"_s, MsgStyle::YesNoCancel, u"Save Changes?"_s);
+    const int answer = m_ds.messageBox(u"Do you wish to save the current changes?"_s, MsgStyle::YesNoCancel,
+                                       u"Save Changes?"_s);
     if (answer == MsgResult::Cancel)
         return false;
     if (answer == MsgResult::Yes) {
@@ -160,7 +161,8 @@ bool FileCommands::mnuFileOpen_Click()
     }
 
     if (!QFileInfo(path).isFile()) {
-        m_ds.messageBox(u"You have entered an invalid filename."_s, MsgStyle::Information, u"Invalid Filename"_s);
+        m_ds.messageBox(u"You have entered an invalid filename."_s, MsgStyle::Information,
+                        u"Invalid Filename"_s);
         return false;
     }
     const AdFileRead read = readAdFile(path);

@@ -1,8 +1,8 @@
-#include "command_line.h"
+#include "app/command_line.h"
 
-#include "../core/models/shared_state.h"
-#include "headless_desktop_services.h"
-#include "program.h"
+#include "app/headless_desktop_services.h"
+#include "app/program.h"
+#include "core/models/shared_state.h"
 
 #include <QFileInfo>
 
@@ -31,11 +31,14 @@ QString usageText()
 CommandLine parseCommandLine(const QStringList& arguments)
 {
     // Qt's own options (-platform offscreen, -style Fusion ...) are the toolkit's to read.
-    static const QStringList qtWithValue = {u"-platform"_s, u"-platformpluginpath"_s, u"-platformtheme"_s,
-                                            u"-plugin"_s, u"-qwindowgeometry"_s, u"-qwindowicon"_s,
-                                            u"-qwindowtitle"_s, u"-style"_s, u"-stylesheet"_s, u"-display"_s,
-                                            u"-geometry"_s, u"-session"_s};
-    static const QStringList qtFlags = {u"-reverse"_s, u"-widgetcount"_s, u"-nograb"_s, u"-dograb"_s, u"-sync"_s};
+    static const QStringList qtWithValue = {u"-platform"_s,        u"-platformpluginpath"_s,
+                                            u"-platformtheme"_s,   u"-plugin"_s,
+                                            u"-qwindowgeometry"_s, u"-qwindowicon"_s,
+                                            u"-qwindowtitle"_s,    u"-style"_s,
+                                            u"-stylesheet"_s,      u"-display"_s,
+                                            u"-geometry"_s,        u"-session"_s};
+    static const QStringList qtFlags = {u"-reverse"_s, u"-widgetcount"_s, u"-nograb"_s, u"-dograb"_s,
+                                        u"-sync"_s};
     CommandLine c;
     bool generate = false;
     bool optionsEnded = false;

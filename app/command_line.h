@@ -9,7 +9,14 @@ namespace lw {
 
 struct CommandLine
 {
-    enum class Mode { Window, Generate, Help, Version, UsageError };
+    enum class Mode
+    {
+        Window,
+        Generate,
+        Help,
+        Version,
+        UsageError
+    };
     Mode mode = Mode::Window;
     bool preview = false;
     QString adFile;

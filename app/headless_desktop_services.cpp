@@ -1,4 +1,4 @@
-#include "headless_desktop_services.h"
+#include "app/headless_desktop_services.h"
 
 #include <QDir>
 
@@ -10,7 +10,8 @@ int HeadlessDesktopServices::messageBox(const QString& text, int style, const QS
 {
     QString body = text;
     body.replace(u"\r\n"_s, u"\n"_s);
-    const QString line = (title.isEmpty() ? QString::fromLatin1(ApplicationTitle) : title) + u": "_s + body + u'\n';
+    const QString line =
+        (title.isEmpty() ? QString::fromLatin1(ApplicationTitle) : title) + u": "_s + body + u'\n';
     const QByteArray bytes = line.toUtf8();
     std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), m_messages);
     std::fflush(m_messages);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "../core/desktop_services.h"
+#include "core/desktop_services.h"
 
 #include <cstdio>
 
@@ -16,8 +16,14 @@ public:
     int messageBox(const QString& text, int style, const QString& title = {}) override;
     QString prompt(const QString&, const QString& = {}, const QString& = {}) override { return {}; }
     std::optional<qint64> chooseColor(qint64) override { return std::nullopt; }
-    std::optional<QString> openFileDialog(const QString&, const QString& = {}) override { return std::nullopt; }
-    std::optional<QString> saveFileDialog(const QString&, const QString& = {}) override { return std::nullopt; }
+    std::optional<QString> openFileDialog(const QString&, const QString& = {}) override
+    {
+        return std::nullopt;
+    }
+    std::optional<QString> saveFileDialog(const QString&, const QString& = {}) override
+    {
+        return std::nullopt;
+    }
     void clearClipboard() override { m_clipboard.clear(); }
     void setClipboardText(const QString& text) override { m_clipboard = text; }
     QString clipboardText() override { return m_clipboard; }

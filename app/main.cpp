@@ -1,8 +1,8 @@
-#include "../core/models/shared_state.h"
-#include "../support/ui/qt_desktop_services.h"
-#include "command_line.h"
-#include "program.h"
-#include "ui/frm_main.h"
+#include "app/command_line.h"
+#include "app/program.h"
+#include "app/ui/frm_main.h"
+#include "core/models/shared_state.h"
+#include "support/ui/qt_desktop_services.h"
 
 #include <QApplication>
 #include <QCoreApplication>

@@ -1,15 +1,15 @@
-#include "program.h"
+#include "app/program.h"
 
-#include "../core/desktop_services.h"
-#include "../core/install_folder.h"
-#include "../core/models/shared_state.h"
-#include "../core/text_file.h"
-#include "../generator/blocks.h"
-#include "../generator/convert.h"
-#include "../generator/markup.h"
-#include "../settings/template_commands.h"
-#include "../submission/submission_settings.h"
-#include "../updates/update_due.h"
+#include "core/desktop_services.h"
+#include "core/install_folder.h"
+#include "core/models/shared_state.h"
+#include "core/text_file.h"
+#include "generator/blocks.h"
+#include "generator/convert.h"
+#include "generator/markup.h"
+#include "settings/template_commands.h"
+#include "submission/submission_settings.h"
+#include "updates/update_due.h"
 
 #include <QFileInfo>
 
@@ -189,12 +189,14 @@ GeneratorInput Program::generatorInput() const
 
 void Program::showGenerationError()
 {
-    m_ds.messageBox(
-        u"An error has occurred while attempting to generate your ad.  If you have the FTP setting enabled, there "
-        u"may be a problem with the upload process and you might receive a more specific error message.  Please "
-        u"ensure the image paths are correct and that you are connected to the Internet if you are using the FTP "
-        u"feature.  The ad was not generated successfully."_s,
-        MsgStyle::Critical, u"Error In Ad Generation"_s);
+    m_ds.messageBox(u"An error has occurred while attempting to generate your ad.  If you have the FTP "
+                    u"setting enabled, there "
+                    u"may be a problem with the upload process and you might receive a more specific error "
+                    u"message.  Please "
+                    u"ensure the image paths are correct and that you are connected to the Internet if you "
+                    u"are using the FTP "
+                    u"feature.  The ad was not generated successfully."_s,
+                    MsgStyle::Critical, u"Error In Ad Generation"_s);
 }
 
 void Program::restoreEditorTexts()
@@ -247,9 +249,12 @@ bool Program::weightCheck()
     if (usable(m_state.ad.text(T::Pounds)) || usable(m_state.ad.text(T::Ounces)))
         return true;
     m_ds.messageBox(
-        u"You have selected to use the online shipping calculator for your ad, however you did not enter the item "
-        u"weight or entered an invalid value.  Please enter numeric values only for the item's weight (pounds and "
-        u"ounces) and then return.\r\n\r\nNote:  If your item is an exact pound measurement, you do not need to "
+        u"You have selected to use the online shipping calculator for your ad, however you did not enter the "
+        u"item "
+        u"weight or entered an invalid value.  Please enter numeric values only for the item's weight "
+        u"(pounds and "
+        u"ounces) and then return.\r\n\r\nNote:  If your item is an exact pound measurement, you do not need "
+        u"to "
         u"enter any value in the ounces field and vice versa.  Also, unless you are using the USPS shipping "
         u"calculator, you will not be able o enter ounces."_s,
         MsgStyle::Exclamation, u"Error: Item weight invalid"_s);
@@ -269,7 +274,8 @@ bool Program::mnuOptionsGenerate_Click()
     m_ds.setClipboardText(m_state.gen.templateText);
     if (m_state.gen.submissionMode != 1)
         m_ds.messageBox(
-            u"Your ad has been copied to the clipboard.  To post your ad, follow the instructions below.\r\n\r\n"
+            u"Your ad has been copied to the clipboard.  To post your ad, follow the instructions "
+            u"below.\r\n\r\n"
             u"1.) Open your browser or software program to the place where you create new auctions.\r\n"
             u"2.) Click your \"right\" mouse button while over the blank description box.\r\n"
             u"3.) From the menu that appears, select \"Paste\".\r\n"

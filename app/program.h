@@ -1,8 +1,8 @@
 #pragma once
 
-#include "../adfile/file_commands.h"
-#include "../generator/generator_input.h"
-#include "../settings/preferences_commands.h"
+#include "adfile/file_commands.h"
+#include "generator/generator_input.h"
+#include "settings/preferences_commands.h"
 
 #include <QDateTime>
 #include <QString>

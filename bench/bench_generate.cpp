@@ -45,7 +45,8 @@ QString largestTemplate()
 {
     QString t = u"<html><head>{NORIGHTCLICK}{BGMUSIC}</head>{BODYBGCOLOR}<font face=\"{DEFAULTFONT}\">\r\n"_s;
     for (const QString& p : everyPlaceholder()) {
-        if (!t.contains(p)) t += u"<table {t1} width=\"100%\"><tr><td>"_s + p + u"</td></tr></table>\r\n"_s;
+        if (!t.contains(p))
+            t += u"<table {t1} width=\"100%\"><tr><td>"_s + p + u"</td></tr></table>\r\n"_s;
     }
     t +=
         u"<table {t2}><tr><td><font color=\"{OPTCOLOR}\">[Condition: {CONDITION}<br>Age: {AGE}<br>"
@@ -60,14 +61,16 @@ QString largestTemplate()
         t += filler;
     t.truncate(lw::MaxTemplateChars);
 
-    if (t.size() != lw::MaxTemplateChars) fail("the template is not the largest legal size");
+    if (t.size() != lw::MaxTemplateChars)
+        fail("the template is not the largest legal size");
     const lw::TokenList list = lw::buildTokenList(t);
     if (!list.ok || list.tokens.size() != lw::MaxTokens)
         fail("the template does not have exactly 150 tokens");
     const QStringList optional = {u"{CONDITION}"_s,   u"{AGE}"_s, u"{COMMENTS}"_s, u"{SHIPCOST}"_s,
                                   u"{TERMS1COLOR}"_s, u"["_s,     u"]"_s};
     for (const QString& p : everyPlaceholder() + optional)
-        if (!list.tokens.contains(p)) fail("the template lacks a placeholder");
+        if (!list.tokens.contains(p))
+            fail("the template lacks a placeholder");
     return t;
 }
 
@@ -155,16 +158,26 @@ std::vector<std::pair<QString, QString>> baselinePairs(const lw::GeneratorInput&
             return in.marqueeTags[1] + lw::expandCodes(in.title, web, digit) + in.marqueeTags[0];
         if (token == u"{SUB-TITLE}")
             return in.marqueeTags[1] + lw::expandCodes(in.subTitle, web, digit) + in.marqueeTags[0];
-        if (token == u"{BODYTEXT1}") return lw::expandCodes(lw::lineBreaksToHtml(in.description), web, digit);
-        if (token == u"{TERMS1}") return lw::lineBreaksToHtml(in.terms);
-        if (token == u"{SHIPCALC}") return lw::uspsForm(in, web);
-        if (token == u"{EMAIL}") return lw::emailLink(in.email);
-        if (token == u"{WEBSITE}") return lw::websiteLink(in.website);
-        if (token == u"{OTHERAUCTIONS}") return lw::otherAuctionsLink(in.auctionSite, in.auctionId, in.hosts);
-        if (token == u"{MEPAGE}") return lw::aboutMeLink(in.auctionId, in.hosts);
-        if (token == u"{REZO}") return lw::footerLink(in.hosts);
-        if (token == u"{NORIGHTCLICK}") return in.pageExtras[0];
-        if (token == u"{BGMUSIC}") return in.pageExtras[1];
+        if (token == u"{BODYTEXT1}")
+            return lw::expandCodes(lw::lineBreaksToHtml(in.description), web, digit);
+        if (token == u"{TERMS1}")
+            return lw::lineBreaksToHtml(in.terms);
+        if (token == u"{SHIPCALC}")
+            return lw::uspsForm(in, web);
+        if (token == u"{EMAIL}")
+            return lw::emailLink(in.email);
+        if (token == u"{WEBSITE}")
+            return lw::websiteLink(in.website);
+        if (token == u"{OTHERAUCTIONS}")
+            return lw::otherAuctionsLink(in.auctionSite, in.auctionId, in.hosts);
+        if (token == u"{MEPAGE}")
+            return lw::aboutMeLink(in.auctionId, in.hosts);
+        if (token == u"{REZO}")
+            return lw::footerLink(in.hosts);
+        if (token == u"{NORIGHTCLICK}")
+            return in.pageExtras[0];
+        if (token == u"{BGMUSIC}")
+            return in.pageExtras[1];
         if (token == u"[" || token == u"]" || token == u"{DROPCAPSIZE}" || token == u"{TERMS1COLOR}")
             return {};
         return in.titleColor; // the short colour, size and font values
@@ -180,7 +193,8 @@ void BM_Generate(benchmark::State& state)
     const lw::GeneratorInput& in = input();
     for (auto _ : state) {
         lw::GeneratorResult r = lw::expandTemplate(in);
-        if (!r.ok) fail("generation failed");
+        if (!r.ok)
+            fail("generation failed");
         benchmark::DoNotOptimize(r.page.constData());
     }
     state.counters["page_chars"] = static_cast<double>(lw::expandTemplate(in).page.size());
@@ -191,7 +205,8 @@ void BM_BaselineReplacePass(benchmark::State& state)
 {
     const lw::GeneratorInput& in = input();
     const auto pairs = baselinePairs(in);
-    if (pairs.size() != static_cast<size_t>(lw::MaxTokens)) fail("the baseline does not have 150 passes");
+    if (pairs.size() != static_cast<size_t>(lw::MaxTokens))
+        fail("the baseline does not have 150 passes");
     for (auto _ : state) {
         QString page = in.templateText;
         for (const auto& [token, value] : pairs)

@@ -1,4 +1,4 @@
-#include "hosts.h"
+#include "core/hosts.h"
 
 using namespace Qt::StringLiterals;
 

@@ -1,4 +1,4 @@
-#include "install_folder.h"
+#include "core/install_folder.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "scripted_desktop_services.h"
+#include "core/scripted_desktop_services.h"
 
 using namespace Qt::StringLiterals;
 
@@ -23,13 +23,15 @@ QStringList ScriptedDesktopServices::messageTitles() const
 
 int ScriptedDesktopServices::messageBox(const QString& text, int style, const QString& title)
 {
-    m_records.append({Kind::MessageBox, title.isEmpty() ? QString::fromLatin1(ApplicationTitle) : title, text, style});
+    m_records.append(
+        {Kind::MessageBox, title.isEmpty() ? QString::fromLatin1(ApplicationTitle) : title, text, style});
     if (!m_messageAnswers.isEmpty())
         return m_messageAnswers.dequeue();
     return (style & 7) == 0 ? MsgResult::Ok : MsgResult::Cancel;
 }
 
-QString ScriptedDesktopServices::prompt(const QString& message, const QString& title, const QString& defaultAnswer)
+QString ScriptedDesktopServices::prompt(const QString& message, const QString& title,
+                                        const QString& defaultAnswer)
 {
     m_records.append({Kind::Prompt, title, message, 0});
     Q_UNUSED(defaultAnswer);

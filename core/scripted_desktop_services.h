@@ -1,6 +1,6 @@
 #pragma once
 
-#include "desktop_services.h"
+#include "core/desktop_services.h"
 
 #include <QList>
 #include <QQueue>
@@ -13,7 +13,14 @@ namespace lw {
 class ScriptedDesktopServices : public DesktopServices
 {
 public:
-    enum class Kind { MessageBox, Prompt, ColorDialog, OpenDialog, SaveDialog };
+    enum class Kind
+    {
+        MessageBox,
+        Prompt,
+        ColorDialog,
+        OpenDialog,
+        SaveDialog
+    };
     struct Record
     {
         Kind kind;
@@ -42,7 +49,8 @@ public:
     int clipboardClears() const { return m_clipboardClears; }
 
     int messageBox(const QString& text, int style, const QString& title = {}) override;
-    QString prompt(const QString& message, const QString& title = {}, const QString& defaultAnswer = {}) override;
+    QString prompt(const QString& message, const QString& title = {},
+                   const QString& defaultAnswer = {}) override;
     std::optional<qint64> chooseColor(qint64 initial) override;
     std::optional<QString> openFileDialog(const QString& filter, const QString& fileName = {}) override;
     std::optional<QString> saveFileDialog(const QString& filter, const QString& fileName = {}) override;

@@ -1,4 +1,4 @@
-#include "editor_commands.h"
+#include "editor/editor_commands.h"
 
 #include "core/desktop_services.h"
 #include "core/install_folder.h"
@@ -108,7 +108,8 @@ QString animatedTextCode(const QString& answer)
             continue;
         }
         // A character outside the basic plane is one letter, not two broken halves.
-        const qsizetype width = (c.isHighSurrogate() && i + 1 < answer.size() && answer.at(i + 1).isLowSurrogate()) ? 2 : 1;
+        const qsizetype width =
+            (c.isHighSurrogate() && i + 1 < answer.size() && answer.at(i + 1).isLowSurrogate()) ? 2 : 1;
         code += u'[' + answer.mid(i, width) + u']';
         i += width - 1;
     }
@@ -118,9 +119,8 @@ QString animatedTextCode(const QString& answer)
 QString letterStyleName(int index)
 {
     static const std::array<const char16_t*, 9> names{
-        u"Jobbernole Red", u"Jobbernole Green", u"Jobbernole Blue",
-        u"Baltar Red", u"Baltar Green", u"Baltar Blue",
-        u"GraphicLight Red", u"GraphicLight Green", u"GraphicLight Blue"};
+        u"Jobbernole Red", u"Jobbernole Green", u"Jobbernole Blue",    u"Baltar Red",       u"Baltar Green",
+        u"Baltar Blue",    u"GraphicLight Red", u"GraphicLight Green", u"GraphicLight Blue"};
     if (index < 0 || index >= static_cast<int>(names.size()))
         return {};
     return str(names[index]);
@@ -133,22 +133,24 @@ EditorCommands::EditorCommands(SharedState& state, DesktopServices& ds, TextBoxA
 
 QString EditorCommands::hyperlinkAddressMessage()
 {
-    return u"Please enter the URL (web address) of the location you wish to create a hyperlink to."_s + CrLf + CrLf
-        + u"Example: http://www.example.com/page.htm"_s + CrLf;
+    return u"Please enter the URL (web address) of the location you wish to create a hyperlink to."_s + CrLf +
+           CrLf + u"Example: http://www.example.com/page.htm"_s + CrLf;
 }
 
 QString EditorCommands::hyperlinkTextMessage()
 {
-    return u"Please enter the text you wish to display, which can be clicked to take the user to the web address "
-           "specified previously.  You may leave this field blank and select OK to use the actual address entered as "
-           "the hyperlinked text."_s
-        + CrLf + CrLf + u"Example: Click here to visit Quenmere Software's site!"_s + CrLf;
+    return u"Please enter the text you wish to display, which can be clicked to take the user to the web "
+           u"address "
+           "specified previously.  You may leave this field blank and select OK to use the actual address "
+           "entered as "
+           "the hyperlinked text."_s +
+           CrLf + CrLf + u"Example: Click here to visit Quenmere Software's site!"_s + CrLf;
 }
 
 QString EditorCommands::imageMessage()
 {
-    return u"Type (or paste) the complete URL (web address) of the image you wish to insert into your description."_s
-        + CrLf + CrLf + u"Example: http://www.yourhost.example/pictures/yourimage.jpg"_s + CrLf;
+    return u"Type (or paste) the complete URL (web address) of the image you wish to insert into your description."_s +
+           CrLf + CrLf + u"Example: http://www.yourhost.example/pictures/yourimage.jpg"_s + CrLf;
 }
 
 QString EditorCommands::animatedTextMessage()
@@ -163,13 +165,14 @@ QString EditorCommands::animatedTextMessage()
         u"If you are using the GraphicLight font type, in addition to the characters shown above, you will not be able to use the following:"_s,
         QString(),
         u"@  %"_s,
-    }.join(CrLf);
+    }
+        .join(CrLf);
 }
 
 QString EditorCommands::musicMessage()
 {
-    return u"Please enter the url of the music file you wish to play below."_s + CrLf + CrLf
-        + u"Example: http://www.yoursite.example/music/bg.mid"_s;
+    return u"Please enter the url of the music file you wish to play below."_s + CrLf + CrLf +
+           u"Example: http://www.yoursite.example/music/bg.mid"_s;
 }
 
 QString EditorCommands::musicTitle()
@@ -182,8 +185,9 @@ void EditorCommands::wrapDescription(const QString& open, const QString& close)
     const Split p = splitAtSelection(m_boxes.textBox(DescriptionBox));
     const QString text = p.before + open + p.selected + close + p.after;
     // With a selection the caret goes past the closing tag; without one, between the tags to type into.
-    const qsizetype caret = p.selected.isEmpty() ? p.before.size() + open.size()
-                                                 : p.before.size() + open.size() + p.selected.size() + close.size();
+    const qsizetype caret = p.selected.isEmpty()
+                                ? p.before.size() + open.size()
+                                : p.before.size() + open.size() + p.selected.size() + close.size();
     m_boxes.setTextBox(DescriptionBox, caretAt(text, caret));
 }
 
@@ -216,7 +220,8 @@ void EditorCommands::Command2_Click()
     QString linkText = m_ds.prompt(hyperlinkTextMessage());
     if (linkText.isEmpty())
         linkText = address;
-    const QString code = address.isEmpty() ? QString() : u"<A HREF = \""_s + address + u"\">"_s + linkText + u"</a> "_s;
+    const QString code =
+        address.isEmpty() ? QString() : u"<A HREF = \""_s + address + u"\">"_s + linkText + u"</a> "_s;
     insertAndGoToEnd(code);
 }
 
@@ -326,7 +331,8 @@ void EditorCommands::scrollSwitch_Click(AdRecord::Effect effect)
 
 void EditorCommands::mnuTextDocumentNoRightClick_Click()
 {
-    setEffectKeepingChanged(AdRecord::Effect::NoRightClick, !m_state.ad.effect(AdRecord::Effect::NoRightClick));
+    setEffectKeepingChanged(AdRecord::Effect::NoRightClick,
+                            !m_state.ad.effect(AdRecord::Effect::NoRightClick));
 }
 
 void EditorCommands::mnuTextDocumentMusic_Click(const std::function<void()>& rebuildFragments)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "text_box.h"
+#include "editor/text_box.h"
 
 #include "core/models/ad_record.h"
 

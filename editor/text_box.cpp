@@ -1,4 +1,4 @@
-#include "text_box.h"
+#include "editor/text_box.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "blocks.h"
+#include "generator/blocks.h"
 
 using namespace Qt::StringLiterals;
 
@@ -44,9 +44,10 @@ QString pictureAddress(const QString& slotText, bool webMode, const QString& web
 
 QString pictureBlock(const QString& address, const GeneratorInput& in)
 {
-    return u"<A href = \""_s + address + u"\" target=\""_s + in.pictureTarget + u"\"><img src=\""_s + address +
-           u"\" width=\""_s + in.thumbWidth.trimmed() + u"\" height=\""_s + in.thumbHeight.trimmed() +
-           u"\"> </A><font color = \""_s + in.enlargeColor + u"\" size = 1><BR>Click To Enlarge!</font>"_s;
+    return u"<A href = \""_s + address + u"\" target=\""_s + in.pictureTarget + u"\"><img src=\""_s +
+           address + u"\" width=\""_s + in.thumbWidth.trimmed() + u"\" height=\""_s +
+           in.thumbHeight.trimmed() + u"\"> </A><font color = \""_s + in.enlargeColor +
+           u"\" size = 1><BR>Click To Enlarge!</font>"_s;
 }
 
 QString emailLink(const QString& email)
@@ -57,7 +58,8 @@ QString emailLink(const QString& email)
 
 QString websiteLink(const QString& website)
 {
-    return u"<DIV ALIGN = \"CENTER\"><A HREF = \""_s + website + u"\">Click here to visit my website!</A></DIV>"_s;
+    return u"<DIV ALIGN = \"CENTER\"><A HREF = \""_s + website +
+           u"\">Click here to visit my website!</A></DIV>"_s;
 }
 
 QString otherAuctionsLink(int site, const QString& id, const Hosts& hosts)
@@ -72,8 +74,8 @@ QString otherAuctionsLink(int site, const QString& id, const Hosts& hosts)
         path = u"/user/"_s + id;
         break;
     case 2:
-        path = u"/cgi-bin/allauction.pl?action=search&searchstring="_s + id +
-               u"&searchtype=username&seller=1"_s;
+        path =
+            u"/cgi-bin/allauction.pl?action=search&searchstring="_s + id + u"&searchtype=username&seller=1"_s;
         break;
     case 3:
     case 4:
@@ -127,8 +129,10 @@ QString upsForm(const GeneratorInput& in, const QString& logoFolder)
            u"bgcolor=#FCE8BE><font face=verdana,helvetica,arial,sans serif color=#000033 size=1>To determine "
            u"your shipping cost,enter your Zip Code below and select <B>Calculate</b>.</font><BR><BR>"_s +
            u"<img src=\""_s + logoFolder + u"ups.gif\" width=53 height=52 align=absmiddle>&nbsp;&nbsp;"_s +
-           u"<input type=text name=19_destPostal size=6 maxlength=5><input type=submit value=Calculate><input "
-           u"type=hidden name=47_rate_chart value=\"Customer Counter\"><input type=hidden name=14_origCountry "
+           u"<input type=text name=19_destPostal size=6 maxlength=5><input type=submit "
+           u"value=Calculate><input "
+           u"type=hidden name=47_rate_chart value=\"Customer Counter\"><input type=hidden "
+           u"name=14_origCountry "
            u"value=US>"_s +
            u"<input type=hidden name=15_origPostal value="_s + in.zipCode +
            u"><input type=hidden name=22_destCountry value=US><input type=hidden name=49_residential value="_s +

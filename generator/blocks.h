@@ -1,6 +1,6 @@
 #pragma once
 
-#include "generator_input.h"
+#include "generator/generator_input.h"
 
 #include <QString>
 

@@ -1,7 +1,7 @@
-#include "convert.h"
+#include "generator/convert.h"
 
-#include "blocks.h"
-#include "markup.h"
+#include "generator/blocks.h"
+#include "generator/markup.h"
 
 using namespace Qt::StringLiterals;
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "generator_input.h"
+#include "generator/generator_input.h"
 
 #include <QStringList>
 
@@ -14,8 +14,8 @@ inline constexpr qsizetype MaxPageChars = 16 * 1024 * 1024;
 struct TokenList
 {
     bool ok = false;
-    QStringList tokens;       // placeholders, "[" and "]" in page order
-    QString optionalSection;  // the last bracket pair with its content
+    QStringList tokens;      // placeholders, "[" and "]" in page order
+    QString optionalSection; // the last bracket pair with its content
     QString error;
 };
 

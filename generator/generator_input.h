@@ -1,6 +1,6 @@
 #pragma once
 
-#include "../core/hosts.h"
+#include "core/hosts.h"
 
 #include <QString>
 

@@ -1,4 +1,4 @@
-#include "markup.h"
+#include "generator/markup.h"
 
 #include <QList>
 #include <QVarLengthArray>

@@ -1,6 +1,6 @@
-#include "picture_slots.h"
+#include "pictures/picture_slots.h"
 
-#include "../core/models/shared_state.h"
+#include "core/models/shared_state.h"
 
 namespace lw {
 

@@ -1,6 +1,6 @@
-#include "thumbnail_size.h"
+#include "pictures/thumbnail_size.h"
 
-#include "../core/text_file.h"
+#include "core/text_file.h"
 
 using namespace Qt::StringLiterals;
 
@@ -13,10 +13,12 @@ constexpr int TwipsPerPixel = 15;
 // A number as the seller may type it ("300", " 300 ", "300.5"); nullopt otherwise.
 std::optional<double> numberOf(const QString& text)
 {
-    if (!isNumber(text)) return std::nullopt;
+    if (!isNumber(text))
+        return std::nullopt;
     bool ok = false;
     const double value = text.trimmed().toDouble(&ok);
-    if (!ok) return std::nullopt;
+    if (!ok)
+        return std::nullopt;
     return value;
 }
 
@@ -25,8 +27,10 @@ std::optional<double> numberOf(const QString& text)
 ThumbOrientation orientationFromWidth(const QString& width)
 {
     const std::optional<double> w = numberOf(width);
-    if (w && *w == DefaultThumbLong) return ThumbOrientation::Landscape;
-    if (w && *w == DefaultThumbShort) return ThumbOrientation::Portrait;
+    if (w && *w == DefaultThumbLong)
+        return ThumbOrientation::Landscape;
+    if (w && *w == DefaultThumbShort)
+        return ThumbOrientation::Portrait;
     return ThumbOrientation::Custom;
 }
 
@@ -34,7 +38,8 @@ bool isDefaultThumbSize(const QString& width, const QString& height)
 {
     const std::optional<double> w = numberOf(width);
     const std::optional<double> h = numberOf(height);
-    if (!w || !h) return false;
+    if (!w || !h)
+        return false;
     return (*w == DefaultThumbLong && *h == DefaultThumbShort) ||
            (*w == DefaultThumbShort && *h == DefaultThumbLong);
 }
@@ -55,7 +60,8 @@ ThumbSize defaultThumbSize(ThumbOrientation orientation)
 
 QRect orientationPictureTwips(ThumbOrientation orientation)
 {
-    if (orientation == ThumbOrientation::Portrait) return QRect(3420, 345, 270, 360);
+    if (orientation == ThumbOrientation::Portrait)
+        return QRect(3420, 345, 270, 360);
     return QRect(3375, 390, 360, 270);
 }
 

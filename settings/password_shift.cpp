@@ -1,6 +1,6 @@
-#include "password_shift.h"
+#include "settings/password_shift.h"
 
-#include "../core/text_file.h"
+#include "core/text_file.h"
 
 namespace lw {
 

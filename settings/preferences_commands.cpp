@@ -1,12 +1,12 @@
-#include "preferences_commands.h"
+#include "settings/preferences_commands.h"
 
-#include "../core/desktop_services.h"
-#include "../core/install_folder.h"
-#include "../core/models/shared_state.h"
-#include "../core/text_file.h"
-#include "../pictures/picture_slots.h"
-#include "settings_file.h"
-#include "template_commands.h"
+#include "core/desktop_services.h"
+#include "core/install_folder.h"
+#include "core/models/shared_state.h"
+#include "core/text_file.h"
+#include "pictures/picture_slots.h"
+#include "settings/settings_file.h"
+#include "settings/template_commands.h"
 
 #include <QFileInfo>
 
@@ -33,9 +33,12 @@ void websiteLinkNotice(SharedState& state, DesktopServices& ds)
         return;
     ds.messageBox(
         u"This is a one-time message which is being presented because you have selected to include your "
-        u"website URL in your listings (under Preferences).  For the most part, auction sites do not allow you "
-        u"to link to an external site unless it is used to further describe your listing.  Below you will find "
-        u"the rules eBay has laid out in regards to using external links in your listings (most auction sites "
+        u"website URL in your listings (under Preferences).  For the most part, auction sites do not allow "
+        u"you "
+        u"to link to an external site unless it is used to further describe your listing.  Below you will "
+        u"find "
+        u"the rules eBay has laid out in regards to using external links in your listings (most auction "
+        u"sites "
         u"have similar rules).  Improper link usage may result in auction termination or account suspension."
         u"\r\n\r\n"
         u"- Page can further describe the item being sold in listing\r\n"
@@ -165,13 +168,18 @@ bool cmdPrefOK_Click(SharedState& state, PreferencesWindowState& window, Desktop
     const Preferences& p = state.prefs;
     if (p.flag(F::FtpAccess)) {
         if (p.text(F::FtpServer).isEmpty() || p.text(F::FtpUserName).isEmpty() ||
-            p.text(F::FtpPassword).isEmpty() || p.text(F::WebUrl).isEmpty() || !isNumber(p.text(F::FtpPort))) {
+            p.text(F::FtpPassword).isEmpty() || p.text(F::WebUrl).isEmpty() ||
+            !isNumber(p.text(F::FtpPort))) {
             ds.messageBox(
-                u"You have selected to use the FTP access feature of Listwright.  However, in order to use this "
-                u"feature all fields of the FTP configuration section must be accurately filled out.  You are "
-                u"receiving this message because one or more fields are not filled out, or they contain invalid "
+                u"You have selected to use the FTP access feature of Listwright.  However, in order to use "
+                u"this "
+                u"feature all fields of the FTP configuration section must be accurately filled out.  You "
+                u"are "
+                u"receiving this message because one or more fields are not filled out, or they contain "
+                u"invalid "
                 u"data.  The only optional field is 'Remote URL'.  The Remote URL field only needs to be "
-                u"specified if you go to a sub-directory once connected to the FTP server before transferring "
+                u"specified if you go to a sub-directory once connected to the FTP server before "
+                u"transferring "
                 u"your images.  For more information, please view the help file.\r\n\r\nNote: The FTP Port "
                 u"number must be a number value, and cannot contain any text."_s,
                 MsgStyle::Exclamation, u"Error: FTP Port"_s);
@@ -181,19 +189,21 @@ bool cmdPrefOK_Click(SharedState& state, PreferencesWindowState& window, Desktop
     }
     if (p.flag(F::ShowCalc)) {
         if (!isNumber(p.text(F::ZipCode))) {
-            ds.messageBox(u"You have entered an invalid zipcode under the shipping preferences.  In order to use "
-                          u"the shippintg calculator feature, you need to enter a 5 digit zipcode which consists "
-                          u"only of numeric values."_s,
-                          MsgStyle::Exclamation, u"Error: Zipcode Value"_s);
+            ds.messageBox(
+                u"You have entered an invalid zipcode under the shipping preferences.  In order to use "
+                u"the shippintg calculator feature, you need to enter a 5 digit zipcode which consists "
+                u"only of numeric values."_s,
+                MsgStyle::Exclamation, u"Error: Zipcode Value"_s);
             window.currentTab = 2;
             return false;
         }
         if (p.flag(F::UseUps) && (!isNumber(p.text(F::UpsLength)) || !isNumber(p.text(F::UpsWidth)) ||
                                   !isNumber(p.text(F::UpsHeight)) || !isNumber(p.text(F::UpsInsurance)))) {
-            ds.messageBox(u"In order to use the UPS shipping calculator, you must have a width, length, height, "
-                          u"and insurance value entered in the UPS preferences.  Please ensure that all fields "
-                          u"only consist of numeric values and that each field contains a value."_s,
-                          MsgStyle::Exclamation, u"Error: UPS Values"_s);
+            ds.messageBox(
+                u"In order to use the UPS shipping calculator, you must have a width, length, height, "
+                u"and insurance value entered in the UPS preferences.  Please ensure that all fields "
+                u"only consist of numeric values and that each field contains a value."_s,
+                MsgStyle::Exclamation, u"Error: UPS Values"_s);
             window.currentTab = 2;
             return false;
         }

@@ -19,7 +19,11 @@ struct PreferencesWindowState
     bool visible = false;
 };
 
-enum class OkOrigin { Seller, Loader };
+enum class OkOrigin
+{
+    Seller,
+    Loader
+};
 
 // Reads settings.txt into the preferences (creating it on the first run) and
 // presses OK on the seller's behalf.

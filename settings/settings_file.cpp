@@ -1,7 +1,7 @@
-#include "settings_file.h"
+#include "settings/settings_file.h"
 
-#include "../core/text_file.h"
-#include "password_shift.h"
+#include "core/text_file.h"
+#include "settings/password_shift.h"
 
 using namespace Qt::StringLiterals;
 

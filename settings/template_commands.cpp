@@ -1,11 +1,11 @@
-#include "template_commands.h"
+#include "settings/template_commands.h"
 
-#include "../core/desktop_services.h"
-#include "../core/install_folder.h"
-#include "../core/models/shared_state.h"
-#include "../core/text_file.h"
-#include "../pictures/picture_slots.h"
-#include "template_data.h"
+#include "core/desktop_services.h"
+#include "core/install_folder.h"
+#include "core/models/shared_state.h"
+#include "core/text_file.h"
+#include "pictures/picture_slots.h"
+#include "settings/template_data.h"
 
 #include <QFileInfo>
 
@@ -15,9 +15,9 @@ namespace lw {
 
 namespace {
 
-constexpr BuiltInTemplate BuiltIn[20] = {{5, 4}, {9, 3}, {10, 0}, {10, 0}, {1, 4}, {2, 4},  {3, 2},
-                                         {10, 2}, {2, 4}, {2, 4}, {4, 4}, {5, 4}, {1, 4}, {3, 4},
-                                         {10, 4}, {3, 4}, {5, 4}, {4, 4}, {10, 4}, {1, 4}};
+constexpr BuiltInTemplate BuiltIn[20] = {{5, 4},  {9, 3}, {10, 0}, {10, 0}, {1, 4},  {2, 4}, {3, 2},
+                                         {10, 2}, {2, 4}, {2, 4},  {4, 4},  {5, 4},  {1, 4}, {3, 4},
+                                         {10, 4}, {3, 4}, {5, 4},  {4, 4},  {10, 4}, {1, 4}};
 
 QString missingDataFileText()
 {

@@ -1,6 +1,6 @@
-#include "template_data.h"
+#include "settings/template_data.h"
 
-#include "../core/text_file.h"
+#include "core/text_file.h"
 
 using namespace Qt::StringLiterals;
 

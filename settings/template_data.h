@@ -46,9 +46,9 @@ struct TemplateData
 
 struct TemplateDataRead
 {
-    bool readable = false;  // the file could be read at all
-    bool complete = false;  // 34 lines, every number line a number in range
-    TemplateData data;      // bad or missing lines hold the defaults
+    bool readable = false; // the file could be read at all
+    bool complete = false; // 34 lines, every number line a number in range
+    TemplateData data;     // bad or missing lines hold the defaults
 };
 
 TemplateDataRead parseTemplateData(const QStringList& lines);

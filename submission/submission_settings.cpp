@@ -1,10 +1,10 @@
-#include "submission_settings.h"
+#include "submission/submission_settings.h"
 
-#include "../core/hosts.h"
-#include "../core/install_folder.h"
-#include "../core/models/shared_state.h"
-#include "../core/text_file.h"
-#include "../settings/password_shift.h"
+#include "core/hosts.h"
+#include "core/install_folder.h"
+#include "core/models/shared_state.h"
+#include "core/text_file.h"
+#include "settings/password_shift.h"
 
 #include <QFileInfo>
 
@@ -30,7 +30,8 @@ void load_eBayPrefs(SharedState& state)
 {
     const QString path = submissionSettingsPath();
     if (!QFileInfo::exists(path))
-        writeTextLines(path, {QString(), QString(), Hosts::current().defaultSellingUrl(), u"true"_s}, nullptr, true);
+        writeTextLines(path, {QString(), QString(), Hosts::current().defaultSellingUrl(), u"true"_s}, nullptr,
+                       true);
     const TextReadResult file = readTextLines(path);
     const QStringList& l = file.lines;
     auto at = [&l](int line) { return line <= l.size() ? l.at(line - 1) : QString(); };
@@ -47,7 +48,8 @@ bool save_eBayPrefs(const SharedState& state, QString* error)
 {
     const SubmissionState& s = state.submission;
     return writeTextLines(submissionSettingsPath(),
-                          {s.userName, scramblePassword(s.password, QString::fromLatin1(SubmissionPasswordMarker)),
+                          {s.userName,
+                           scramblePassword(s.password, QString::fromLatin1(SubmissionPasswordMarker)),
                            s.sellingUrl, flagText(s.descriptionNotePending)},
                           error, true);
 }

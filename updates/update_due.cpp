@@ -1,8 +1,8 @@
-#include "update_due.h"
+#include "updates/update_due.h"
 
-#include "../core/install_folder.h"
-#include "../core/models/shared_state.h"
-#include "../core/text_file.h"
+#include "core/install_folder.h"
+#include "core/models/shared_state.h"
+#include "core/text_file.h"
 
 #include <QFileInfo>
 

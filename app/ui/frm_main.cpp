@@ -1,4 +1,4 @@
-#include "frm_main.h"
+#include "app/ui/frm_main.h"
 
 #include "app/program.h"
 #include "core/desktop_services.h"
@@ -57,7 +57,8 @@ QString toModel(QString text)
 
 QString colorStyle(qint64 value)
 {
-    return u"background-color: "_s + ColorToHtml(value) + u"; border: 1px solid #7a7a7a; border-radius: 3px;"_s;
+    return u"background-color: "_s + ColorToHtml(value) +
+           u"; border: 1px solid #7a7a7a; border-radius: 3px;"_s;
 }
 
 QIcon pictureIcon(const QString& name, QStyle::StandardPixmap fallback, const QStyle* style)
@@ -78,8 +79,7 @@ QLabel* addLabel(QWidget* parent, const QString& name, const QString& text, cons
     return label;
 }
 
-template <typename W>
-W* place(W* widget, const QString& name, const QRect& geometry, const QString& tag)
+template <typename W> W* place(W* widget, const QString& name, const QRect& geometry, const QString& tag)
 {
     widget->setObjectName(name);
     widget->setGeometry(geometry);
@@ -121,7 +121,8 @@ void frmMain::Form_Load(const QString& commandLine)
     refreshEmoticon();
 }
 
-QAction* frmMain::addMenuItem(QMenu* menu, const QString& name, const QString& caption, const QKeySequence& keys)
+QAction* frmMain::addMenuItem(QMenu* menu, const QString& name, const QString& caption,
+                              const QKeySequence& keys)
 {
     QAction* action = menu->addAction(caption);
     action->setObjectName(name);
@@ -129,8 +130,8 @@ QAction* frmMain::addMenuItem(QMenu* menu, const QString& name, const QString& c
     return action;
 }
 
-QPushButton* frmMain::addButton(QWidget* parent, const QString& name, const QString& caption, const QRect& geometry,
-                                const QString& tag)
+QPushButton* frmMain::addButton(QWidget* parent, const QString& name, const QString& caption,
+                                const QRect& geometry, const QString& tag)
 {
     auto* button = place(new QPushButton(caption, parent), name, geometry, tag);
     button->setAutoDefault(false);
@@ -148,12 +149,12 @@ void frmMain::buildMenus()
     m_fileMenu = bar->addMenu(u"&File"_s);
     m_fileMenu->setObjectName(u"mnuFile"_s);
     FileCommands& files = m_program.files();
-    connect(addMenuItem(m_fileMenu, u"mnuFileNew"_s, u"&New"_s, QKeySequence(u"Ctrl+N"_s)), &QAction::triggered,
-            this, [&files] { files.mnuFileNew_Click(); });
+    connect(addMenuItem(m_fileMenu, u"mnuFileNew"_s, u"&New"_s, QKeySequence(u"Ctrl+N"_s)),
+            &QAction::triggered, this, [&files] { files.mnuFileNew_Click(); });
     connect(addMenuItem(m_fileMenu, u"mnuFileOpen"_s, u"&Open..."_s, QKeySequence(u"Ctrl+O"_s)),
             &QAction::triggered, this, [&files] { files.mnuFileOpen_Click(); });
-    connect(addMenuItem(m_fileMenu, u"mnuFileSave"_s, u"&Save"_s, QKeySequence(u"Ctrl+S"_s)), &QAction::triggered,
-            this, [&files] { files.mnuFileSave_Click(); });
+    connect(addMenuItem(m_fileMenu, u"mnuFileSave"_s, u"&Save"_s, QKeySequence(u"Ctrl+S"_s)),
+            &QAction::triggered, this, [&files] { files.mnuFileSave_Click(); });
     connect(addMenuItem(m_fileMenu, u"mnuFileSaveAs"_s, u"Save &As..."_s, QKeySequence(u"F5"_s)),
             &QAction::triggered, this, [&files] { files.mnuFileSaveAs_Click(); });
     m_fileMenu->addSeparator();
@@ -161,14 +162,15 @@ void frmMain::buildMenus()
                         QKeySequence(u"Ctrl+F5"_s)),
             &QAction::triggered, this, [this] { SaveTemplateSettings(m_state, m_ds); });
     m_fileMenu->addSeparator();
-    connect(addMenuItem(m_fileMenu, u"mnuFileExit"_s, u"E&xit"_s), &QAction::triggered, this, &QWidget::close);
+    connect(addMenuItem(m_fileMenu, u"mnuFileExit"_s, u"E&xit"_s), &QAction::triggered, this,
+            &QWidget::close);
 
     QMenu* edit = bar->addMenu(u"&Edit"_s);
     edit->setObjectName(u"mnuEdit"_s);
-    connect(addMenuItem(edit, u"mnuEditCut"_s, u"Cu&t"_s, QKeySequence(u"Ctrl+X"_s)), &QAction::triggered, this,
-            &frmMain::mnuEditCut_Click);
-    connect(addMenuItem(edit, u"mnuEditCopy"_s, u"&Copy"_s, QKeySequence(u"Ctrl+C"_s)), &QAction::triggered, this,
-            &frmMain::mnuEditCopy_Click);
+    connect(addMenuItem(edit, u"mnuEditCut"_s, u"Cu&t"_s, QKeySequence(u"Ctrl+X"_s)), &QAction::triggered,
+            this, &frmMain::mnuEditCut_Click);
+    connect(addMenuItem(edit, u"mnuEditCopy"_s, u"&Copy"_s, QKeySequence(u"Ctrl+C"_s)), &QAction::triggered,
+            this, &frmMain::mnuEditCopy_Click);
     connect(addMenuItem(edit, u"mnuEditPaste"_s, u"&Paste"_s, QKeySequence(u"Ctrl+V"_s)), &QAction::triggered,
             this, &frmMain::mnuEditPaste_Click);
 
@@ -176,7 +178,8 @@ void frmMain::buildMenus()
     options->setObjectName(u"mnuOptions"_s);
     connect(addMenuItem(options, u"mnuOptionsAddPictures"_s, u"&Add Pictures"_s, QKeySequence(u"F2"_s)),
             &QAction::triggered, this, &frmMain::showPictures);
-    connect(addMenuItem(options, u"mnuOptionsCustomizeTemplate"_s, u"&Customize Template"_s, QKeySequence(u"F3"_s)),
+    connect(addMenuItem(options, u"mnuOptionsCustomizeTemplate"_s, u"&Customize Template"_s,
+                        QKeySequence(u"F3"_s)),
             &QAction::triggered, this, &frmMain::showCustomizeTemplate);
     options->addSeparator();
     connect(addMenuItem(options, u"mnuOptionsDefaultColors"_s, u"Reset To &Default Colors"_s,
@@ -197,10 +200,11 @@ void frmMain::buildMenus()
     QMenu* effects = bar->addMenu(u"Effects"_s);
     effects->setObjectName(u"mnuEffects"_s);
     const std::array<std::pair<QString, QString>, 3> scrolls = {
-        std::pair{u"L"_s, u"Scroll Text (&Left To Right)"_s}, std::pair{u"R"_s, u"Scroll Text (&Right To Left)"_s},
-        std::pair{u"B"_s, u"Scroll Text (&Bounce)"_s}};
+        std::pair{u"L"_s, u"Scroll Text (&Left To Right)"_s},
+        std::pair{u"R"_s, u"Scroll Text (&Right To Left)"_s}, std::pair{u"B"_s, u"Scroll Text (&Bounce)"_s}};
     int index = 0;
-    for (const auto& [group, caption] : {std::pair{u"Title"_s, u"&Title"_s}, std::pair{u"SubTitle"_s, u"&Sub-Title"_s}}) {
+    for (const auto& [group, caption] :
+         {std::pair{u"Title"_s, u"&Title"_s}, std::pair{u"SubTitle"_s, u"&Sub-Title"_s}}) {
         QMenu* sub = effects->addMenu(caption);
         sub->setObjectName(u"mnuText"_s + group);
         for (const auto& [letter, text] : scrolls) {
@@ -208,7 +212,8 @@ void frmMain::buildMenus()
                                           QKeySequence(u"Shift+Ctrl+F"_s + QString::number(index + 1)));
             action->setCheckable(true);
             const E effect = static_cast<E>(index);
-            connect(action, &QAction::triggered, this, [this, effect] { m_editor->scrollSwitch_Click(effect); });
+            connect(action, &QAction::triggered, this,
+                    [this, effect] { m_editor->scrollSwitch_Click(effect); });
             m_effects[index++] = action;
         }
     }
@@ -221,12 +226,13 @@ void frmMain::buildMenus()
         addMenuItem(document, u"mnuTextDocumentMusic"_s, u"Background &Music"_s, QKeySequence(u"Ctrl+F2"_s));
     m_effects[6]->setCheckable(true);
     m_effects[7]->setCheckable(true);
-    connect(m_effects[6], &QAction::triggered, this, [this] { m_editor->mnuTextDocumentNoRightClick_Click(); });
+    connect(m_effects[6], &QAction::triggered, this,
+            [this] { m_editor->mnuTextDocumentNoRightClick_Click(); });
     connect(m_effects[7], &QAction::triggered, this,
             [this] { m_editor->mnuTextDocumentMusic_Click([this] { m_program.buildEffectFragments(); }); });
     effects->addSeparator();
-    connect(addMenuItem(effects, u"mnuEffectsAnimatedText"_s, u"Insert &Animated Text"_s), &QAction::triggered,
-            this, [this] { m_editor->cmdAnimatedText_Click(); });
+    connect(addMenuItem(effects, u"mnuEffectsAnimatedText"_s, u"Insert &Animated Text"_s),
+            &QAction::triggered, this, [this] { m_editor->cmdAnimatedText_Click(); });
 
     QMenu* help = bar->addMenu(u"&Help"_s);
     help->setObjectName(u"mnuHelp"_s);
@@ -277,7 +283,8 @@ void frmMain::buildToolbar()
             if (!b.key)
                 continue;
             const QString key = QString::fromUtf16(b.key);
-            QAction* action = m_toolbar->addAction(pictureIcon(key, b.fallback, style()), QString::fromUtf16(b.tooltip));
+            QAction* action =
+                m_toolbar->addAction(pictureIcon(key, b.fallback, style()), QString::fromUtf16(b.tooltip));
             action->setObjectName(u"tlbMain_"_s + key);
             action->setToolTip(QString::fromUtf16(b.tooltip));
             action->setProperty("key", key);
@@ -322,10 +329,10 @@ void frmMain::buildControls(QWidget* area)
     const QStringList sizes = {u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s, u"6"_s, u"7"_s};
     const std::array<QString, 3> rowNames = {u"Title"_s, u"SubTitle"_s, u"Description"_s};
     const std::array<QString, 3> rowCaptions = {u"Title:"_s, u"Sub-Title:"_s, u"Description:"_s};
-    const std::array<QString, 4> swatchNames = {u"shpTitleColor"_s, u"ShpSubTitleColor"_s, u"shpDescriptionColor"_s,
-                                                u"ShpOptionalColor"_s};
-    const std::array<QString, 4> pickerNames = {u"cmdTitleColor"_s, u"cmdSubTitleColor"_s, u"cmdDescriptionColor"_s,
-                                                u"CmdOptionalColor"_s};
+    const std::array<QString, 4> swatchNames = {u"shpTitleColor"_s, u"ShpSubTitleColor"_s,
+                                                u"shpDescriptionColor"_s, u"ShpOptionalColor"_s};
+    const std::array<QString, 4> pickerNames = {u"cmdTitleColor"_s, u"cmdSubTitleColor"_s,
+                                                u"cmdDescriptionColor"_s, u"CmdOptionalColor"_s};
     for (int r = 0; r < 3; ++r) {
         const int y = 6 + r * 28;
         addLabel(area, u"lbl"_s + rowNames[r], rowCaptions[r], QRect(8, y, r < 2 ? 62 : 120, 24));
@@ -335,7 +342,8 @@ void frmMain::buildControls(QWidget* area)
             (r == 0 ? m_title : m_subTitle) = box;
         }
         addLabel(area, u"lblSize"_s + rowNames[r], u"Size:"_s, QRect(282, y, 30, 24), u"2000"_s);
-        auto* combo = place(new QComboBox(area), u"cbo"_s + rowNames[r] + u"Size"_s, QRect(312, y, 46, 24), u"2000"_s);
+        auto* combo =
+            place(new QComboBox(area), u"cbo"_s + rowNames[r] + u"Size"_s, QRect(312, y, 46, 24), u"2000"_s);
         combo->setEditable(true);
         combo->addItems(sizes);
         combo->setToolTip(u"Font size"_s);
@@ -351,11 +359,12 @@ void frmMain::buildControls(QWidget* area)
     const std::array<QStyle::StandardPixmap, 5> iconFallbacks = {QStyle::SP_ArrowUp, QStyle::SP_ArrowDown,
                                                                  QStyle::SP_ToolBarHorizontalExtensionButton,
                                                                  QStyle::SP_ArrowLeft, QStyle::SP_ArrowRight};
-    const std::array<QString, 5> iconNames = {u"Superscript"_s, u"Subscript"_s, u"AlignCenter"_s, u"AlignLeft"_s,
-                                              u"AlignRight"_s};
+    const std::array<QString, 5> iconNames = {u"Superscript"_s, u"Subscript"_s, u"AlignCenter"_s,
+                                              u"AlignLeft"_s, u"AlignRight"_s};
     for (int i = 0; i < 10; ++i) {
         const WrapButton& w = wraps[i];
-        auto* button = place(new QToolButton(area), QString::fromUtf16(w.name), QRect(8 + i * 24, 92, 23, 24), {});
+        auto* button =
+            place(new QToolButton(area), QString::fromUtf16(w.name), QRect(8 + i * 24, 92, 23, 24), {});
         button->setToolTip(QString::fromUtf16(w.tooltip));
         const QString caption = QString::fromUtf16(w.caption);
         if (caption.isEmpty()) {
@@ -401,14 +410,15 @@ void frmMain::buildControls(QWidget* area)
     // Right: optional information, emoticons and letter images, the other windows.
     auto* optional = place(new QGroupBox(u"Optional Information"_s, area), u"fraOptional"_s,
                            QRect(415, 2, 230, 188), u"2000"_s);
-    m_includeOptional = place(new QCheckBox(u"Include Optional Information"_s, optional), u"chkIncludeOptional"_s,
-                              QRect(8, 18, 214, 20), {});
+    m_includeOptional = place(new QCheckBox(u"Include Optional Information"_s, optional),
+                              u"chkIncludeOptional"_s, QRect(8, 18, 214, 20), {});
     const std::array<QString, 4> names = {u"txtCondition"_s, u"txtAge"_s, u"txtComments"_s, u"txtShipCost"_s};
-    const std::array<QString, 4> captions = {u"Condition:"_s, u"Age:"_s, u"Comments:"_s, u"Shipping && Handling:"_s};
+    const std::array<QString, 4> captions = {u"Condition:"_s, u"Age:"_s, u"Comments:"_s,
+                                             u"Shipping && Handling:"_s};
     for (int i = 0; i < 4; ++i) {
         const int y = 40 + i * 24;
-        auto* label = addLabel(optional, u"lbl"_s + names[i].mid(3), QString(captions[i]).replace(u"&&"_s, u"&"_s),
-                               QRect(8, y, 128, 22));
+        auto* label = addLabel(optional, u"lbl"_s + names[i].mid(3),
+                               QString(captions[i]).replace(u"&&"_s, u"&"_s), QRect(8, y, 128, 22));
         label->setToolTip(label->text());
         m_optional[i] = place(new QLineEdit(optional), names[i], QRect(136, y, 86, 22), {});
     }
@@ -434,7 +444,8 @@ void frmMain::buildControls(QWidget* area)
     auto* next = place(new QToolButton(fun), u"cmdNextEmoticon"_s, QRect(76, 22, 22, 30), {});
     next->setIcon(pictureIcon(u"ArrowRight"_s, QStyle::SP_ArrowRight, style()));
     next->setToolTip(u"View Next Graphic"_s);
-    auto* previews = addLabel(fun, u"lblViewEmoticons"_s, u"<a href=\"#\">Previews</a>"_s, QRect(110, 28, 90, 20));
+    auto* previews =
+        addLabel(fun, u"lblViewEmoticons"_s, u"<a href=\"#\">Previews</a>"_s, QRect(110, 28, 90, 20));
     connect(previous, &QToolButton::clicked, this, [this] {
         m_editor->cmdPreviousEmoticon_Click();
         refreshEmoticon();
@@ -444,9 +455,8 @@ void frmMain::buildControls(QWidget* area)
         refreshEmoticon();
     });
     connect(m_emoticon, &QToolButton::clicked, this, [this] { m_editor->cmdEmoticon_Click(); });
-    connect(previews, &QLabel::linkActivated, this, [this] {
-        m_ds.shellOpen(installFolder() + u"/help/emoticons.html"_s, installFolder());
-    });
+    connect(previews, &QLabel::linkActivated, this,
+            [this] { m_ds.shellOpen(installFolder() + u"/help/emoticons.html"_s, installFolder()); });
     addLabel(fun, u"lblAnimatedText"_s, u"Animated Text Style:"_s, QRect(8, 58, 200, 16));
     m_letterStyles = place(new QComboBox(fun), u"cboAnimatedText"_s, QRect(8, 74, 176, 24), {});
     for (int i = 0; i < 9; ++i)
@@ -456,11 +466,14 @@ void frmMain::buildControls(QWidget* area)
     animated->setToolTip(u"Insert Animated Text"_s);
     connect(animated, &QToolButton::clicked, this, [this] { m_editor->cmdAnimatedText_Click(); });
 
-    auto* pictures = addButton(area, u"cmdPictures"_s, u"&Add Pictures"_s, QRect(415, 298, 112, 26), u"2000"_s);
-    auto* customize =
-        addButton(area, u"cmdCustomizeTemplate"_s, u"Customize Template"_s, QRect(415, 326, 126, 26), u"2000"_s);
-    auto* preferences = addButton(area, u"cmdPreferences"_s, u"Preferences"_s, QRect(531, 298, 114, 26), u"2000"_s);
-    auto* defaults = addButton(area, u"cmdDefaultColors"_s, u"&Default Colors"_s, QRect(545, 326, 100, 26), u"2000"_s);
+    auto* pictures =
+        addButton(area, u"cmdPictures"_s, u"&Add Pictures"_s, QRect(415, 298, 112, 26), u"2000"_s);
+    auto* customize = addButton(area, u"cmdCustomizeTemplate"_s, u"Customize Template"_s,
+                                QRect(415, 326, 126, 26), u"2000"_s);
+    auto* preferences =
+        addButton(area, u"cmdPreferences"_s, u"Preferences"_s, QRect(531, 298, 114, 26), u"2000"_s);
+    auto* defaults =
+        addButton(area, u"cmdDefaultColors"_s, u"&Default Colors"_s, QRect(545, 326, 100, 26), u"2000"_s);
     connect(pictures, &QPushButton::clicked, this, &frmMain::showPictures);
     connect(customize, &QPushButton::clicked, this, &frmMain::showCustomizeTemplate);
     connect(preferences, &QPushButton::clicked, this, [this] { showPreferences(0); });
@@ -480,7 +493,8 @@ void frmMain::bindModels()
     };
     bindLine(m_title, T::Title);
     bindLine(m_subTitle, T::SubTitle);
-    const std::array<T, 6> optionalFields = {T::Condition, T::Age, T::Comments, T::ShipCost, T::Pounds, T::Ounces};
+    const std::array<T, 6> optionalFields = {T::Condition, T::Age,    T::Comments,
+                                             T::ShipCost,  T::Pounds, T::Ounces};
     for (int i = 0; i < 6; ++i)
         bindLine(m_optional[i], optionalFields[i]);
     connect(m_description, &QPlainTextEdit::textChanged, this, [this, &ad] {
@@ -492,11 +506,14 @@ void frmMain::bindModels()
     for (int r = 0; r < 3; ++r) {
         QComboBox* combo = m_sizes[r];
         const T field = sizeFields[r];
-        connect(combo, &QComboBox::textActivated, this, [&ad, field](const QString& t) { ad.setText(field, t, false); });
-        connect(combo->lineEdit(), &QLineEdit::textEdited, this, [&ad, field](const QString& t) { ad.setText(field, t); });
+        connect(combo, &QComboBox::textActivated, this,
+                [&ad, field](const QString& t) { ad.setText(field, t, false); });
+        connect(combo->lineEdit(), &QLineEdit::textEdited, this,
+                [&ad, field](const QString& t) { ad.setText(field, t); });
     }
     connect(m_includeOptional, &QCheckBox::toggled, this, [&ad](bool on) { ad.setIncludeOptional(on); });
-    connect(m_letterStyles, &QComboBox::currentIndexChanged, this, [&ad](int i) { ad.setLetterStyle(qMax(0, i)); });
+    connect(m_letterStyles, &QComboBox::currentIndexChanged, this,
+            [&ad](int i) { ad.setLetterStyle(qMax(0, i)); });
 
     connect(&ad, &AdRecord::textChanged, this, [this](T field) { refreshText(static_cast<int>(field)); });
     connect(&ad, &AdRecord::colorChanged, this, &frmMain::refreshColors);
@@ -628,7 +645,8 @@ void frmMain::setTextBox(int field, const TextBoxState& state)
         QTextCursor cursor = m_description->textCursor();
         cursor.setPosition(modelToWidgetPosition(model, state.selStart));
         if (state.selLength > 0)
-            cursor.setPosition(modelToWidgetPosition(model, state.selStart + state.selLength), QTextCursor::KeepAnchor);
+            cursor.setPosition(modelToWidgetPosition(model, state.selStart + state.selLength),
+                               QTextCursor::KeepAnchor);
         m_description->setTextCursor(cursor);
         m_description->setFocus();
         return;
@@ -746,11 +764,10 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event)
             m_resizer->FormResized(m_area);
     } else if (type == QEvent::MouseButtonPress || type == QEvent::FocusIn) {
         // The emoticon and letter-image commands write into the text box clicked last.
-        const int field = watched == m_title                  ? 1
-                          : watched == m_subTitle             ? 2
-                          : watched == m_description ||
-                                    watched == m_description->viewport() ? 3
-                                                                         : 0;
+        const int field = watched == m_title                                                 ? 1
+                          : watched == m_subTitle                                            ? 2
+                          : watched == m_description || watched == m_description->viewport() ? 3
+                                                                                             : 0;
         if (field != 0 && type == QEvent::MouseButtonPress) {
             m_state.emoticonTarget = field;
             m_state.letterTarget = field;

@@ -80,9 +80,10 @@ private:
     void refreshWeightFields();
     void openHelpPage(const QString& page);
     void openWebsite();
-    QAction* addMenuItem(QMenu* menu, const QString& name, const QString& caption, const QKeySequence& keys = {});
-    QPushButton* addButton(QWidget* parent, const QString& name, const QString& caption, const QRect& geometry,
-                           const QString& tag);
+    QAction* addMenuItem(QMenu* menu, const QString& name, const QString& caption,
+                         const QKeySequence& keys = {});
+    QPushButton* addButton(QWidget* parent, const QString& name, const QString& caption,
+                           const QRect& geometry, const QString& tag);
 
     Program& m_program;
     SharedState& m_state;

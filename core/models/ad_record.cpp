@@ -1,4 +1,4 @@
-#include "ad_record.h"
+#include "core/models/ad_record.h"
 
 using namespace Qt::StringLiterals;
 

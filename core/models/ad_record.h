@@ -1,6 +1,6 @@
 #pragma once
 
-#include "../color.h"
+#include "core/color.h"
 
 #include <QObject>
 #include <QString>
@@ -16,7 +16,8 @@ class AdRecord : public QObject
 {
     Q_OBJECT
 public:
-    enum class Text {
+    enum class Text
+    {
         Title,
         SubTitle,
         Description,
@@ -33,7 +34,8 @@ public:
         Count
     };
     Q_ENUM(Text)
-    enum class Effect {
+    enum class Effect
+    {
         TitleScrollL,
         TitleScrollR,
         TitleScrollB,
@@ -45,7 +47,14 @@ public:
         Count
     };
     Q_ENUM(Effect)
-    enum class Color { Title, SubTitle, Description, Optional, Count };
+    enum class Color
+    {
+        Title,
+        SubTitle,
+        Description,
+        Optional,
+        Count
+    };
     Q_ENUM(Color)
 
     explicit AdRecord(QObject* parent = nullptr);

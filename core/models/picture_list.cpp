@@ -1,4 +1,4 @@
-#include "picture_list.h"
+#include "core/models/picture_list.h"
 
 namespace lw {
 

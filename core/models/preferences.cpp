@@ -1,4 +1,4 @@
-#include "preferences.h"
+#include "core/models/preferences.h"
 
 using namespace Qt::StringLiterals;
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "../color.h"
+#include "core/color.h"
 
 #include <QObject>
 #include <QString>
@@ -17,7 +17,8 @@ class Preferences : public QObject
 {
     Q_OBJECT
 public:
-    enum class Field {
+    enum class Field
+    {
         AuctionId,
         Email,
         Website,

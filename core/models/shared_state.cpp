@@ -1,4 +1,4 @@
-#include "shared_state.h"
+#include "core/models/shared_state.h"
 
 using namespace Qt::StringLiterals;
 

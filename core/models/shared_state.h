@@ -1,9 +1,9 @@
 #pragma once
 
-#include "ad_record.h"
-#include "picture_list.h"
-#include "preferences.h"
-#include "template_state.h"
+#include "core/models/ad_record.h"
+#include "core/models/picture_list.h"
+#include "core/models/preferences.h"
+#include "core/models/template_state.h"
 
 #include <QObject>
 #include <QString>

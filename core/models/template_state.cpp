@@ -1,4 +1,4 @@
-#include "template_state.h"
+#include "core/models/template_state.h"
 
 #include <QDir>
 

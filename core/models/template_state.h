@@ -1,6 +1,6 @@
 #pragma once
 
-#include "../color.h"
+#include "core/color.h"
 
 #include <QObject>
 #include <QString>
@@ -57,10 +57,10 @@ public:
     {
         QString colorText = QStringLiteral("#000000"); // TableColors(i)
         QString colorValue = QStringLiteral("0");      // TableColorValues(i), decimal text
-        QString texture;                                // TableTextures(i): what the page uses
-        QString textureBox;                             // txtTableTexture(i): what the window shows
-        bool useTexture = false;                        // chkUseTexture(i)
-        bool rowEnabled = true;                         // the five controls of table i
+        QString texture;                               // TableTextures(i): what the page uses
+        QString textureBox;                            // txtTableTexture(i): what the window shows
+        bool useTexture = false;                       // chkUseTexture(i)
+        bool rowEnabled = true;                        // the five controls of table i
     };
 
     explicit TableBackgrounds(QObject* parent = nullptr);

@@ -1,4 +1,4 @@
-#include "frm_imgs.h"
+#include "pictures/ui/frm_imgs.h"
 
 #include "core/desktop_services.h"
 #include "core/install_folder.h"
@@ -130,7 +130,8 @@ void frmImgs::bindModels()
 void frmImgs::refreshSlotText(int i)
 {
     const QString& text = m_state.pictures.text(i);
-    if (m_txtImage[i]->text() == text) return;
+    if (m_txtImage[i]->text() == text)
+        return;
     const QSignalBlocker block(m_txtImage[i]);
     m_txtImage[i]->setText(text);
 }
@@ -193,7 +194,8 @@ void frmImgs::cmdPrefHelp_Click()
 void frmImgs::cmdBrowse_Click(int i)
 {
     const std::optional<QString> chosen = m_ds.openFileDialog(u"Image Files|*.jpg;*.gif"_s, QString());
-    if (!chosen || chosen->isEmpty()) return;
+    if (!chosen || chosen->isEmpty())
+        return;
     if (QFileInfo(*chosen).isFile())
         m_state.pictures.setText(i, *chosen);
     else
@@ -214,7 +216,8 @@ void frmImgs::cmdChangeOr_Click()
         const int answer =
             m_ds.messageBox(u"Are you sure you wish to revert back to the default image dimensions?"_s,
                             MsgStyle::YesNo, u"Default Image Dimensions"_s);
-        if (answer != MsgResult::Yes) return;
+        if (answer != MsgResult::Yes)
+            return;
     }
     const ThumbSize next = defaultThumbSize(o == ThumbOrientation::Landscape ? ThumbOrientation::Portrait
                                                                              : ThumbOrientation::Landscape);
@@ -245,7 +248,8 @@ void frmImgs::cmdCustomSize_Click()
 
 bool frmImgs::event(QEvent* event)
 {
-    if (event->type() == QEvent::WindowActivate) Form_Activate();
+    if (event->type() == QEvent::WindowActivate)
+        Form_Activate();
     return QWidget::event(event);
 }
 

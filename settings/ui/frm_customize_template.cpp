@@ -1,4 +1,4 @@
-#include "frm_customize_template.h"
+#include "settings/ui/frm_customize_template.h"
 
 #include "core/desktop_services.h"
 #include "core/install_folder.h"
@@ -122,13 +122,15 @@ void frmCustomizeTemplate::buildControls()
 
 void frmCustomizeTemplate::refresh(int i)
 {
-    if (i < 0 || i > 4) return;
+    if (i < 0 || i > 4)
+        return;
     const TableBackgrounds::Entry& e = m_state.tables.entry(i);
     if (m_texture[i]->text() != e.textureBox) {
         const QSignalBlocker block(m_texture[i]);
         m_texture[i]->setText(e.textureBox);
     }
-    if (i == 0) return;
+    if (i == 0)
+        return;
     m_swatch[i]->setStyleSheet(swatchStyle(colorValueOf(e.colorValue)));
     m_swatch[i]->setText(m_state.tables.swatchCaption(i));
     {
@@ -149,7 +151,8 @@ void frmCustomizeTemplate::ApplyTextureState(int i)
     m_state.tables.applyTextureState(i);
     refresh(i);
     // After an ad file was read the seller is most likely here to check its texture.
-    if (m_state.tables.entry(i).useTexture && m_state.file.adLoadedFromFile == 1) m_texture[i]->setFocus();
+    if (m_state.tables.entry(i).useTexture && m_state.file.adLoadedFromFile == 1)
+        m_texture[i]->setFocus();
 }
 
 void frmCustomizeTemplate::chkUseTexture_Click(int i)
@@ -163,7 +166,8 @@ void frmCustomizeTemplate::cmdTableBackground_Click(int i)
 {
     m_state.ad.setAdChanged(true);
     const std::optional<qint64> chosen = m_ds.chooseColor(colorValueOf(m_state.tables.entry(i).colorValue));
-    if (!chosen) return;
+    if (!chosen)
+        return;
     m_state.tables.setColorValue(i, *chosen);
 }
 
@@ -222,7 +226,8 @@ void frmCustomizeTemplate::cmdCustomizeHelp_Click()
 
 bool frmCustomizeTemplate::event(QEvent* event)
 {
-    if (event->type() == QEvent::WindowActivate) Form_Activate();
+    if (event->type() == QEvent::WindowActivate)
+        Form_Activate();
     return QWidget::event(event);
 }
 

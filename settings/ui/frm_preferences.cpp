@@ -1,4 +1,4 @@
-#include "frm_preferences.h"
+#include "settings/ui/frm_preferences.h"
 
 #include "core/desktop_services.h"
 #include "core/install_folder.h"
@@ -76,7 +76,8 @@ public:
     State validate(QString& input, int&) const override
     {
         for (QChar c : input)
-            if (!passwordCharAllowed(c)) return Invalid;
+            if (!passwordCharAllowed(c))
+                return Invalid;
         return Acceptable;
     }
 };
@@ -235,16 +236,19 @@ frmPreferences::frmPreferences(SharedState& state, PreferencesWindowState& windo
     bindModels();
     refreshAll();
     // The loader hides the UPS parameters while the calculator is off.
-    if (!m_state.prefs.flag(F::ShowCalc)) m_upsFrame->setVisible(false);
+    if (!m_state.prefs.flag(F::ShowCalc))
+        m_upsFrame->setVisible(false);
     m_window.openingSelection = m_state.templates.selectedIndex();
     setFixedSize(492, 494);
 
     // A return from another window of the program counts as an activation; the
     // return from a message box or dialog does not.
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
-        if (!now) return;
+        if (!now)
+            return;
         QWidget* top = now->window();
-        if (top != this && !qobject_cast<QDialog*>(top)) m_activationArmed = true;
+        if (top != this && !qobject_cast<QDialog*>(top))
+            m_activationArmed = true;
     });
 }
 
@@ -276,7 +280,8 @@ QComboBox* frmPreferences::addIndexList(QWidget* parent, const QString& name, co
     list->addItems(items); // before the binding, so filling the list leaves the model alone
     m_indexLists[static_cast<int>(field)] = list;
     connect(list, &QComboBox::currentIndexChanged, this, [this, field](int index) {
-        if (index >= 0) m_state.prefs.setIndex(field, index);
+        if (index >= 0)
+            m_state.prefs.setIndex(field, index);
     });
     return list;
 }
@@ -305,7 +310,8 @@ void frmPreferences::buildGeneralTab(QWidget* tab)
     for (int size = 1; size <= 7; ++size)
         m_termsSize->addItem(QString::number(size)); // before the binding, as above
     connect(m_termsSize, &QComboBox::currentIndexChanged, this, [this](int index) {
-        if (index >= 0) m_state.prefs.setTermsSize(index + 1);
+        if (index >= 0)
+            m_state.prefs.setTermsSize(index + 1);
     });
     addCheckBox(frame, u"chkAlwaysUseColor"_s, u"Always Use This Style"_s, F::AlwaysUseColor,
                 QRect(252, 165, 196, 22));
@@ -317,7 +323,8 @@ void frmPreferences::buildGeneralTab(QWidget* tab)
                                 F::IncludeWebsite, QRect(10, 36, 300, 22));
     // Only the seller's own click brings up the one-time notice.
     connect(website, &QCheckBox::clicked, this, [this](bool on) {
-        if (on) websiteLinkNotice(m_state, m_ds);
+        if (on)
+            websiteLinkNotice(m_state, m_ds);
     });
     addCheckBox(links, u"chkIncludeMEPage"_s, u"Include '&About Me' eBay Page"_s, F::IncludeMePage,
                 QRect(10, 60, 300, 22));
@@ -387,10 +394,12 @@ void frmPreferences::buildShippingTab(QWidget* tab)
     m_usps = place(new QRadioButton(u"USPS Calculator"_s, calc), u"optUSPS"_s, QRect(10, 22, 160, 22));
     m_ups = place(new QRadioButton(u"UPS Calculator"_s, calc), u"optUPS"_s, QRect(180, 22, 160, 22));
     connect(m_usps, &QRadioButton::toggled, this, [this](bool on) {
-        if (on) m_state.prefs.setFlag(F::UseUsps, true);
+        if (on)
+            m_state.prefs.setFlag(F::UseUsps, true);
     });
     connect(m_ups, &QRadioButton::toggled, this, [this](bool on) {
-        if (on) m_state.prefs.setFlag(F::UseUps, true);
+        if (on)
+            m_state.prefs.setFlag(F::UseUps, true);
     });
     auto* zipLabel = addLabel(calc, u"Label3_0"_s, u"Your Zipcode:"_s, QRect(10, 52, 104, 22));
     m_zipCode = addLineEdit(calc, u"txtZipCode"_s, F::ZipCode, QRect(118, 52, 100, 22));
@@ -481,7 +490,8 @@ void frmPreferences::refreshAll()
 {
     for (int i = 0; i < static_cast<int>(F::Count); ++i) {
         const auto field = static_cast<F>(i);
-        if (field != F::UseUsps && field != F::UseUps) refreshField(field);
+        if (field != F::UseUsps && field != F::UseUps)
+            refreshField(field);
     }
     refreshOptions();
     m_calcNotes->setText(m_state.prefs.flag(F::UseUps) ? upsNote() : uspsNote());
@@ -552,7 +562,8 @@ void frmPreferences::refreshTemplateSelection()
     const QSignalBlocker block(m_templateList);
     const int index = m_state.templates.selectedIndex();
     m_templateList->setCurrentRow(index);
-    if (index < 0) m_templateList->clearSelection();
+    if (index < 0)
+        m_templateList->clearSelection();
 }
 
 void frmPreferences::refreshTemplateDisplay()
@@ -588,7 +599,8 @@ void frmPreferences::showOnTab(int tab)
     raise();
     activateWindow();
     // The platform may not report the activation of a window it just showed.
-    if (wasHidden) Form_Activate();
+    if (wasHidden)
+        Form_Activate();
     m_tabs->setCurrentIndex(tab);
 }
 
@@ -619,7 +631,8 @@ void frmPreferences::cmdPrefOK_Click()
     m_tabs->setCurrentIndex(m_window.currentTab);
     const Preferences& p = m_state.prefs;
     const bool zipFailed = m_window.currentTab == 2 && p.flag(F::ShowCalc) && !isNumber(p.text(F::ZipCode));
-    if (zipFailed && isVisible()) m_zipCode->setFocus();
+    if (zipFailed && isVisible())
+        m_zipCode->setFocus();
 }
 
 void frmPreferences::cmdPrefCancel_Click()
@@ -661,7 +674,8 @@ void frmPreferences::cmdTermsColor_Click()
 
 bool frmPreferences::event(QEvent* e)
 {
-    if (e->type() == QEvent::WindowActivate && m_activationArmed) Form_Activate();
+    if (e->type() == QEvent::WindowActivate && m_activationArmed)
+        Form_Activate();
     return QWidget::event(e);
 }
 

@@ -1,4 +1,4 @@
-#include "control_resizer.h"
+#include "support/ui/control_resizer.h"
 
 #include <QVariant>
 #include <QWidget>
@@ -63,8 +63,8 @@ void ControlResizer::InitResizer(QWidget* window)
 
 void ControlResizer::reportError(int number, const QString& description)
 {
-    m_ds.messageBox(u"Error "_s + QString::number(number) + u"\r\n"_s + description,
-                    MsgStyle::Exclamation, QString());
+    m_ds.messageBox(u"Error "_s + QString::number(number) + u"\r\n"_s + description, MsgStyle::Exclamation,
+                    QString());
 }
 
 void ControlResizer::FormResized(QWidget* window)

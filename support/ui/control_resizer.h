@@ -41,8 +41,8 @@ private:
     void reportError(int number, const QString& description);
 
     DesktopServices& m_ds;
-    int m_oldWidth = 0;   // twips
-    int m_oldHeight = 0;  // twips
+    int m_oldWidth = 0;  // twips
+    int m_oldHeight = 0; // twips
     // Kept across rescales: a zero old size leaves the previous percentage in force.
     int m_percentX = 0;
     int m_percentY = 0;

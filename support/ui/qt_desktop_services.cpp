@@ -1,4 +1,4 @@
-#include "qt_desktop_services.h"
+#include "support/ui/qt_desktop_services.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -56,9 +56,9 @@ int QtDesktopServices::messageBox(const QString& text, int style, const QString&
 QString QtDesktopServices::prompt(const QString& message, const QString& title, const QString& defaultAnswer)
 {
     bool ok = false;
-    const QString answer =
-        QInputDialog::getText(m_owner, title.isEmpty() ? QString::fromLatin1(ApplicationTitle) : title,
-                              QString(message).replace(u"\r\n"_s, u"\n"_s), QLineEdit::Normal, defaultAnswer, &ok);
+    const QString answer = QInputDialog::getText(
+        m_owner, title.isEmpty() ? QString::fromLatin1(ApplicationTitle) : title,
+        QString(message).replace(u"\r\n"_s, u"\n"_s), QLineEdit::Normal, defaultAnswer, &ok);
     return ok ? answer : QString();
 }
 
@@ -112,7 +112,8 @@ QString QtDesktopServices::clipboardText()
 void QtDesktopServices::shellOpen(const QString& pathOrAddress, const QString& workingFolder)
 {
     Q_UNUSED(workingFolder);
-    const QUrl url = pathOrAddress.contains(u"://"_s) ? QUrl(pathOrAddress) : QUrl::fromLocalFile(pathOrAddress);
+    const QUrl url =
+        pathOrAddress.contains(u"://"_s) ? QUrl(pathOrAddress) : QUrl::fromLocalFile(pathOrAddress);
     QDesktopServices::openUrl(url);
 }
 

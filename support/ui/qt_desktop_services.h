@@ -14,7 +14,8 @@ public:
     void setOwner(QWidget* owner) { m_owner = owner; }
 
     int messageBox(const QString& text, int style, const QString& title = {}) override;
-    QString prompt(const QString& message, const QString& title = {}, const QString& defaultAnswer = {}) override;
+    QString prompt(const QString& message, const QString& title = {},
+                   const QString& defaultAnswer = {}) override;
     std::optional<qint64> chooseColor(qint64 initial) override;
     std::optional<QString> openFileDialog(const QString& filter, const QString& fileName = {}) override;
     std::optional<QString> saveFileDialog(const QString& filter, const QString& fileName = {}) override;

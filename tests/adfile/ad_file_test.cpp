@@ -1,7 +1,7 @@
 #include "adfile/ad_file.h"
-#include "core/damaged_input.h"
 #include "core/text_file.h"
-#include "support/test_install.h"
+#include "tests/core/damaged_input.h"
+#include "tests/testlib/test_install.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 #include "app/program.h"
 #include "core/models/shared_state.h"
 #include "core/scripted_desktop_services.h"
-#include "support/test_install.h"
+#include "tests/testlib/test_install.h"
 
 #include <QDir>
 

@@ -1,14 +1,14 @@
-#include "app/command_line.h"
 #include "adfile/ad_file.h"
+#include "app/command_line.h"
 #include "core/hosts.h"
 #include "settings/settings_file.h"
-#include "support/test_install.h"
+#include "tests/testlib/test_install.h"
 
-#include <QProcess>
-#include <QProcessEnvironment>
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
+#include <QProcess>
+#include <QProcessEnvironment>
 
 #include <gtest/gtest.h>
 
@@ -36,7 +36,8 @@ ProgramRun runProgram(const TestInstall& install, const QStringList& arguments)
     process.setProcessEnvironment(env);
     process.start(programPath(), arguments);
     EXPECT_TRUE(process.waitForFinished(60000));
-    return {process.exitCode(), process.readAllStandardOutput(), QString::fromUtf8(process.readAllStandardError())};
+    return {process.exitCode(), process.readAllStandardOutput(),
+            QString::fromUtf8(process.readAllStandardError())};
 }
 
 // A minimal ad, as the program itself would save it.
@@ -92,12 +93,15 @@ TEST(AppCommandLine, GeneratesToStandardOutput)
     EXPECT_TRUE(generated.out.endsWith("</div>\r\n")) << "the page as the template ends, nothing added";
     EXPECT_TRUE(generated.err.startsWith(u"Your Ad Has Been Generated!: Your ad has been copied"_s));
 
-    const ProgramRun previewed = runProgram(install, {u"--generate"_s, u"--preview"_s, install.file(u"lamp.zad"_s)});
+    const ProgramRun previewed =
+        runProgram(install, {u"--generate"_s, u"--preview"_s, install.file(u"lamp.zad"_s)});
     ASSERT_EQ(previewed.status, 0);
     EXPECT_TRUE(previewed.err.isEmpty()) << previewed.err.toStdString();
     EXPECT_TRUE(QString::fromUtf8(previewed.out).contains(install.path() + u"/icons/emt/L1.gif"_s));
     EXPECT_FALSE(QFileInfo::exists(QDir::tempPath() + u"/AdPreview.html"_s) &&
-                 QFileInfo(QDir::tempPath() + u"/AdPreview.html"_s).lastModified().secsTo(QDateTime::currentDateTime()) < 2);
+                 QFileInfo(QDir::tempPath() + u"/AdPreview.html"_s)
+                         .lastModified()
+                         .secsTo(QDateTime::currentDateTime()) < 2);
 
     // Without an ad file the new, empty ad is generated.
     EXPECT_EQ(runProgram(install, {u"--generate"_s}).status, 0);
@@ -130,7 +134,7 @@ TEST(AppCommandLine, PreferencesDecideUploadAndWeightChecks)
     settings[13] = u"ftp.example"_s; // server
     settings[14] = u"seller"_s;
     settings[15] = u"\u0080\u0081\u0082q83K2vbW7"_s; // "qrs" shifted
-    settings[18] = u"1"_s;                          // FTP upload on
+    settings[18] = u"1"_s;                           // FTP upload on
     settings[19] = u"http://pics.example/"_s;
     install.writeLines(u"settings.txt"_s, settings);
     install.writeLines(u"lamp.zad"_s, adLines(u"Lamp"_s, {}));
@@ -154,5 +158,6 @@ TEST(AppCommandLine, PreferencesDecideUploadAndWeightChecks)
     EXPECT_TRUE(r.err.startsWith(u"Error: Item weight invalid: "_s)) << r.err.toStdString();
     r = runProgram(install, {u"--generate"_s, u"--preview"_s, install.file(u"lamp.zad"_s)});
     EXPECT_EQ(r.status, 0);
-    EXPECT_TRUE(QString::fromUtf8(r.out).contains(u"name=OZ value=12345><input type=hidden name=P value=2>"_s));
+    EXPECT_TRUE(
+        QString::fromUtf8(r.out).contains(u"name=OZ value=12345><input type=hidden name=P value=2>"_s));
 }

@@ -1,4 +1,4 @@
-#include "app_fixture.h"
+#include "tests/app/app_fixture.h"
 
 #include "adfile/ad_file.h"
 #include "core/text_file.h"
@@ -149,7 +149,8 @@ TEST_F(AppFileCommands, SaveAsOntoAnExistingFileAnsweredNoChangesNothing)
     EXPECT_FALSE(files().mnuFileSaveAs_Click());
     ASSERT_EQ(ds.messages().size(), 1);
     EXPECT_EQ(ds.messages().first().title, u"File Already Exists");
-    EXPECT_EQ(ds.messages().first().text, install.file(u"other.zad"_s) + u" already exists.\r\nDo you want to replace it?"_s);
+    EXPECT_EQ(ds.messages().first().text,
+              install.file(u"other.zad"_s) + u" already exists.\r\nDo you want to replace it?"_s);
     EXPECT_EQ(install.read(u"other.zad"_s), "keep me");
     EXPECT_EQ(state.file.currentAdPath, first);
     EXPECT_TRUE(ad().adChanged());

@@ -63,7 +63,7 @@ void expectAllExist(const QStringList& relatives)
 struct TemplateFile
 {
     int number;
-    QString stem;  // "01"
+    QString stem; // "01"
 };
 
 QList<TemplateFile> templatesPresent()

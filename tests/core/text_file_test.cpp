@@ -1,6 +1,6 @@
 #include "core/color.h"
 #include "core/text_file.h"
-#include "damaged_input.h"
+#include "tests/core/damaged_input.h"
 
 #include <QDir>
 #include <QFile>

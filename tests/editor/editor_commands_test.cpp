@@ -2,7 +2,7 @@
 
 #include "core/models/shared_state.h"
 #include "core/scripted_desktop_services.h"
-#include "support/test_install.h"
+#include "tests/testlib/test_install.h"
 
 #include <QFile>
 
@@ -40,11 +40,15 @@ public:
         boxes.at(field - 1) = s;
         focused = field;
         ++writes;
-        static const AdRecord::Text fields[] = {AdRecord::Text::Title, AdRecord::Text::SubTitle, AdRecord::Text::Description};
+        static const AdRecord::Text fields[] = {AdRecord::Text::Title, AdRecord::Text::SubTitle,
+                                                AdRecord::Text::Description};
         m_state.ad.setText(fields[field - 1], s.text);
     }
     // Loads a box without counting it as a command's write.
-    void load(int field, const QString& text, int start = 0, int length = 0) { boxes.at(field - 1) = {text, start, length}; }
+    void load(int field, const QString& text, int start = 0, int length = 0)
+    {
+        boxes.at(field - 1) = {text, start, length};
+    }
     std::array<TextBoxState, 3> boxes;
     int focused = 0;
     int writes = 0;
@@ -118,10 +122,11 @@ TEST_F(EditorWrap, WithoutSelectionCaretSitsBetweenTheTagsStaleSelectionIsClampe
 
 TEST_F(EditorWrap, TableOfButtonsAndColours)
 {
-    const QStringList opens{u"<B>"_s, u"<I>"_s, u"<U>"_s, u"<S>"_s, u"<PRE>"_s, u"<SUP>"_s, u"<SUB>"_s,
-                            u"<CENTER>"_s, u"<LEFT>"_s, u"<RIGHT>"_s};
+    const QStringList opens{u"<B>"_s,   u"<I>"_s,   u"<U>"_s,      u"<S>"_s,    u"<PRE>"_s,
+                            u"<SUP>"_s, u"<SUB>"_s, u"<CENTER>"_s, u"<LEFT>"_s, u"<RIGHT>"_s};
     for (int i = 0; i < 10; ++i)
-        EXPECT_EQ(QStringView(wrapButtons()[i].open) + QStringView(wrapButtons()[i].close), opens[i] + u"</" + opens[i].mid(1));
+        EXPECT_EQ(QStringView(wrapButtons()[i].open) + QStringView(wrapButtons()[i].close),
+                  opens[i] + u"</" + opens[i].mid(1));
     EXPECT_EQ(QStringView(wrapButtons()[3].tooltip), u"Strike-Through"_s);
     EXPECT_EQ(QStringView(wrapButtons()[0].name), u"CmdBold"_s);
     EXPECT_EQ(QStringView(quickColors()[6].word), u"Fuchsia"_s);
@@ -167,15 +172,19 @@ TEST_F(EditorLinks, LinkInFrontOfSelectionWithAddressAsBlankText)
     expectBox(3, u"<A HREF = \"page.htm\">page.htm</a> xyz"_s, 37);
     const auto& prompts = ds.records();
     ASSERT_EQ(prompts.size(), 2);
-    EXPECT_EQ(prompts[0].text, u"Please enter the URL (web address) of the location you wish to create a hyperlink to.\r\n\r\n"
-                               "Example: http://www.example.com/page.htm\r\n"_s);
+    EXPECT_EQ(prompts[0].text,
+              u"Please enter the URL (web address) of the location you wish to create a hyperlink to.\r\n\r\n"
+              "Example: http://www.example.com/page.htm\r\n"_s);
     EXPECT_TRUE(prompts[0].title.isEmpty());
     EXPECT_EQ(ds.defaults, (QStringList{u"http://"_s, QString()}));
-    EXPECT_TRUE(prompts[1].text.startsWith(u"Please enter the text you wish to display, which can be clicked to take "
-                                           "the user to the web address "_s));
-    EXPECT_TRUE(prompts[1].text.contains(u" previously.  You may leave this field blank and select OK to use the actual "
-                                         "address entered as the hyperlinked text.\r\n"_s));
-    EXPECT_TRUE(prompts[1].text.endsWith(u"\r\n\r\nExample: Click here to visit Quenmere Software's site!\r\n"_s));
+    EXPECT_TRUE(
+        prompts[1].text.startsWith(u"Please enter the text you wish to display, which can be clicked to take "
+                                   "the user to the web address "_s));
+    EXPECT_TRUE(prompts[1].text.contains(
+        u" previously.  You may leave this field blank and select OK to use the actual "
+        "address entered as the hyperlinked text.\r\n"_s));
+    EXPECT_TRUE(
+        prompts[1].text.endsWith(u"\r\n\r\nExample: Click here to visit Quenmere Software's site!\r\n"_s));
 
     // The link goes in front of a selection, which stays.
     boxes.load(3, u"a SEL b"_s, 2, 3);
@@ -201,7 +210,8 @@ TEST_F(EditorLinks, ImageInFrontOfSelectionOrJustCaretToEnd)
     expectBox(3, u"a<IMG SRC = \"p.jpg\">b"_s, box(3).text.size());
     ASSERT_EQ(ds.records().size(), 1);
     EXPECT_TRUE(ds.records()[0].title.isEmpty());
-    EXPECT_TRUE(ds.records()[0].text.endsWith(u"Example: http://www.yourhost.example/pictures/yourimage.jpg\r\n"_s));
+    EXPECT_TRUE(
+        ds.records()[0].text.endsWith(u"Example: http://www.yourhost.example/pictures/yourimage.jpg\r\n"_s));
     boxes.load(3, u"ab"_s, 0, 0);
     cmd.cmdPicInsert_Click();
     expectBox(3, u"ab"_s, 2);

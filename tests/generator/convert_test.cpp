@@ -1,4 +1,4 @@
-#include "generator_test_support.h"
+#include "tests/generator/generator_test_support.h"
 
 using namespace Qt::StringLiterals;
 

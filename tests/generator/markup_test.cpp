@@ -1,4 +1,4 @@
-#include "generator_test_support.h"
+#include "tests/generator/generator_test_support.h"
 
 #include "generator/markup.h"
 
@@ -86,7 +86,8 @@ TEST(GeneratorMarkup, ReplaceEveryMatchesQStringReplace)
     QString spare = u"leftover"_s;
     for (const auto& c : cases) {
         QString expected = c.text;
-        if (!c.token.isEmpty()) expected.replace(c.token, c.value);
+        if (!c.token.isEmpty())
+            expected.replace(c.token, c.value);
         const bool found = !c.token.isEmpty() && c.text.contains(c.token);
         QString plain = c.text, lent = c.text;
         EXPECT_EQ(replaceEvery(plain, c.token, c.value), found) << c.text.toStdString();

@@ -1,10 +1,10 @@
-#include "core/damaged_input.h"
 #include "core/models/shared_state.h"
 #include "core/scripted_desktop_services.h"
 #include "core/text_file.h"
 #include "settings/preferences_commands.h"
 #include "settings/settings_file.h"
-#include "support/test_install.h"
+#include "tests/core/damaged_input.h"
+#include "tests/testlib/test_install.h"
 
 #include <QFile>
 
@@ -66,9 +66,14 @@ TEST_F(SettingsFile, FirstRunLinesAreRewrittenInTheProgramsForm)
     EXPECT_TRUE(ds.messages().isEmpty());
     const QStringList lines = saved();
     ASSERT_EQ(lines.size(), 40);
-    const QMap<int, QString> both{{5, install.path() + u"/templates"_s}, {12, u"_Self"_s}, {18, u"21"_s},
+    const QMap<int, QString> both{{5, install.path() + u"/templates"_s},
+                                  {12, u"_Self"_s},
+                                  {18, u"21"_s},
                                   {24, u"Select either Priority Mail or Parcel Post for this item."_s},
-                                  {25, u"True"_s}, {26, u"False"_s}, {31, u"100"_s}, {38, u"2"_s}};
+                                  {25, u"True"_s},
+                                  {26, u"False"_s},
+                                  {31, u"100"_s},
+                                  {38, u"2"_s}};
     for (auto it = both.begin(); it != both.end(); ++it) {
         EXPECT_EQ(first[it.key() - 1], it.value()) << "line " << it.key();
         EXPECT_EQ(lines[it.key() - 1], it.value()) << "line " << it.key();
@@ -143,8 +148,15 @@ TEST_F(SettingsFile, NoShippingChoiceSelectsUspsWithoutTheCalculator)
 
 TEST_F(SettingsFile, EachBadLineFallsBackToItsFirstRunValue)
 {
-    loadWith({{1, u"seller1"_s}, {6, u" 25 "_s}, {7, u"abc"_s}, {8, u" 1 "_s}, {10, u" 7 "_s}, {11, u"-1 "_s},
-              {22, u"x"_s}, {25, u"maybe"_s}, {38, u" 9 "_s}});
+    loadWith({{1, u"seller1"_s},
+              {6, u" 25 "_s},
+              {7, u"abc"_s},
+              {8, u" 1 "_s},
+              {10, u" 7 "_s},
+              {11, u"-1 "_s},
+              {22, u"x"_s},
+              {25, u"maybe"_s},
+              {38, u" 9 "_s}});
     EXPECT_EQ(prefs().text(F::AuctionId), u"seller1");
     EXPECT_EQ(state.templates.selectedIndex(), 0);
     EXPECT_FALSE(prefs().flag(F::IncludeEmail));
@@ -158,7 +170,8 @@ TEST_F(SettingsFile, EachBadLineFallsBackToItsFirstRunValue)
     EXPECT_EQ(prefs().index(F::Font), 3);
 
     // Ten lines: what is there is taken, the rest is the first run's.
-    install.writeLines(u"settings.txt"_s, {u"seller2"_s, u"me@example.com"_s, {}, {}, {}, {}, {}, {}, {}, u" 2 "_s});
+    install.writeLines(u"settings.txt"_s,
+                       {u"seller2"_s, u"me@example.com"_s, {}, {}, {}, {}, {}, {}, {}, u" 2 "_s});
     load();
     EXPECT_EQ(prefs().text(F::Email), u"me@example.com");
     EXPECT_EQ(prefs().index(F::AuctionSite), 2);

@@ -1,11 +1,11 @@
-#include "core/damaged_input.h"
 #include "core/models/shared_state.h"
 #include "core/scripted_desktop_services.h"
 #include "core/text_file.h"
 #include "settings/preferences_commands.h"
 #include "settings/template_commands.h"
 #include "settings/template_data.h"
-#include "support/test_install.h"
+#include "tests/core/damaged_input.h"
+#include "tests/testlib/test_install.h"
 
 #include <QFile>
 
@@ -40,14 +40,14 @@ TEST(SettingsTemplateData, DefaultsAreTheShippedDataFile)
 TEST(SettingsTemplateData, EachBadLineKeepsItsDefault)
 {
     QStringList lines = TemplateData{}.toLines();
-    lines[0] = u"x"_s;          // picture count
-    lines[1] = u"#123456"_s;    // title colour text
-    lines[2] = u" 5649426 "_s;  // title colour value
-    lines[13] = u"abc"_s;       // table 1 colour value
-    lines[17] = u" 65280 "_s;   // table 2 colour value
-    lines[27] = u" 9 "_s;       // table count out of range
-    lines[30] = u"8"_s;         // title size out of range
-    lines[31] = u" 2 "_s;       // sub-title size
+    lines[0] = u"x"_s;         // picture count
+    lines[1] = u"#123456"_s;   // title colour text
+    lines[2] = u" 5649426 "_s; // title colour value
+    lines[13] = u"abc"_s;      // table 1 colour value
+    lines[17] = u" 65280 "_s;  // table 2 colour value
+    lines[27] = u" 9 "_s;      // table count out of range
+    lines[30] = u"8"_s;        // title size out of range
+    lines[31] = u" 2 "_s;      // sub-title size
     const TemplateDataRead r = parseTemplateData(lines);
     EXPECT_FALSE(r.complete);
     EXPECT_EQ(r.data.imageAmount, 5);

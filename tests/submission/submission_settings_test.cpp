@@ -1,8 +1,8 @@
-#include "core/damaged_input.h"
 #include "core/hosts.h"
 #include "core/models/shared_state.h"
 #include "submission/submission_settings.h"
-#include "support/test_install.h"
+#include "tests/core/damaged_input.h"
+#include "tests/testlib/test_install.h"
 
 #include <QFile>
 
@@ -50,7 +50,8 @@ TEST_F(SubmissionSettings, PasswordIsShiftedAndTheMarkerIgnored)
     EXPECT_EQ(saved(), (QStringList{u"seller"_s, u"pqr" + Marker, u"http://sell.example/"_s, u"False"_s}));
     EXPECT_EQ(test::fileMode(install.file(u"eBaycfg.txt"_s)), 0600);
 
-    const SubmissionState s = loadFrom({u"seller"_s, u"pqrXXXXXXXXX"_s, u"http://sell.example/"_s, u"true"_s});
+    const SubmissionState s =
+        loadFrom({u"seller"_s, u"pqrXXXXXXXXX"_s, u"http://sell.example/"_s, u"true"_s});
     EXPECT_EQ(s.userName, u"seller");
     EXPECT_EQ(s.password, u"abc");
     EXPECT_TRUE(s.descriptionNotePending);

@@ -1,10 +1,10 @@
+#include "adfile/ad_file.h"
 #include "app/program.h"
 #include "app/ui/frm_main.h"
 #include "core/models/shared_state.h"
 #include "core/scripted_desktop_services.h"
 #include "core/text_file.h"
-#include "adfile/ad_file.h"
-#include "support/test_install.h"
+#include "tests/testlib/test_install.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -42,8 +42,7 @@ protected:
         ds.clearRecords();
     }
 
-    template <typename W = QWidget>
-    W* find(const QString& name)
+    template <typename W = QWidget> W* find(const QString& name)
     {
         W* w = window.findChild<W*>(name);
         EXPECT_NE(w, nullptr) << name.toStdString();
@@ -79,14 +78,40 @@ protected:
 
 TEST_F(AppWindow, CarriesTheNamedControlsMenusAndToolbar)
 {
-    for (const char16_t* name : {u"txtTitle", u"txtSubTitle", u"cboTitleSize", u"cboSubTitleSize",
-                                 u"cboDescriptionSize", u"shpTitleColor", u"ShpSubTitleColor", u"shpDescriptionColor",
-                                 u"ShpOptionalColor", u"chkIncludeOptional", u"txtCondition", u"txtAge", u"txtComments",
-                                 u"txtShipCost", u"txtPounds", u"txtOunces", u"cmdEmoticon", u"cmdNextEmoticon",
-                                 u"cmdPreviousEmoticon", u"lblViewEmoticons", u"cmdAnimatedText", u"cboAnimatedText",
-                                 u"CmdBold", u"cmdAlignRight", u"cmdQuickColor_11", u"Command2", u"cmdPicInsert",
-                                 u"cmdTitleColor", u"CmdOptionalColor", u"cmdPictures", u"cmdDefaultColors", u"Label5"})
-        EXPECT_NE(window.findChild<QWidget*>(QString::fromUtf16(name)), nullptr) << QString::fromUtf16(name).toStdString();
+    for (const char16_t* name : {u"txtTitle",
+                                 u"txtSubTitle",
+                                 u"cboTitleSize",
+                                 u"cboSubTitleSize",
+                                 u"cboDescriptionSize",
+                                 u"shpTitleColor",
+                                 u"ShpSubTitleColor",
+                                 u"shpDescriptionColor",
+                                 u"ShpOptionalColor",
+                                 u"chkIncludeOptional",
+                                 u"txtCondition",
+                                 u"txtAge",
+                                 u"txtComments",
+                                 u"txtShipCost",
+                                 u"txtPounds",
+                                 u"txtOunces",
+                                 u"cmdEmoticon",
+                                 u"cmdNextEmoticon",
+                                 u"cmdPreviousEmoticon",
+                                 u"lblViewEmoticons",
+                                 u"cmdAnimatedText",
+                                 u"cboAnimatedText",
+                                 u"CmdBold",
+                                 u"cmdAlignRight",
+                                 u"cmdQuickColor_11",
+                                 u"Command2",
+                                 u"cmdPicInsert",
+                                 u"cmdTitleColor",
+                                 u"CmdOptionalColor",
+                                 u"cmdPictures",
+                                 u"cmdDefaultColors",
+                                 u"Label5"})
+        EXPECT_NE(window.findChild<QWidget*>(QString::fromUtf16(name)), nullptr)
+            << QString::fromUtf16(name).toStdString();
 
     QStringList menus;
     for (QAction* a : window.menuBar()->actions())
@@ -96,15 +121,17 @@ TEST_F(AppWindow, CarriesTheNamedControlsMenusAndToolbar)
     for (QAction* a : find<QMenu>(u"mnuFile"_s)->actions())
         if (!a->isSeparator())
             file << a->text();
-    EXPECT_EQ(file, (QStringList{u"&New"_s, u"&Open..."_s, u"&Save"_s, u"Save &As..."_s, u"Save &Template Settings"_s,
-                                 u"E&xit"_s}));
+    EXPECT_EQ(file, (QStringList{u"&New"_s, u"&Open..."_s, u"&Save"_s, u"Save &As..."_s,
+                                 u"Save &Template Settings"_s, u"E&xit"_s}));
     EXPECT_EQ(find<QAction>(u"mnuOptionsGenerate"_s)->shortcut(), QKeySequence(u"F12"_s));
     EXPECT_EQ(find<QAction>(u"mnuTextSubTitleScrollB"_s)->shortcut(), QKeySequence(u"Shift+Ctrl+F6"_s));
 
     // Fourteen keyed buttons in five groups; those opening later windows are visibly unavailable.
     const QList<QAction*> tools = find<QToolBar>(u"tlbMain"_s)->actions();
     EXPECT_EQ(std::count_if(tools.begin(), tools.end(), [](QAction* a) { return a->isSeparator(); }), 4);
-    EXPECT_EQ(std::count_if(tools.begin(), tools.end(), [](QAction* a) { return !a->property("key").isNull(); }), 14);
+    EXPECT_EQ(
+        std::count_if(tools.begin(), tools.end(), [](QAction* a) { return !a->property("key").isNull(); }),
+        14);
     EXPECT_FALSE(find<QAction>(u"tlbMain_SubmitAd"_s)->isEnabled());
     EXPECT_FALSE(find<QAction>(u"mnuCheckSpelling"_s)->isEnabled());
     EXPECT_EQ(window.windowTitle(), u"Listwright - [New File]");

@@ -1,4 +1,4 @@
-#include "test_install.h"
+#include "tests/testlib/test_install.h"
 
 #include "core/install_folder.h"
 #include "core/text_file.h"

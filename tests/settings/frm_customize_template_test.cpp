@@ -5,7 +5,7 @@
 #include "core/text_file.h"
 #include "settings/template_commands.h"
 #include "settings/ui/frm_customize_template.h"
-#include "support/test_install.h"
+#include "tests/testlib/test_install.h"
 
 #include <QCheckBox>
 #include <QGroupBox>

@@ -3,7 +3,7 @@
 #include "core/models/shared_state.h"
 #include "core/scripted_desktop_services.h"
 #include "settings/preferences_commands.h"
-#include "support/test_install.h"
+#include "tests/testlib/test_install.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -5,7 +5,7 @@
 #include "pictures/picture_slots.h"
 #include "pictures/thumbnail_size.h"
 #include "pictures/ui/frm_imgs.h"
-#include "support/test_install.h"
+#include "tests/testlib/test_install.h"
 
 #include <QLabel>
 #include <QLineEdit>

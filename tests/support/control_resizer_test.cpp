@@ -76,9 +76,9 @@ TEST_F(SupportResizerRescale, GrowFollowsEdgeAndProportion)
     QWidget* bottom = control(u"0302"_s, {5, 300, 50, 20});
     initThenResize(GrownW, GrownH);
 
-    EXPECT_EQ(mover->geometry(), QRect(143, 20, 100, 30));        // 150 + 1995 twips
-    EXPECT_EQ(proportional->geometry(), QRect(10, 60, 125, 30));  // 1500 * 125 / 100 twips
-    EXPECT_EQ(widener->geometry(), QRect(10, 100, 233, 30));      // 1500 + 1995 twips
+    EXPECT_EQ(mover->geometry(), QRect(143, 20, 100, 30));       // 150 + 1995 twips
+    EXPECT_EQ(proportional->geometry(), QRect(10, 60, 125, 30)); // 1500 * 125 / 100 twips
+    EXPECT_EQ(widener->geometry(), QRect(10, 100, 233, 30));     // 1500 + 1995 twips
     EXPECT_EQ(all->geometry(), QRect(50, 50, 100, 50));
     EXPECT_EQ(bottom->geometry(), QRect(5, 400, 50, 120));
     EXPECT_EQ(m_resizer.oldWidth(), 9975);
@@ -91,10 +91,10 @@ TEST_F(SupportResizerRescale, ShrinkPastLeftEdgeClampsOnlyWithThree)
     m_window->resize(GrownW, GrownH);
     QWidget* clamped = control(u"3000"_s, {20, 10, 50, 20});
     QWidget* negative = control(u"2000"_s, {20, 40, 50, 20});
-    initThenResize(BaseW, BaseH);  // dx = -1995 twips
+    initThenResize(BaseW, BaseH); // dx = -1995 twips
 
     EXPECT_EQ(clamped->pos(), QPoint(0, 10));
-    EXPECT_EQ(negative->pos(), QPoint(-113, 40));  // 300 - 1995 = -1695 twips
+    EXPECT_EQ(negative->pos(), QPoint(-113, 40)); // 300 - 1995 = -1695 twips
 }
 
 TEST_F(SupportResizerRescale, EmptyUnknownAndShortTags)
@@ -129,14 +129,14 @@ TEST_F(SupportResizerPercent, RoundsHalfToEven)
     m_window->resize(200, BaseH);
     QWidget* c = control(u"0010"_s, {0, 0, 100, 10});
     initThenResize(201, BaseH);
-    EXPECT_EQ(c->width(), 100);  // 0.5 -> 0 percent
+    EXPECT_EQ(c->width(), 100); // 0.5 -> 0 percent
 
-    initThenResize(205, BaseH);  // from 201 px: 60 / 3015 * 100 = 1.99 -> 2 percent
+    initThenResize(205, BaseH); // from 201 px: 60 / 3015 * 100 = 1.99 -> 2 percent
     EXPECT_EQ(c->width(), 102);
 
     m_window->resize(200, BaseH);
     c->resize(100, 10);
-    initThenResize(205, BaseH);  // 2.5 -> 2 percent
+    initThenResize(205, BaseH); // 2.5 -> 2 percent
     EXPECT_EQ(c->width(), 102);
 }
 
@@ -145,17 +145,17 @@ TEST_F(SupportResizerPercent, ZeroOldSizeKeepsPreviousPercent)
     m_window->resize(0, BaseH);
     QWidget* proportional = control(u"1000"_s, {40, 0, 10, 10});
     QWidget* edge = control(u"2000"_s, {40, 20, 10, 10});
-    initThenResize(100, BaseH);  // no percentage yet: 0 percent
+    initThenResize(100, BaseH); // no percentage yet: 0 percent
     EXPECT_EQ(proportional->x(), 40);
     EXPECT_EQ(edge->x(), 140);
 
     m_window->resize(150, BaseH);
-    m_resizer.FormResized(m_window.get());  // 50 percent
+    m_resizer.FormResized(m_window.get()); // 50 percent
     EXPECT_EQ(proportional->x(), 60);
     EXPECT_EQ(edge->x(), 190);
 
     m_window->resize(0, BaseH);
-    initThenResize(100, BaseH);  // old width 0 again: still 50 percent
+    initThenResize(100, BaseH); // old width 0 again: still 50 percent
     EXPECT_EQ(proportional->x(), 90);
     EXPECT_EQ(edge->x(), 290);
     EXPECT_EQ(m_resizer.oldWidth(), 1500);
@@ -176,7 +176,7 @@ TEST_F(SupportResizerMinimise, RestoreToNormalLeavesControls)
     EXPECT_EQ(c->geometry(), QRect(10, 10, 50, 50));
     EXPECT_EQ(m_resizer.oldWidth(), 7980);
 
-    m_resizer.FormResized(m_window.get());  // the flag is cleared: a later resize rescales
+    m_resizer.FormResized(m_window.get()); // the flag is cleared: a later resize rescales
     EXPECT_EQ(c->geometry(), QRect(143, 110, 183, 150));
 }
 
@@ -208,7 +208,7 @@ TEST_F(SupportResizerErrors, UninitialisedReportsAndLeavesControls)
     const auto msg = m_ds.messages().first();
     EXPECT_EQ(msg.text, u"Error 80000\r\nInitiate resize module before resizing"_s);
     EXPECT_EQ(msg.style, lw::MsgStyle::Exclamation);
-    EXPECT_EQ(msg.title, QString::fromLatin1(lw::ApplicationTitle));  // empty title given
+    EXPECT_EQ(msg.title, QString::fromLatin1(lw::ApplicationTitle)); // empty title given
     EXPECT_EQ(c->geometry(), QRect(10, 10, 50, 50));
 }
 
@@ -216,7 +216,7 @@ TEST_F(SupportResizerErrors, NegativeWidthReports380AndKeepsOldSize)
 {
     m_window->resize(GrownW, GrownH);
     QWidget* first = control(u"2000"_s, {200, 10, 50, 20});
-    QWidget* narrow = control(u"2020"_s, {200, 40, 50, 20});  // 750 - 1995 twips
+    QWidget* narrow = control(u"2020"_s, {200, 40, 50, 20}); // 750 - 1995 twips
     QWidget* later = control(u"2000"_s, {200, 70, 50, 20});
     initThenResize(BaseW, BaseH);
 
@@ -234,12 +234,12 @@ TEST_F(SupportResizerErrors, NegativeWidthReports380AndKeepsOldSize)
 TEST_F(SupportResizerErrors, NegativeHeightReports380)
 {
     m_window->resize(GrownW, GrownH);
-    QWidget* low = control(u"0022"_s, {10, 10, 250, 50});  // height 750 - 1500 twips
+    QWidget* low = control(u"0022"_s, {10, 10, 250, 50}); // height 750 - 1500 twips
     initThenResize(BaseW, BaseH);
 
     ASSERT_EQ(m_ds.messages().size(), 1);
     EXPECT_EQ(m_ds.messages().first().text, u"Error 380\r\nInvalid property value"_s);
-    EXPECT_EQ(low->geometry(), QRect(10, 10, 117, 50));  // Width went in before Height
+    EXPECT_EQ(low->geometry(), QRect(10, 10, 117, 50)); // Width went in before Height
     EXPECT_EQ(m_resizer.oldHeight(), 7500);
 }
 

@@ -1,5 +1,5 @@
 #include "core/text_file.h"
-#include "support/test_install.h"
+#include "tests/testlib/test_install.h"
 #include "updates/update_due.h"
 
 #include <gtest/gtest.h>
@@ -17,7 +17,8 @@ TEST(CoreUpdateDue, DueOnceAMidnightHasPassed)
     EXPECT_FALSE(isUpdateDue(formatUpdateDate(QDateTime(QDate(2024, 3, 1), QTime(0, 0))), Now));
     EXPECT_FALSE(isUpdateDue(formatUpdateDate(QDateTime(QDate(2024, 3, 5), QTime(12, 0))), Now));
     EXPECT_TRUE(isUpdateDue(u"2023-12-31T10:00:00"_s, Now));
-    for (const QString& unreadable : {QString(), u"yesterday"_s, u"2024-02-30 10:00:00"_s, QString(100000, u'9')})
+    for (const QString& unreadable :
+         {QString(), u"yesterday"_s, u"2024-02-30 10:00:00"_s, QString(100000, u'9')})
         EXPECT_TRUE(isUpdateDue(unreadable, Now));
 }
 
