@@ -27,7 +27,7 @@ public:
     void clearClipboard() override { m_clipboard.clear(); }
     void setClipboardText(const QString& text) override { m_clipboard = text; }
     QString clipboardText() override { return m_clipboard; }
-    void shellOpen(const QString&, const QString&) override {}
+    bool shellOpen(const QString&, const QString&) override { return true; }
     bool startProgram(const QString&) override { return false; }
     std::optional<QString> tempFolder() override;
     bool isConnected() override { return true; }

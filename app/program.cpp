@@ -307,7 +307,7 @@ bool Program::mnuOptionsPreview_Click(bool writeAndOpen)
                         MsgStyle::Exclamation, u"Error In Ad Preview"_s);
         return false;
     }
-    m_ds.shellOpen(path, installFolder());
+    openPage(m_ds, path);
     return true;
 }
 

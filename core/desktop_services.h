@@ -47,12 +47,15 @@ public:
     virtual void setClipboardText(const QString& text) = 0;
     virtual QString clipboardText() = 0;
 
-    // The shell's "Open" action; the result is not examined.
-    virtual void shellOpen(const QString& pathOrAddress, const QString& workingFolder) = 0;
+    // The shell's "Open" action; false when the desktop could not open it.
+    virtual bool shellOpen(const QString& pathOrAddress, const QString& workingFolder) = 0;
     virtual bool startProgram(const QString& path) = 0;
     // The folder for temporary files ending with a separator; nullopt when unknown.
     virtual std::optional<QString> tempFolder() = 0;
     virtual bool isConnected() = 0;
 };
+
+// Opens a page or address in the desktop's browser and tells the seller when that failed.
+void openPage(DesktopServices& ds, const QString& pathOrAddress);
 
 } // namespace lw

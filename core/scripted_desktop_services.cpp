@@ -67,10 +67,11 @@ void ScriptedDesktopServices::setClipboardText(const QString& text)
     m_clipboard = text;
 }
 
-void ScriptedDesktopServices::shellOpen(const QString& pathOrAddress, const QString& workingFolder)
+bool ScriptedDesktopServices::shellOpen(const QString& pathOrAddress, const QString& workingFolder)
 {
     Q_UNUSED(workingFolder);
     m_shellOpened.append(pathOrAddress);
+    return m_shellOpenResult;
 }
 
 bool ScriptedDesktopServices::startProgram(const QString& path)

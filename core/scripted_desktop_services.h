@@ -39,6 +39,7 @@ public:
     void setTempFolder(std::optional<QString> folder) { m_tempFolder = std::move(folder); }
     void setConnected(bool connected) { m_connected = connected; }
     void setStartProgramResult(bool ok) { m_startResult = ok; }
+    void setShellOpenResult(bool ok) { m_shellOpenResult = ok; }
 
     const QList<Record>& records() const { return m_records; }
     QList<Record> messages() const;
@@ -57,7 +58,7 @@ public:
     void clearClipboard() override;
     void setClipboardText(const QString& text) override;
     QString clipboardText() override { return m_clipboard; }
-    void shellOpen(const QString& pathOrAddress, const QString& workingFolder) override;
+    bool shellOpen(const QString& pathOrAddress, const QString& workingFolder) override;
     bool startProgram(const QString& path) override;
     std::optional<QString> tempFolder() override { return m_tempFolder; }
     bool isConnected() override { return m_connected; }
@@ -76,6 +77,7 @@ private:
     std::optional<QString> m_tempFolder;
     bool m_connected = true;
     bool m_startResult = true;
+    bool m_shellOpenResult = true;
 };
 
 } // namespace lw

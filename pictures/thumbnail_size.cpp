@@ -1,5 +1,7 @@
 #include "pictures/thumbnail_size.h"
 
+#include "core/twips.h"
+
 #include "core/text_file.h"
 
 using namespace Qt::StringLiterals;
@@ -7,8 +9,6 @@ using namespace Qt::StringLiterals;
 namespace lw {
 
 namespace {
-
-constexpr int TwipsPerPixel = 15;
 
 // A number as the seller may type it ("300", " 300 ", "300.5"); nullopt otherwise.
 std::optional<double> numberOf(const QString& text)

@@ -221,7 +221,7 @@ void SaveTemplateSettings(SharedState& state, DesktopServices& ds)
 
 void showFullSizedPreview(SharedState& state, DesktopServices& ds)
 {
-    ds.shellOpen(templatePreviewPath(state.templates.selectedIndex() + 1), installFolder());
+    openPage(ds, templatePreviewPath(state.templates.selectedIndex() + 1));
 }
 
 } // namespace lw

@@ -456,7 +456,7 @@ void frmMain::buildControls(QWidget* area)
     });
     connect(m_emoticon, &QToolButton::clicked, this, [this] { m_editor->cmdEmoticon_Click(); });
     connect(previews, &QLabel::linkActivated, this,
-            [this] { m_ds.shellOpen(installFolder() + u"/help/emoticons.html"_s, installFolder()); });
+            [this] { openPage(m_ds, installFolder() + u"/help/emoticons.html"_s); });
     addLabel(fun, u"lblAnimatedText"_s, u"Animated Text Style:"_s, QRect(8, 58, 200, 16));
     m_letterStyles = place(new QComboBox(fun), u"cboAnimatedText"_s, QRect(8, 74, 176, 24), {});
     for (int i = 0; i < 9; ++i)
@@ -748,12 +748,12 @@ void frmMain::showCustomizeTemplate()
 
 void frmMain::openHelpPage(const QString& page)
 {
-    m_ds.shellOpen(installFolder() + u"/help/"_s + page, installFolder());
+    openPage(m_ds, installFolder() + u"/help/"_s + page);
 }
 
 void frmMain::openWebsite()
 {
-    m_ds.shellOpen(Hosts::current().makerSite(), installFolder());
+    openPage(m_ds, Hosts::current().makerSite());
 }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event)

@@ -188,7 +188,7 @@ void frmImgs::cmdPrefCancel_Click()
 
 void frmImgs::cmdPrefHelp_Click()
 {
-    m_ds.shellOpen(installFolder() + u"/help/add-images.html"_s, installFolder());
+    openPage(m_ds, installFolder() + u"/help/add-images.html"_s);
 }
 
 void frmImgs::cmdBrowse_Click(int i)

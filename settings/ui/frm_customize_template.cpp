@@ -221,7 +221,7 @@ void frmCustomizeTemplate::cmdCustomizeCancel_Click()
 
 void frmCustomizeTemplate::cmdCustomizeHelp_Click()
 {
-    m_ds.shellOpen(installFolder() + u"/help/customize-template.html"_s, installFolder());
+    openPage(m_ds, installFolder() + u"/help/customize-template.html"_s);
 }
 
 bool frmCustomizeTemplate::event(QEvent* event)

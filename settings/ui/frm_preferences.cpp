@@ -4,6 +4,7 @@
 #include "core/install_folder.h"
 #include "core/models/shared_state.h"
 #include "core/text_file.h"
+#include "core/twips.h"
 #include "pictures/picture_slots.h"
 #include "settings/password_shift.h"
 #include "settings/preferences_commands.h"
@@ -34,8 +35,6 @@ namespace lw {
 namespace {
 
 using F = Preferences::Field;
-
-constexpr int TwipsPerPixel = 15;
 
 QString toWidget(QString text)
 {
@@ -657,7 +656,7 @@ void frmPreferences::cmdPrefCancel_Click()
 
 void frmPreferences::cmdPrefHelp_Click()
 {
-    m_ds.shellOpen(installFolder() + u"/help/preferences.html"_s, installFolder());
+    openPage(m_ds, installFolder() + u"/help/preferences.html"_s);
 }
 
 void frmPreferences::cmdFTPHelp_Click(int index)

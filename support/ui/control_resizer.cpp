@@ -39,7 +39,7 @@ double follow(QChar code, double value, int percent, int delta)
 // Twips back to whole pixels, half away from zero.
 int toPixels(double twips)
 {
-    return int(std::lround(twips / ControlResizer::TwipsPerPixel));
+    return int(std::lround(twips / TwipsPerPixel));
 }
 
 } // namespace

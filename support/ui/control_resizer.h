@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/desktop_services.h"
+#include "core/twips.h"
 
 #include <QString>
 
@@ -20,8 +21,6 @@ namespace lw {
 class ControlResizer
 {
 public:
-    static constexpr int TwipsPerPixel = 15;
-
     explicit ControlResizer(DesktopServices& ds) : m_ds(ds) {}
 
     // Stored as the dynamic property "resizeTag" so forms can set it in one place.

@@ -6,6 +6,7 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QNetworkInformation>
@@ -16,9 +17,16 @@ using namespace Qt::StringLiterals;
 
 namespace lw {
 
+QWidget* QtDesktopServices::dialogParent() const
+{
+    // The window the seller is working in asked; the owner stands in when none is active.
+    QWidget* active = QApplication::activeWindow();
+    return active ? active : m_owner;
+}
+
 int QtDesktopServices::messageBox(const QString& text, int style, const QString& title)
 {
-    QMessageBox box(m_owner);
+    QMessageBox box(dialogParent());
     box.setWindowTitle(title.isEmpty() ? QString::fromLatin1(ApplicationTitle) : title);
     box.setText(QString(text).replace(u"\r\n"_s, u"\n"_s));
     const int icon = style & 0x70;
@@ -57,7 +65,7 @@ QString QtDesktopServices::prompt(const QString& message, const QString& title, 
 {
     bool ok = false;
     const QString answer = QInputDialog::getText(
-        m_owner, title.isEmpty() ? QString::fromLatin1(ApplicationTitle) : title,
+        dialogParent(), title.isEmpty() ? QString::fromLatin1(ApplicationTitle) : title,
         QString(message).replace(u"\r\n"_s, u"\n"_s), QLineEdit::Normal, defaultAnswer, &ok);
     return ok ? answer : QString();
 }
@@ -65,7 +73,7 @@ QString QtDesktopServices::prompt(const QString& message, const QString& title, 
 std::optional<qint64> QtDesktopServices::chooseColor(qint64 initial)
 {
     const QColor start(int(initial & 0xFF), int((initial >> 8) & 0xFF), int((initial >> 16) & 0xFF));
-    const QColor chosen = QColorDialog::getColor(start, m_owner);
+    const QColor chosen = QColorDialog::getColor(start, dialogParent());
     if (!chosen.isValid())
         return std::nullopt;
     return qint64(chosen.red()) | (qint64(chosen.green()) << 8) | (qint64(chosen.blue()) << 16);
@@ -82,14 +90,14 @@ QString QtDesktopServices::qtFilter(const QString& filter)
 
 std::optional<QString> QtDesktopServices::openFileDialog(const QString& filter, const QString& fileName)
 {
-    const QString path = QFileDialog::getOpenFileName(m_owner, {}, fileName, qtFilter(filter));
+    const QString path = QFileDialog::getOpenFileName(dialogParent(), {}, fileName, qtFilter(filter));
     return path.isEmpty() ? std::nullopt : std::optional<QString>(path);
 }
 
 std::optional<QString> QtDesktopServices::saveFileDialog(const QString& filter, const QString& fileName)
 {
     // The program asks about replacing a file itself.
-    const QString path = QFileDialog::getSaveFileName(m_owner, {}, fileName, qtFilter(filter), nullptr,
+    const QString path = QFileDialog::getSaveFileName(dialogParent(), {}, fileName, qtFilter(filter), nullptr,
                                                       QFileDialog::DontConfirmOverwrite);
     return path.isEmpty() ? std::nullopt : std::optional<QString>(path);
 }
@@ -109,12 +117,13 @@ QString QtDesktopServices::clipboardText()
     return QApplication::clipboard()->text();
 }
 
-void QtDesktopServices::shellOpen(const QString& pathOrAddress, const QString& workingFolder)
+bool QtDesktopServices::shellOpen(const QString& pathOrAddress, const QString& workingFolder)
 {
     Q_UNUSED(workingFolder);
-    const QUrl url =
-        pathOrAddress.contains(u"://"_s) ? QUrl(pathOrAddress) : QUrl::fromLocalFile(pathOrAddress);
-    QDesktopServices::openUrl(url);
+    if (pathOrAddress.contains(u"://"_s))
+        return QDesktopServices::openUrl(QUrl(pathOrAddress));
+    // A browser started on a missing file would only show its own error page.
+    return QFileInfo::exists(pathOrAddress) && QDesktopServices::openUrl(QUrl::fromLocalFile(pathOrAddress));
 }
 
 bool QtDesktopServices::startProgram(const QString& path)

@@ -22,11 +22,13 @@ public:
     void clearClipboard() override;
     void setClipboardText(const QString& text) override;
     QString clipboardText() override;
-    void shellOpen(const QString& pathOrAddress, const QString& workingFolder) override;
+    bool shellOpen(const QString& pathOrAddress, const QString& workingFolder) override;
     bool startProgram(const QString& path) override;
     std::optional<QString> tempFolder() override;
     bool isConnected() override;
 
+    // The window that message boxes and dialogs belong to: the active one, else the owner.
+    QWidget* dialogParent() const;
     // "Auction Ad Files|*.zad" as a Qt file dialog filter.
     static QString qtFilter(const QString& filter);
 
