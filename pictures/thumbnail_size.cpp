@@ -1,8 +1,7 @@
 #include "pictures/thumbnail_size.h"
 
-#include "core/twips.h"
-
 #include "core/text_file.h"
+#include "core/twips.h"
 
 using namespace Qt::StringLiterals;
 
