@@ -1,5 +1,8 @@
 #pragma once
 
+#include "core/line_table.h"
+#include "core/models/ad_record.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -8,31 +11,27 @@
 
 namespace lw {
 
-// An ad file (*.zad): 55 lines, the first 50 required.
+// What an ad file (*.zad) keeps: the ad, its pictures, thumbnail size, template and backgrounds.
 struct AdFileData
 {
-    QString title, subTitle;
-    QString description; // as stored: line breaks written as "<BR>"
-    qint64 titleColor = 0, subTitleColor = 0, descriptionColor = 0;
-    QString titleSize, subTitleSize, descriptionSize;
-    QString condition, age, comments, shipCost;
-    std::optional<bool> includeOptional; // a value other than 0 or 1 leaves the switch alone
+    struct Background
+    {
+        QString colorValue; // decimal colour value as the customisation window holds it
+        QString texture;
+        // A value other than 0 or 1 in the file leaves the switch as it is.
+        std::optional<bool> useTexture;
+    };
+
+    AdValues ad = AdRecord::newAd();
     std::array<QString, 10> pictures;
-    std::array<QString, 5> tableColorValues; // decimal text, entry 0 the page
-    qint64 optionalColor = 0;
-    std::array<QString, 5> tableTextures;
-    std::array<std::optional<bool>, 5> useTexture;
+    QString thumbWidth, thumbHeight;
+    std::array<Background, 5> backgrounds; // entry 0 the page
     int templateIndex = 0;
-    std::array<bool, 8> effects{}; // title L/R/B, sub-title L/R/B, no right-click, music
-    QString musicUrl;
-    // Lines 51 to 55: absent or empty leaves the current value.
-    std::optional<int> letterStyle;
-    std::optional<QString> thumbWidth, thumbHeight;
-    std::optional<QString> pounds, ounces;
 
     QStringList toLines() const;
 };
 
+const LineTable<AdFileData>& adFileTable();
 inline constexpr int AdFileRequiredLines = 50;
 
 struct AdFileRead
@@ -41,8 +40,9 @@ struct AdFileRead
     QString error; // why the file is not a usable ad file
 };
 
-// Validates the whole file before anything is taken from it.
-AdFileRead parseAdFile(const QStringList& lines);
-AdFileRead readAdFile(const QString& path);
+// Validates the whole file before anything is taken from it; what the file leaves out keeps
+// the value of `current`.
+AdFileRead parseAdFile(const QStringList& lines, const AdFileData& current = {});
+AdFileRead readAdFile(const QString& path, const AdFileData& current = {});
 
 } // namespace lw

@@ -6,72 +6,35 @@
 #include "core/models/shared_state.h"
 #include "core/text_file.h"
 #include "generator/blocks.h"
-#include "generator/markup.h"
 #include "settings/template_commands.h"
 
 #include <QFileInfo>
-#include <QRegularExpression>
 
 using namespace Qt::StringLiterals;
 
 namespace lw {
 
-namespace {
-
-using T = AdRecord::Text;
-using E = AdRecord::Effect;
-using C = AdRecord::Color;
-
-// One value per line: a line break inside a single-line value would shift every
-// later line of the file.
-QString oneLine(const QString& text, const QString& breakAs)
-{
-    if (!text.contains(u'\r') && !text.contains(u'\n'))
-        return text;
-    static const QRegularExpression breaks(u"\r\n|\r|\n"_s);
-    QString out = text;
-    return out.replace(breaks, breakAs);
-}
-
-} // namespace
-
 AdFileData adFileFromState(const SharedState& s)
 {
     AdFileData d;
-    const AdRecord& ad = s.ad;
-    d.title = oneLine(ad.text(T::Title), u" "_s);
-    d.subTitle = oneLine(ad.text(T::SubTitle), u" "_s);
-    d.description = oneLine(ad.text(T::Description), u"<BR>"_s);
-    d.titleColor = ad.color(C::Title).value;
-    d.subTitleColor = ad.color(C::SubTitle).value;
-    d.descriptionColor = ad.color(C::Description).value;
-    d.titleSize = oneLine(ad.text(T::TitleSize), u" "_s);
-    d.subTitleSize = oneLine(ad.text(T::SubTitleSize), u" "_s);
-    d.descriptionSize = oneLine(ad.text(T::DescriptionSize), u" "_s);
-    d.condition = oneLine(ad.text(T::Condition), u" "_s);
-    d.age = oneLine(ad.text(T::Age), u" "_s);
-    d.comments = oneLine(ad.text(T::Comments), u" "_s);
-    d.shipCost = oneLine(ad.text(T::ShipCost), u" "_s);
-    d.includeOptional = ad.includeOptional();
-    for (int i = 0; i < 10; ++i)
-        d.pictures[i] = oneLine(s.pictures.text(i), u" "_s);
+    d.ad = s.ad.values();
+    for (int i = 0; i < PictureList::SlotCount; ++i)
+        d.pictures[i] = s.pictures.text(i);
+    d.thumbWidth = s.pictures.thumbWidth();
+    d.thumbHeight = s.pictures.thumbHeight();
     for (int i = 0; i < 5; ++i) {
         const TableBackgrounds::Entry& e = s.tables.entry(i);
-        d.tableColorValues[i] = oneLine(e.colorValue, u" "_s);
-        d.tableTextures[i] = oneLine(e.texture, u" "_s);
-        d.useTexture[i] = e.useTexture;
+        d.backgrounds[i] = {e.colorValue, e.texture, e.useTexture};
     }
-    d.optionalColor = ad.color(C::Optional).value;
     d.templateIndex = s.templates.selectedIndex();
-    for (int i = 0; i < 8; ++i)
-        d.effects[i] = ad.effect(static_cast<E>(i));
-    d.musicUrl = oneLine(ad.text(T::MusicUrl), u" "_s);
-    d.letterStyle = ad.letterStyle();
-    d.thumbWidth = oneLine(s.pictures.thumbWidth(), u" "_s);
-    d.thumbHeight = oneLine(s.pictures.thumbHeight(), u" "_s);
-    d.pounds = oneLine(ad.text(T::Pounds), u" "_s);
-    d.ounces = oneLine(ad.text(T::Ounces), u" "_s);
     return d;
+}
+
+QString withAdExtension(const QString& path)
+{
+    if (!QFileInfo(path).suffix().isEmpty())
+        return path;
+    return path + (path.endsWith(u'.') ? u"zad"_s : u".zad"_s);
 }
 
 FileCommands::FileCommands(SharedState& state, DesktopServices& ds, std::function<void()> newFile)
@@ -79,181 +42,152 @@ FileCommands::FileCommands(SharedState& state, DesktopServices& ds, std::functio
 {
 }
 
+void FileCommands::giveTitleFocus()
+{
+    if (focusTitle)
+        focusTitle();
+}
+
 bool FileCommands::mnuFileSave_Click()
 {
+    return save(false);
+}
+
+bool FileCommands::mnuFileSaveAs_Click()
+{
+    return save(true);
+}
+
+bool FileCommands::save(bool askForName)
+{
     FileState& f = m_state.file;
-    if (f.currentAdPath.isEmpty())
-        f.saveAsPending = 1;
     QString path = f.currentAdPath;
-    if (f.saveAsPending == 1) {
+    if (askForName || path.isEmpty()) {
         const auto chosen = m_ds.saveFileDialog(QString::fromLatin1(AdFileFilter), path);
         if (!chosen || chosen->isEmpty())
             return false;
-        if (QFileInfo::exists(*chosen)) {
-            const int answer =
-                m_ds.messageBox(*chosen + u" already exists.\r\nDo you want to replace it?"_s,
-                                MsgStyle::YesNo | MsgStyle::Exclamation, u"File Already Exists"_s);
+        path = withAdExtension(*chosen);
+        if (QFileInfo::exists(path)) {
+            const MsgResult answer =
+                m_ds.messageBox(path + u" already exists.\r\nDo you want to replace it?"_s,
+                                {MsgButtons::YesNo, MsgIcon::Exclamation}, u"File Already Exists"_s);
             if (answer != MsgResult::Yes)
                 return false;
         }
-        path = *chosen;
     }
 
     QString error;
     if (!writeTextLines(path, adFileFromState(m_state).toLines(), &error)) {
-        m_ds.messageBox(u"The ad could not be saved to "_s + path + u".\r\n"_s + error, MsgStyle::Exclamation,
+        m_ds.messageBox(u"The ad could not be saved to "_s + path + u".\r\n"_s + error, MsgIcon::Exclamation,
                         u"Error Saving Ad"_s);
         m_state.ad.setAdChanged(true);
         return false;
     }
     // A line break typed as "<BR>" is one once the ad has been saved.
-    m_state.ad.setText(T::Description, htmlBreaksToLines(m_state.ad.text(T::Description)));
+    m_state.ad.setText(AdRecord::Text::Description,
+                       QString(m_state.ad.text(AdRecord::Text::Description)).replace(u"<BR>"_s, u"\r\n"_s));
     f.currentAdPath = path;
     m_state.ad.setAdChanged(false);
-    f.saveAsPending = 0;
     f.currentAdName = fileNameOf(path);
     m_state.setCaptionName(f.currentAdName);
     m_state.ad.setNoSaving(false);
     return true;
 }
 
-bool FileCommands::mnuFileSaveAs_Click()
-{
-    m_state.file.saveAsPending = 1;
-    return mnuFileSave_Click();
-}
-
-bool FileCommands::offerToSave(bool* yesSaved)
+FileCommands::SaveOffer FileCommands::offerToSave()
 {
     if (!m_state.ad.adChanged())
-        return true;
-    const int answer = m_ds.messageBox(u"Do you wish to save the current changes?"_s, MsgStyle::YesNoCancel,
-                                       u"Save Changes?"_s);
+        return SaveOffer::NothingToSave;
+    const MsgResult answer = m_ds.messageBox(u"Do you wish to save the current changes?"_s,
+                                             MsgButtons::YesNoCancel, u"Save Changes?"_s);
     if (answer == MsgResult::Cancel)
-        return false;
-    if (answer == MsgResult::Yes) {
-        mnuFileSave_Click();
-        if (yesSaved)
-            *yesSaved = true;
-    }
-    return true;
+        return SaveOffer::Cancelled;
+    if (answer != MsgResult::Yes)
+        return SaveOffer::NotSaved;
+    return mnuFileSave_Click() ? SaveOffer::Saved : SaveOffer::Cancelled;
+}
+
+bool FileCommands::queryClose()
+{
+    return offerToSave() != SaveOffer::Cancelled;
 }
 
 bool FileCommands::mnuFileOpen_Click()
 {
-    FileState& f = m_state.file;
-    bool saved = false;
-    if (!offerToSave(&saved))
+    const SaveOffer offer = offerToSave();
+    if (offer == SaveOffer::Cancelled)
         return false;
-    if (saved && focusTitle)
-        focusTitle();
+    if (offer == SaveOffer::Saved)
+        giveTitleFocus();
+    const auto chosen = m_ds.openFileDialog(QString::fromLatin1(AdFileFilter));
+    if (!chosen || chosen->isEmpty())
+        return false;
+    return openAd(*chosen);
+}
 
-    QString path;
-    if (f.startupFilePending == 1 && !f.commandLine.isEmpty()) {
-        path = f.commandLine;
-        // The command-line ad is tried once; later Opens ask.
-        f.startupFilePending = 0;
-    } else {
-        const auto chosen = m_ds.openFileDialog(QString::fromLatin1(AdFileFilter));
-        if (!chosen || chosen->isEmpty())
-            return false;
-        path = *chosen;
-    }
-
+bool FileCommands::openAd(const QString& path)
+{
     if (!QFileInfo(path).isFile()) {
-        m_ds.messageBox(u"You have entered an invalid filename."_s, MsgStyle::Information,
+        m_ds.messageBox(u"You have entered an invalid filename."_s, MsgIcon::Information,
                         u"Invalid Filename"_s);
         return false;
     }
-    const AdFileRead read = readAdFile(path);
+    const AdFileRead read = readAdFile(path, adFileFromState(m_state));
     if (!read.data) {
         m_ds.messageBox(path + u" is not a valid ad file and was not opened.\r\n"_s + read.error,
-                        MsgStyle::Exclamation, u"Invalid Ad File"_s);
+                        MsgIcon::Exclamation, u"Invalid Ad File"_s);
         return false;
     }
     apply(*read.data, path);
+    giveTitleFocus();
     return true;
 }
 
 void FileCommands::apply(const AdFileData& d, const QString& path)
 {
     FileState& f = m_state.file;
-    AdRecord& ad = m_state.ad;
     TableBackgrounds& tables = m_state.tables;
 
     f.currentAdName = fileNameOf(path);
     m_state.setCaptionName(f.currentAdName);
 
     for (int i = 0; i < 5; ++i) {
-        const qint64 value = parseNumber(d.tableColorValues[i]).value_or(0);
-        tables.setColor(i, ColorToHtml(value), d.tableColorValues[i]);
+        const QString& value = d.backgrounds[i].colorValue;
+        tables.setColor(i, ColorToHtml(parseNumber(value).value_or(0)), value);
     }
     for (int i = 0; i < 5; ++i) {
-        tables.setTexture(i, d.tableTextures[i]);
-        tables.setTextureBox(i, d.tableTextures[i]);
+        tables.setTexture(i, d.backgrounds[i].texture);
+        tables.setTextureBox(i, d.backgrounds[i].texture);
     }
     for (int i = 0; i < 5; ++i) {
-        if (!d.useTexture[i])
+        const std::optional<bool> use = d.backgrounds[i].useTexture;
+        if (!use)
             continue;
-        tables.setUseTexture(i, *d.useTexture[i]);
-        if (!*d.useTexture[i])
+        tables.setUseTexture(i, *use);
+        if (!*use)
             tables.setTextureBox(i, {});
     }
-    f.adLoadedFromFile = 1;
+    f.adLoadedFromFile = true;
 
     if (d.templateIndex >= 0 && d.templateIndex < m_state.templates.files().size())
         m_state.templates.setSelectedIndex(d.templateIndex);
-    ad.setText(T::Title, d.title);
-    ad.setText(T::SubTitle, d.subTitle);
-    ad.setText(T::Description, d.description);
-    ad.setColor(C::Title, ColorPair::fromValue(d.titleColor));
-    ad.setColor(C::SubTitle, ColorPair::fromValue(d.subTitleColor));
-    ad.setColor(C::Description, ColorPair::fromValue(d.descriptionColor));
-    ad.setText(T::TitleSize, d.titleSize);
-    ad.setText(T::SubTitleSize, d.subTitleSize);
-    ad.setText(T::DescriptionSize, d.descriptionSize);
-    ad.setText(T::Condition, d.condition);
-    ad.setText(T::Age, d.age);
-    ad.setText(T::Comments, d.comments);
-    ad.setText(T::ShipCost, d.shipCost);
-    if (d.includeOptional)
-        ad.setIncludeOptional(*d.includeOptional);
-    for (int i = 0; i < 10; ++i)
+    m_state.ad.setValues(d.ad);
+    for (int i = 0; i < PictureList::SlotCount; ++i)
         m_state.pictures.setText(i, d.pictures[i]);
-    ad.setColor(C::Optional, ColorPair::fromValue(d.optionalColor));
-    for (int i = 0; i < 8; ++i)
-        ad.setEffect(static_cast<E>(i), d.effects[i]);
-    ad.setText(T::MusicUrl, d.musicUrl);
-    if (d.letterStyle)
-        ad.setLetterStyle(*d.letterStyle);
-    if (d.thumbWidth)
-        m_state.pictures.setThumbWidth(*d.thumbWidth);
-    if (d.thumbHeight)
-        m_state.pictures.setThumbHeight(*d.thumbHeight);
-    if (d.pounds)
-        ad.setText(T::Pounds, *d.pounds);
-    if (d.ounces)
-        ad.setText(T::Ounces, *d.ounces);
+    m_state.pictures.setThumbSize(d.thumbWidth, d.thumbHeight);
 
     m_state.gen.marqueeTags = buildMarqueeTags();
-    m_state.gen.pageExtras = buildPageExtras(ad.text(T::MusicUrl));
+    m_state.gen.pageExtras = buildPageExtras(d.ad.musicUrl);
     show_colors(m_state);
     f.currentAdPath = path;
-    ad.setText(T::Description, htmlBreaksToLines(ad.text(T::Description)));
-    ad.setAdChanged(false);
-    f.startupFilePending = 0;
-    f.saveAsPending = 0;
+    m_state.ad.setAdChanged(false);
 }
 
 void FileCommands::mnuFileNew_Click()
 {
-    bool saved = false;
-    if (!offerToSave(&saved))
+    if (offerToSave() == SaveOffer::Cancelled)
         return;
-    if (saved)
-        m_state.file.currentAdPath.clear();
-    if (focusTitle)
-        focusTitle();
+    giveTitleFocus();
     if (m_newFile)
         m_newFile();
 }

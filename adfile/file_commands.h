@@ -8,6 +8,7 @@ namespace lw {
 
 class SharedState;
 class DesktopServices;
+struct AdFileData;
 
 inline constexpr auto AdFileFilter = "Auction Ad Files|*.zad";
 
@@ -24,15 +25,29 @@ public:
     // True when an ad file was read into the editor.
     bool mnuFileOpen_Click();
     void mnuFileNew_Click();
-    // When the ad has unsaved changes: "Save Changes?", and Yes saves. False when
-    // the seller cancelled; yesSaved tells whether Yes was the answer.
-    bool offerToSave(bool* yesSaved = nullptr);
+    // Reads the ad file at path into the editor: Open after its dialog, and start-up.
+    bool openAd(const QString& path);
+
+    enum class SaveOffer
+    {
+        NothingToSave,
+        Saved,
+        NotSaved,
+        Cancelled
+    };
+    // When the ad has unsaved changes: "Save Changes?", and Yes saves. A save that did not
+    // happen (its dialog cancelled, the disk full) is Cancelled, so no work is lost.
+    SaveOffer offerToSave();
+    // False when the seller's work must stay: the closing question was cancelled.
+    bool queryClose();
 
     // The window gives the title box the focus where the commands ask for it.
     std::function<void()> focusTitle;
 
 private:
-    void apply(const struct AdFileData& d, const QString& path);
+    bool save(bool askForName);
+    void apply(const AdFileData& d, const QString& path);
+    void giveTitleFocus();
 
     SharedState& m_state;
     DesktopServices& m_ds;
@@ -40,6 +55,8 @@ private:
 };
 
 // The ad as it goes into a file.
-struct AdFileData adFileFromState(const SharedState& state);
+AdFileData adFileFromState(const SharedState& state);
+// A name typed without an extension gets ".zad", so the Open dialog shows the file again.
+QString withAdExtension(const QString& path);
 
 } // namespace lw

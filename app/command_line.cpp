@@ -4,7 +4,9 @@
 #include "app/program.h"
 #include "core/models/shared_state.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
+#include <QTimer>
 
 using namespace Qt::StringLiterals;
 
@@ -95,14 +97,22 @@ int runGenerateCommand(const CommandLine& command, std::FILE* out, std::FILE* me
         adFile = QFileInfo(adFile).absoluteFilePath();
     if (!program.startup(adFile))
         return 1;
-    const bool produced =
-        command.preview ? program.mnuOptionsPreview_Click(false) : program.mnuOptionsGenerate_Click();
-    if (!produced)
-        return 1;
-    const QByteArray page = state.gen.templateText.toUtf8();
-    std::fwrite(page.constData(), 1, static_cast<size_t>(page.size()), out);
-    std::fflush(out);
-    return 0;
+    int status = 1;
+    QObject::connect(&program, &Program::generated, &program,
+                     [&status, out](GenerateMode, const QString& page) {
+                         const QByteArray bytes = page.toUtf8();
+                         std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), out);
+                         std::fflush(out);
+                         status = 0;
+                         QCoreApplication::quit();
+                     });
+    QObject::connect(&program, &Program::failed, &program, [] { QCoreApplication::quit(); });
+    // Started from inside the loop, so a generation that needs no upload and ends at once still ends it.
+    QTimer::singleShot(0, &program, [&program, &command] {
+        program.startGenerate(command.preview ? GenerateMode::PreviewPage : GenerateMode::Generate);
+    });
+    QCoreApplication::exec();
+    return status;
 }
 
 } // namespace lw

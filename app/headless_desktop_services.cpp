@@ -6,7 +6,7 @@ using namespace Qt::StringLiterals;
 
 namespace lw {
 
-int HeadlessDesktopServices::messageBox(const QString& text, int style, const QString& title)
+MsgResult HeadlessDesktopServices::messageBox(const QString& text, MsgStyle style, const QString& title)
 {
     QString body = text;
     body.replace(u"\r\n"_s, u"\n"_s);
@@ -15,14 +15,15 @@ int HeadlessDesktopServices::messageBox(const QString& text, int style, const QS
     const QByteArray bytes = line.toUtf8();
     std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), m_messages);
     std::fflush(m_messages);
-    switch (style & 7) {
-    case MsgStyle::YesNo:
+    switch (style.buttons) {
+    case MsgButtons::YesNo:
         return MsgResult::No;
-    case MsgStyle::YesNoCancel:
+    case MsgButtons::YesNoCancel:
         return MsgResult::Cancel;
-    default:
-        return MsgResult::Ok;
+    case MsgButtons::Ok:
+        break;
     }
+    return MsgResult::Ok;
 }
 
 std::optional<QString> HeadlessDesktopServices::tempFolder()

@@ -13,7 +13,7 @@ class HeadlessDesktopServices : public DesktopServices
 public:
     explicit HeadlessDesktopServices(std::FILE* messages = stderr) : m_messages(messages) {}
 
-    int messageBox(const QString& text, int style, const QString& title = {}) override;
+    MsgResult messageBox(const QString& text, MsgStyle style, const QString& title = {}) override;
     QString prompt(const QString&, const QString& = {}, const QString& = {}) override { return {}; }
     std::optional<qint64> chooseColor(qint64) override { return std::nullopt; }
     std::optional<QString> openFileDialog(const QString&, const QString& = {}) override

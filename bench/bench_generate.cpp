@@ -78,63 +78,65 @@ lw::GeneratorInput largestInput()
 {
     lw::GeneratorInput in;
     in.templateText = largestTemplate();
-    in.previewMode = 0;
     in.installFolder = u"/opt/listwright"_s;
-    in.ftpAccess = true;
-    in.webUrl = u"http://seller.example/pics/"_s;
+    lw::PreferenceValues& p = in.prefs;
+    p.ftpAccess = true;
+    p.webUrl = u"http://seller.example/pics/"_s;
     for (int k = 0; k < 10; ++k)
-        in.pictures[k] = u"C:\\My Pictures\\auction\\item_"_s + QString::number(k) + u".jpg"_s;
-    in.pictureTarget = u"_blank"_s;
-    in.thumbWidth = u"200"_s;
-    in.thumbHeight = u"150"_s;
+        in.pictures.slots[k].text = u"C:\\My Pictures\\auction\\item_"_s + QString::number(k) + u".jpg"_s;
+    p.pictureTarget = u"_blank"_s;
+    in.pictures.thumbWidth = u"200"_s;
+    in.pictures.thumbHeight = u"150"_s;
     in.enlargeColor = u"#FF0000"_s;
 
-    in.title = u"[S][a][l][e] [!] Antique brass lamp [S3]"_s;
-    in.subTitle = u"[F][r][e][e] shipping [S12] [1][0][0][%]"_s;
+    lw::AdValues& ad = in.ad;
+    ad.title = u"[S][a][l][e] [!] Antique brass lamp [S3]"_s;
+    ad.subTitle = u"[F][r][e][e] shipping [S12] [1][0][0][%]"_s;
     const QString para = u"A fine old lamp [S5], polished [&] rewired.\r\nWorks [1][0][0][%] [!]\r\n"_s;
-    while (in.description.size() < 2000)
-        in.description += para;
-    in.titleSize = u"6"_s;
-    in.subTitleSize = u"4"_s;
-    in.descriptionSize = u"3"_s;
-    in.titleColor = u"#000080"_s;
-    in.subTitleColor = u"#800000"_s;
-    in.descriptionColor = u"#000000"_s;
-    in.optionalColor = u"#008000"_s;
-    in.titleScroll = {true, true, true};
-    in.subTitleScroll = {true, true, true};
-    in.noRightClick = true;
-    in.music = true;
-    in.letterStyle = 4;
-    in.includeOptional = true;
-    in.condition = u"Used"_s;
-    in.age = u"About 80 years"_s;
-    in.comments = u"Small dent on the base"_s;
-    in.shipCost = u"$12.50"_s;
-    in.pounds = u"6"_s;
-    in.ounces = u"4"_s;
-    in.terms = u"Payment within 7 days.\r\nShipping to the US only.\r\nNo returns."_s;
-    in.termsColor = u"#333333"_s;
-    in.termsSize = u"2"_s;
-    in.tableColors = {u"#FFFFFF"_s, u"#EEEEEE"_s, u"#DDDDDD"_s, u"#CCCCCC"_s, u"#BBBBBB"_s};
-    in.tableTextures = {u"wood.jpg"_s, u"marble.jpg"_s, u"paper.jpg"_s, u"cloth.jpg"_s, u"sand.jpg"_s};
-    in.useTexture = {true, false, true, false, true};
-    in.includeEmail = in.includeWebsite = in.includeAuctions = in.includeMePage = true;
-    in.auctionSite = 0;
-    in.email = u"seller@example.com"_s;
-    in.website = u"http://seller.example"_s;
-    in.auctionId = u"lampseller"_s;
+    while (ad.description.size() < 2000)
+        ad.description += para;
+    ad.titleSize = u"6"_s;
+    ad.subTitleSize = u"4"_s;
+    ad.descriptionSize = u"3"_s;
+    ad.titleColor.text = u"#000080"_s;
+    ad.subTitleColor.text = u"#800000"_s;
+    ad.descriptionColor.text = u"#000000"_s;
+    ad.optionalColor.text = u"#008000"_s;
+    ad.effects.fill(true);
+    ad.letterStyle = 4;
+    ad.includeOptional = true;
+    ad.condition = u"Used"_s;
+    ad.age = u"About 80 years"_s;
+    ad.comments = u"Small dent on the base"_s;
+    ad.shipCost = u"$12.50"_s;
+    ad.pounds = u"6"_s;
+    ad.ounces = u"4"_s;
+    p.terms = u"Payment within 7 days.\r\nShipping to the US only.\r\nNo returns."_s;
+    p.termsColor.text = u"#333333"_s;
+    p.termsSize = 2;
+    const QString colors[] = {u"#FFFFFF"_s, u"#EEEEEE"_s, u"#DDDDDD"_s, u"#CCCCCC"_s, u"#BBBBBB"_s};
+    const QString textures[] = {u"wood.jpg"_s, u"marble.jpg"_s, u"paper.jpg"_s, u"cloth.jpg"_s,
+                                u"sand.jpg"_s};
+    for (int i = 0; i < 5; ++i) {
+        in.tables[i].colorText = colors[i];
+        in.tables[i].texture = textures[i];
+        in.tables[i].useTexture = i % 2 == 0;
+    }
+    p.includeEmail = p.includeWebsite = p.includeAuctions = p.includeMePage = true;
+    p.auctionSite = 0;
+    p.email = u"seller@example.com"_s;
+    p.website = u"http://seller.example"_s;
+    p.auctionId = u"lampseller"_s;
     in.marqueeTags = lw::buildMarqueeTags();
     in.pageExtras = lw::buildPageExtras(u"http://seller.example/tune.mid"_s);
-    in.hideFooter = 0;
-    in.showCalc = in.useUsps = in.useUps = in.upsResidential = true;
-    in.zipCode = u"12345"_s;
-    in.shipComment = u"Insurance included"_s;
-    in.upsLength = u"20"_s;
-    in.upsWidth = u"12"_s;
-    in.upsHeight = u"30"_s;
-    in.upsInsurance = u"100"_s;
-    in.font = u"Verdana"_s;
+    p.showCalc = p.useUsps = p.useUps = p.upsResidential = true;
+    p.zipCode = u"12345"_s;
+    p.shipComment = u"Insurance included"_s;
+    p.upsLength = u"20"_s;
+    p.upsWidth = u"12"_s;
+    p.upsHeight = u"30"_s;
+    p.upsInsurance = u"100"_s;
+    p.font = 4;
     return in;
 }
 
@@ -148,30 +150,30 @@ const lw::GeneratorInput& input()
 std::vector<std::pair<QString, QString>> baselinePairs(const lw::GeneratorInput& in)
 {
     const QString web = in.hosts.makerPictureFolder();
-    const QString digit = lw::styleDigit(in.letterStyle);
+    const QString digit = lw::styleDigit(in.ad.letterStyle);
     auto valueFor = [&](const QString& token) -> QString {
         if (token.startsWith(u"{IMAGE"_s)) {
             const int k = token.mid(6, token.size() - 7).toInt();
-            return lw::pictureBlock(lw::pictureAddress(in.pictures[k], true, in.webUrl), in);
+            return lw::pictureBlock(lw::pictureAddress(in.pictures.slots[k].text, true, in.prefs.webUrl), in);
         }
         if (token == u"{TITLE}")
-            return in.marqueeTags[1] + lw::expandCodes(in.title, web, digit) + in.marqueeTags[0];
+            return in.marqueeTags[1] + lw::expandCodes(in.ad.title, web, digit) + in.marqueeTags[0];
         if (token == u"{SUB-TITLE}")
-            return in.marqueeTags[1] + lw::expandCodes(in.subTitle, web, digit) + in.marqueeTags[0];
+            return in.marqueeTags[1] + lw::expandCodes(in.ad.subTitle, web, digit) + in.marqueeTags[0];
         if (token == u"{BODYTEXT1}")
-            return lw::expandCodes(lw::lineBreaksToHtml(in.description), web, digit);
+            return lw::expandCodes(lw::lineBreaksToHtml(in.ad.description), web, digit);
         if (token == u"{TERMS1}")
-            return lw::lineBreaksToHtml(in.terms);
+            return lw::lineBreaksToHtml(in.prefs.terms);
         if (token == u"{SHIPCALC}")
             return lw::uspsForm(in, web);
         if (token == u"{EMAIL}")
-            return lw::emailLink(in.email);
+            return lw::emailLink(in.prefs.email);
         if (token == u"{WEBSITE}")
-            return lw::websiteLink(in.website);
+            return lw::websiteLink(in.prefs.website);
         if (token == u"{OTHERAUCTIONS}")
-            return lw::otherAuctionsLink(in.auctionSite, in.auctionId, in.hosts);
+            return lw::otherAuctionsLink(in.prefs.auctionSite, in.prefs.auctionId, in.hosts);
         if (token == u"{MEPAGE}")
-            return lw::aboutMeLink(in.auctionId, in.hosts);
+            return lw::aboutMeLink(in.prefs.auctionId, in.hosts);
         if (token == u"{REZO}")
             return lw::footerLink(in.hosts);
         if (token == u"{NORIGHTCLICK}")
@@ -180,7 +182,7 @@ std::vector<std::pair<QString, QString>> baselinePairs(const lw::GeneratorInput&
             return in.pageExtras[1];
         if (token == u"[" || token == u"]" || token == u"{DROPCAPSIZE}" || token == u"{TERMS1COLOR}")
             return {};
-        return in.titleColor; // the short colour, size and font values
+        return in.ad.titleColor.text; // the short colour, size and font values
     };
     std::vector<std::pair<QString, QString>> pairs;
     for (const QString& token : lw::buildTokenList(in.templateText).tokens)

@@ -14,7 +14,7 @@ void openPage(DesktopServices& ds, const QString& pathOrAddress)
         u"Listwright could not open "_s + pathOrAddress +
             u" in your web browser.\r\n\r\nPlease check that the page exists and that a web browser "
             u"is set as the default program for web pages."_s,
-        MsgStyle::Exclamation, u"Unable To Open Page"_s);
+        MsgIcon::Exclamation, u"Unable To Open Page"_s);
 }
 
 } // namespace lw

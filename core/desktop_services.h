@@ -6,23 +6,37 @@
 
 namespace lw {
 
-// Message box styles: a button set plus an icon.
-namespace MsgStyle {
-inline constexpr int OkOnly = 0;
-inline constexpr int YesNoCancel = 3;
-inline constexpr int YesNo = 4;
-inline constexpr int Critical = 16;
-inline constexpr int Exclamation = 48;
-inline constexpr int Information = 64;
-} // namespace MsgStyle
+// A message box: its buttons and its icon.
+enum class MsgButtons
+{
+    Ok,
+    YesNoCancel,
+    YesNo
+};
+enum class MsgIcon
+{
+    None,
+    Critical,
+    Exclamation,
+    Information
+};
+enum class MsgResult
+{
+    Ok,
+    Cancel,
+    Yes,
+    No
+};
 
-// Message box results; callers test only for Yes, No and Cancel.
-namespace MsgResult {
-inline constexpr int Ok = 1;
-inline constexpr int Cancel = 2;
-inline constexpr int Yes = 6;
-inline constexpr int No = 7;
-} // namespace MsgResult
+struct MsgStyle
+{
+    MsgButtons buttons = MsgButtons::Ok;
+    MsgIcon icon = MsgIcon::None;
+
+    MsgStyle(MsgButtons b = MsgButtons::Ok, MsgIcon i = MsgIcon::None) : buttons(b), icon(i) {}
+    MsgStyle(MsgIcon i) : icon(i) {}
+    bool operator==(const MsgStyle&) const = default;
+};
 
 inline constexpr auto ApplicationTitle = "Listwright";
 
@@ -33,7 +47,7 @@ public:
     virtual ~DesktopServices() = default;
 
     // An empty title shows the application title.
-    virtual int messageBox(const QString& text, int style, const QString& title = {}) = 0;
+    virtual MsgResult messageBox(const QString& text, MsgStyle style, const QString& title = {}) = 0;
     // Cancel yields the empty text.
     virtual QString prompt(const QString& message, const QString& title = {},
                            const QString& defaultAnswer = {}) = 0;

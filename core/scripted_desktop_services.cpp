@@ -21,38 +21,38 @@ QStringList ScriptedDesktopServices::messageTitles() const
     return out;
 }
 
-int ScriptedDesktopServices::messageBox(const QString& text, int style, const QString& title)
+MsgResult ScriptedDesktopServices::messageBox(const QString& text, MsgStyle style, const QString& title)
 {
     m_records.append(
         {Kind::MessageBox, title.isEmpty() ? QString::fromLatin1(ApplicationTitle) : title, text, style});
     if (!m_messageAnswers.isEmpty())
         return m_messageAnswers.dequeue();
-    return (style & 7) == 0 ? MsgResult::Ok : MsgResult::Cancel;
+    return style.buttons == MsgButtons::Ok ? MsgResult::Ok : MsgResult::Cancel;
 }
 
 QString ScriptedDesktopServices::prompt(const QString& message, const QString& title,
                                         const QString& defaultAnswer)
 {
-    m_records.append({Kind::Prompt, title, message, 0});
+    m_records.append({Kind::Prompt, title, message, {}});
     Q_UNUSED(defaultAnswer);
     return m_promptAnswers.isEmpty() ? QString() : m_promptAnswers.dequeue();
 }
 
 std::optional<qint64> ScriptedDesktopServices::chooseColor(qint64 initial)
 {
-    m_records.append({Kind::ColorDialog, {}, QString::number(initial), 3});
+    m_records.append({Kind::ColorDialog, {}, QString::number(initial), {}});
     return m_colors.isEmpty() ? std::nullopt : m_colors.dequeue();
 }
 
 std::optional<QString> ScriptedDesktopServices::openFileDialog(const QString& filter, const QString& fileName)
 {
-    m_records.append({Kind::OpenDialog, filter, fileName, 0});
+    m_records.append({Kind::OpenDialog, filter, fileName, {}});
     return m_openFiles.isEmpty() ? std::nullopt : m_openFiles.dequeue();
 }
 
 std::optional<QString> ScriptedDesktopServices::saveFileDialog(const QString& filter, const QString& fileName)
 {
-    m_records.append({Kind::SaveDialog, filter, fileName, 0});
+    m_records.append({Kind::SaveDialog, filter, fileName, {}});
     return m_saveFiles.isEmpty() ? std::nullopt : m_saveFiles.dequeue();
 }
 

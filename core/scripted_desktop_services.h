@@ -26,12 +26,12 @@ public:
         Kind kind;
         QString title;
         QString text;
-        int style = 0;
+        MsgStyle style;
     };
 
     // Unanswered message boxes return OK for OK-only styles and Cancel otherwise;
     // unanswered prompts return "", unanswered dialogs Cancel.
-    void queueMessageAnswer(int result) { m_messageAnswers.enqueue(result); }
+    void queueMessageAnswer(MsgResult result) { m_messageAnswers.enqueue(result); }
     void queuePromptAnswer(const QString& answer) { m_promptAnswers.enqueue(answer); }
     void queueColor(std::optional<qint64> color) { m_colors.enqueue(color); }
     void queueOpenFile(std::optional<QString> path) { m_openFiles.enqueue(path); }
@@ -49,7 +49,7 @@ public:
     const QStringList& programsStarted() const { return m_started; }
     int clipboardClears() const { return m_clipboardClears; }
 
-    int messageBox(const QString& text, int style, const QString& title = {}) override;
+    MsgResult messageBox(const QString& text, MsgStyle style, const QString& title = {}) override;
     QString prompt(const QString& message, const QString& title = {},
                    const QString& defaultAnswer = {}) override;
     std::optional<qint64> chooseColor(qint64 initial) override;
@@ -64,7 +64,7 @@ public:
     bool isConnected() override { return m_connected; }
 
 private:
-    QQueue<int> m_messageAnswers;
+    QQueue<MsgResult> m_messageAnswers;
     QQueue<QString> m_promptAnswers;
     QQueue<std::optional<qint64>> m_colors;
     QQueue<std::optional<QString>> m_openFiles;

@@ -16,7 +16,6 @@ namespace lw {
 
 namespace {
 
-constexpr int DescriptionBox = 3;
 const QString CrLf = u"\r\n"_s;
 
 QString str(const char16_t* text)
@@ -182,13 +181,13 @@ QString EditorCommands::musicTitle()
 
 void EditorCommands::wrapDescription(const QString& open, const QString& close)
 {
-    const Split p = splitAtSelection(m_boxes.textBox(DescriptionBox));
+    const Split p = splitAtSelection(m_boxes.textBox(TextBox::Description));
     const QString text = p.before + open + p.selected + close + p.after;
     // With a selection the caret goes past the closing tag; without one, between the tags to type into.
     const qsizetype caret = p.selected.isEmpty()
                                 ? p.before.size() + open.size()
                                 : p.before.size() + open.size() + p.selected.size() + close.size();
-    m_boxes.setTextBox(DescriptionBox, caretAt(text, caret));
+    m_boxes.setTextBox(TextBox::Description, caretAt(text, caret));
 }
 
 void EditorCommands::wrap(int buttonIndex)
@@ -208,9 +207,9 @@ void EditorCommands::cmdQuickColor_Click(int index)
 
 void EditorCommands::insertAndGoToEnd(const QString& code)
 {
-    const Split p = splitAtSelection(m_boxes.textBox(DescriptionBox));
+    const Split p = splitAtSelection(m_boxes.textBox(TextBox::Description));
     const QString text = p.before + code + p.selected + p.after;
-    m_boxes.setTextBox(DescriptionBox, caretAt(text, text.size()));
+    m_boxes.setTextBox(TextBox::Description, caretAt(text, text.size()));
 }
 
 void EditorCommands::Command2_Click()
@@ -281,14 +280,12 @@ void EditorCommands::cmdPreviousEmoticon_Click()
         m_state.emoticonNumber = previous;
 }
 
-void EditorCommands::insertBeforeSelection(int field, const QString& code)
+void EditorCommands::insertBeforeSelection(TextBox box, const QString& code)
 {
-    if (field < 1 || field > 3)
-        return;
-    const Split p = splitAtSelection(m_boxes.textBox(field));
+    const Split p = splitAtSelection(m_boxes.textBox(box));
     const QString text = p.before + code + p.selected + p.after;
     const qsizetype caret = p.before.size() + code.size() + p.selected.size();
-    m_boxes.setTextBox(field, caretAt(text, caret));
+    m_boxes.setTextBox(box, caretAt(text, caret));
 }
 
 void EditorCommands::cmdEmoticon_Click()

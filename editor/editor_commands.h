@@ -87,7 +87,7 @@ public:
 private:
     void wrapDescription(const QString& open, const QString& close);
     // Puts code in front of the selection of a box; the selection stays, the caret follows it.
-    void insertBeforeSelection(int field, const QString& code);
+    void insertBeforeSelection(TextBox box, const QString& code);
     // Puts code in front of the selection of the description and moves the caret to the end.
     void insertAndGoToEnd(const QString& code);
     // The effects are page switches, not ad edits: they must leave the unsaved flag alone.

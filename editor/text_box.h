@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/models/ad_record.h"
+
 #include <QString>
 
 namespace lw {
@@ -12,15 +14,15 @@ struct TextBoxState
     int selLength = 0;
 };
 
-// Where the commands read and write the three text boxes (1 title, 2 sub-title, 3 description).
+// Where the commands read and write the three text boxes.
 // The window implements it over its widgets so that the commands never need a widget.
 class TextBoxAccess
 {
 public:
     virtual ~TextBoxAccess() = default;
-    virtual TextBoxState textBox(int field) const = 0;
+    virtual TextBoxState textBox(TextBox box) const = 0;
     // Puts text and caret into the box (nothing selected when selLength is 0) and gives it the focus.
-    virtual void setTextBox(int field, const TextBoxState& state) = 0;
+    virtual void setTextBox(TextBox box, const TextBoxState& state) = 0;
 };
 
 // Caret arithmetic between a model text with CR LF and a widget text with LF only.

@@ -14,11 +14,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     lw::GeneratorInput in;
     in.installFolder = u"/opt/listwright"_s;
     in.templateText = text;
-    in.description = text;
-    in.title = u"Brass lamp"_s;
-    in.includeOptional = size % 2 == 0;
-    in.showCalc = size % 3 == 0;
-    in.previewMode = size % 5 == 0 ? 1 : 0;
+    in.ad.description = text;
+    in.ad.title = u"Brass lamp"_s;
+    in.ad.includeOptional = size % 2 == 0;
+    in.prefs.showCalc = size % 3 == 0;
+    in.preview = size % 5 == 0;
     const lw::GeneratorResult result = lw::expandTemplate(in);
     if (result.ok == !result.error.isEmpty())
         std::abort();

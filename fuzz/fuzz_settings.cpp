@@ -11,15 +11,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     const QString install = u"/opt/listwright"_s;
-    const lw::SettingsParse first = lw::parseSettings(lw::splitLines(lw::decodeText(bytes)), install);
-    const lw::SettingsRecord& r = first.record;
-    if (r.auctionSite < 0 || r.auctionSite > 4 || r.font < 0 || r.font > 4 || r.termsSize < 1 ||
-        r.termsSize > 7 || r.templateIndex < 0)
+    const lw::SettingsRead first = lw::parseSettings(lw::splitLines(lw::decodeText(bytes)), install);
+    const lw::SettingsValues& v = first.values;
+    if (v.prefs.auctionSite < 0 || v.prefs.auctionSite > 4 || v.prefs.font < 0 || v.prefs.font > 4 ||
+        v.prefs.termsSize < 1 || v.prefs.termsSize > 7 || v.templateIndex < 0)
         std::abort();
-    const QStringList lines = r.toLines();
-    const lw::SettingsParse second = lw::parseSettings(lines, install);
-    if (lines.size() != lw::SettingsLineCount || !second.badLines.isEmpty() ||
-        second.record.toLines() != lines)
+    const QStringList lines = lw::settingsLines(v, install);
+    const lw::SettingsRead second = lw::parseSettings(lines, install);
+    if (lines.size() != 40 || !second.badLines.isEmpty() ||
+        lw::settingsLines(second.values, install) != lines)
         std::abort();
     return 0;
 }

@@ -13,9 +13,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (d.imageAmount < 0 || d.imageAmount > 10 || d.tableCount < 0 || d.tableCount > 4 ||
         d.termsSize.toInt() < 1 || d.termsSize.toInt() > 7)
         std::abort();
-    const QStringList lines = d.toLines();
+    const QStringList lines = lw::templateDataLines(d);
     const lw::TemplateDataRead again = lw::parseTemplateData(lines);
-    if (lines.size() != 34 || !again.complete || again.data.toLines() != lines)
+    if (lines.size() != 34 || !again.complete || lw::templateDataLines(again.data) != lines)
         std::abort();
     return 0;
 }

@@ -44,9 +44,9 @@ QString pictureAddress(const QString& slotText, bool webMode, const QString& web
 
 QString pictureBlock(const QString& address, const GeneratorInput& in)
 {
-    return u"<A href = \""_s + address + u"\" target=\""_s + in.pictureTarget + u"\"><img src=\""_s +
-           address + u"\" width=\""_s + in.thumbWidth.trimmed() + u"\" height=\""_s +
-           in.thumbHeight.trimmed() + u"\"> </A><font color = \""_s + in.enlargeColor +
+    return u"<A href = \""_s + address + u"\" target=\""_s + in.prefs.pictureTarget + u"\"><img src=\""_s +
+           address + u"\" width=\""_s + in.pictures.thumbWidth.trimmed() + u"\" height=\""_s +
+           in.pictures.thumbHeight.trimmed() + u"\"> </A><font color = \""_s + in.enlargeColor +
            u"\" size = 1><BR>Click To Enlarge!</font>"_s;
 }
 
@@ -111,12 +111,13 @@ QString uspsForm(const GeneratorInput& in, const QString& logoFolder)
            u"<img src=\""_s + logoFolder + u"usps.gif\" width=53 height=52 align=absmiddle>&nbsp;&nbsp;"_s +
            u"<input type=text name=DZ size=6 maxlength=5><input type=submit value=Calculate Postage "
            u"name=zipok22>"_s +
-           u"<input type=hidden name=OZ value="_s + in.zipCode + u"><input type=hidden name=P value="_s +
-           in.pounds + u"><input type=hidden name=O value="_s + in.ounces +
+           u"<input type=hidden name=OZ value="_s + in.prefs.zipCode +
+           u"><input type=hidden name=P value="_s + in.ad.pounds + u"><input type=hidden name=O value="_s +
+           in.ad.ounces +
            u"><input type=hidden name=LP value=package><input type=hidden name=OV value=off><input "
            u"type=hidden name=BL value=off><input type=hidden name=MT value=2><input type=hidden name=Dir "
            u"value=forward><input type=hidden name=retspec value=no><br><font color=#FF0000 size=1> <b>"_s +
-           in.shipComment +
+           in.prefs.shipComment +
            u"</b> </font></font> </td></tr></table></div><div align=center> <font "
            u"face=verdana,helvetica,arial,sans serif size=1 color=#000080></font> </div></form>"_s;
 }
@@ -134,18 +135,18 @@ QString upsForm(const GeneratorInput& in, const QString& logoFolder)
            u"type=hidden name=47_rate_chart value=\"Customer Counter\"><input type=hidden "
            u"name=14_origCountry "
            u"value=US>"_s +
-           u"<input type=hidden name=15_origPostal value="_s + in.zipCode +
+           u"<input type=hidden name=15_origPostal value="_s + in.prefs.zipCode +
            u"><input type=hidden name=22_destCountry value=US><input type=hidden name=49_residential value="_s +
-           (in.upsResidential ? u"YES"_s : u"NO"_s) +
+           (in.prefs.upsResidential ? u"YES"_s : u"NO"_s) +
            u"><input type=hidden name=48_container value=00><input type=hidden name=weight_std "
            u"value=lbs.><input type=hidden name=23_weight value="_s +
-           in.pounds + u"><input type=hidden name=length_std value=in.>"_s +
-           u"<input type=hidden name=25_length value="_s + in.upsLength +
-           u"><input type=hidden name=26_width value="_s + in.upsWidth +
-           u"><input type=hidden name=27_height value="_s + in.upsHeight +
-           u"><input type=hidden name=24_value value="_s + in.upsInsurance +
-           u"><br><font face=verdana,helvetica,arial,sans serif color=#660000 size=1><b>"_s + in.shipComment +
-           u"</b></font></td></tr></table></div></form>"_s;
+           in.ad.pounds + u"><input type=hidden name=length_std value=in.>"_s +
+           u"<input type=hidden name=25_length value="_s + in.prefs.upsLength +
+           u"><input type=hidden name=26_width value="_s + in.prefs.upsWidth +
+           u"><input type=hidden name=27_height value="_s + in.prefs.upsHeight +
+           u"><input type=hidden name=24_value value="_s + in.prefs.upsInsurance +
+           u"><br><font face=verdana,helvetica,arial,sans serif color=#660000 size=1><b>"_s +
+           in.prefs.shipComment + u"</b></font></td></tr></table></div></form>"_s;
 }
 
 } // namespace lw

@@ -87,6 +87,14 @@ private:
     bool m_tooLarge = false;
 };
 
+// The five fonts of the preferences window's list; an index outside it names none.
+QString defaultFontName(int index)
+{
+    static const QString fonts[] = {u"Arial"_s, u"Courier"_s, u"Times New Roman"_s, u"Comic Sans MS"_s,
+                                    u"Verdana"_s};
+    return index >= 0 && index < 5 ? fonts[index] : QString();
+}
+
 } // namespace
 
 GeneratorResult expandTemplate(const GeneratorInput& in)
@@ -98,13 +106,13 @@ GeneratorResult expandTemplate(const GeneratorInput& in)
     }
 
     const QString webFolder = in.hosts.makerPictureFolder();
-    const QString codeFolder = imageFolder(in.previewMode, in.installFolder, webFolder);
-    const QString shipLogos = logoFolder(in.previewMode, in.installFolder, webFolder);
-    const QString digit = styleDigit(in.letterStyle);
-    const QString title = expandCodes(in.title, codeFolder, digit);
-    const QString subTitle = expandCodes(in.subTitle, codeFolder, digit);
-    const QString description = expandCodes(lineBreaksToHtml(in.description), codeFolder, digit);
-    const QString terms = lineBreaksToHtml(in.terms);
+    const QString codeFolder = imageFolder(in.preview, in.installFolder, webFolder);
+    const QString shipLogos = logoFolder(in.preview, in.installFolder, webFolder);
+    const QString digit = styleDigit(in.ad.letterStyle);
+    const QString title = expandCodes(in.ad.title, codeFolder, digit);
+    const QString subTitle = expandCodes(in.ad.subTitle, codeFolder, digit);
+    const QString description = expandCodes(lineBreaksToHtml(in.ad.description), codeFolder, digit);
+    const QString terms = lineBreaksToHtml(in.prefs.terms);
 
     const TokenList list = buildTokenList(in.templateText);
     if (!list.ok) {
@@ -113,7 +121,7 @@ GeneratorResult expandTemplate(const GeneratorInput& in)
     }
 
     Page page(in.templateText);
-    const bool webMode = in.previewMode == 0 && in.ftpAccess;
+    const bool webMode = !in.preview && in.prefs.ftpAccess;
     const QString empty;
 
     for (int t = 1; t <= MaxTokens; ++t) {
@@ -124,22 +132,22 @@ GeneratorResult expandTemplate(const GeneratorInput& in)
                 const QString g = u"{IMAGE"_s + QString::number(k) + u'}';
                 if (!list.tokens.contains(g))
                     continue;
-                const QString& slot = in.pictures[k];
+                const QString& slot = in.pictures.slots[k].text;
                 if (slot.isEmpty())
                     page.replace(g, {});
                 else
-                    page.replace(g, pictureBlock(pictureAddress(slot, webMode, in.webUrl), in));
+                    page.replace(g, pictureBlock(pictureAddress(slot, webMode, in.prefs.webUrl), in));
             }
         }
 
         if (T.isEmpty()) {
             // An empty token matches no placeholder; only the optional-section rule applies.
-            if (!in.includeOptional && !list.optionalSection.isEmpty() && page.takeDirty())
+            if (!in.ad.includeOptional && !list.optionalSection.isEmpty() && page.takeDirty())
                 page.replace(list.optionalSection, {});
             continue;
         }
 
-        auto scrollInto = [&](const QString& token, const QString& text, const std::array<bool, 3>& scroll) {
+        auto scrollInto = [&](const QString& token, const QString& text, const bool* scroll) {
             if (T != token)
                 return;
             if (scroll[0])
@@ -151,102 +159,104 @@ GeneratorResult expandTemplate(const GeneratorInput& in)
             if (!scroll[0])
                 page.replace(T, text);
         };
-        scrollInto(u"{TITLE}"_s, title, in.titleScroll);
-        scrollInto(u"{SUB-TITLE}"_s, subTitle, in.subTitleScroll);
+        scrollInto(u"{TITLE}"_s, title, &in.ad.effects[0]);
+        scrollInto(u"{SUB-TITLE}"_s, subTitle, &in.ad.effects[3]);
         if (T == u"{BODYTEXT1}")
             page.replace(T, description);
 
         if (T == u"{TITLECOLOR}")
-            page.replace(T, in.titleColor);
+            page.replace(T, in.ad.titleColor.text);
         if (T == u"{SUBTITLECOLOR}")
-            page.replace(T, in.subTitleColor);
+            page.replace(T, in.ad.subTitleColor.text);
         if (T == u"{DESCRIPTIONCOLOR}")
-            page.replace(T, in.descriptionColor);
+            page.replace(T, in.ad.descriptionColor.text);
         if (T == u"{TERMSCOLOR}")
-            page.replace(T, in.termsColor);
+            page.replace(T, in.prefs.termsColor.text);
 
         if (T == u"{TERMSSIZE}")
-            page.replace(T, in.termsSize);
+            page.replace(T, QString::number(in.prefs.termsSize));
         if (T == u"{TITLESIZE}")
-            page.replace(T, in.titleSize);
+            page.replace(T, in.ad.titleSize);
         if (T == u"{SUBTITLESIZE}")
-            page.replace(T, in.subTitleSize);
+            page.replace(T, in.ad.subTitleSize);
         if (T == u"{DROPCAPSIZE}")
             page.replace(T, {});
         if (T == u"{DESCRIPTIONSIZE}")
-            page.replace(T, in.descriptionSize);
+            page.replace(T, in.ad.descriptionSize);
 
         for (int n = 1; n <= 4; ++n) {
             if (T != u"{t"_s + QString::number(n) + u'}')
                 continue;
-            if (!in.useTexture[n])
-                page.replace(T, u"bgcolor = "_s + in.tableColors[n]);
-            if (in.useTexture[n])
-                page.replace(T, u"background = "_s + in.tableTextures[n]);
+            if (!in.tables[n].useTexture)
+                page.replace(T, u"bgcolor = "_s + in.tables[n].colorText);
+            if (in.tables[n].useTexture)
+                page.replace(T, u"background = "_s + in.tables[n].texture);
         }
 
         if (T == u"{TERMS1}")
             page.replace(T, terms);
 
-        if (in.includeOptional) {
+        if (in.ad.includeOptional) {
             if (T == u"{TERMS1COLOR}")
                 page.replace(T, {});
             if (T == u"{CONDITION}")
-                page.replace(T, in.condition);
+                page.replace(T, in.ad.condition);
             if (T == u"{AGE}")
-                page.replace(T, in.age);
+                page.replace(T, in.ad.age);
             if (T == u"{COMMENTS}")
-                page.replace(T, in.comments);
+                page.replace(T, in.ad.comments);
             if (T == u"{SHIPCOST}")
-                page.replace(T, in.shipCost);
+                page.replace(T, in.ad.shipCost);
             if (T == u"[" || T == u"]")
                 page.replace(T, {});
         }
 
         if (T == u"{BODYBGCOLOR}")
-            page.replace(T, u"<style> <!--Body {background: url("_s + in.tableTextures[0] +
-                                u")}--> </style><body background="_s + in.tableTextures[0]);
+            page.replace(T, u"<style> <!--Body {background: url("_s + in.tables[0].texture +
+                                u")}--> </style><body background="_s + in.tables[0].texture);
 
-        if (!in.includeOptional && !list.optionalSection.isEmpty() && page.takeDirty())
+        if (!in.ad.includeOptional && !list.optionalSection.isEmpty() && page.takeDirty())
             page.replace(list.optionalSection, {});
 
-        if (T == u"{EMAIL}" && in.includeEmail)
-            page.replace(T, emailLink(in.email));
-        if (T == u"{WEBSITE}" && in.includeWebsite)
-            page.replace(T, websiteLink(in.website));
+        if (T == u"{EMAIL}" && in.prefs.includeEmail)
+            page.replace(T, emailLink(in.prefs.email));
+        if (T == u"{WEBSITE}" && in.prefs.includeWebsite)
+            page.replace(T, websiteLink(in.prefs.website));
 
         if (T == u"{OPTCOLOR}")
-            page.replace(T, in.optionalColor);
+            page.replace(T, in.ad.optionalColor.text);
 
-        if (T == u"{OTHERAUCTIONS}" && in.includeAuctions && in.auctionSite >= 0 && in.auctionSite <= 4)
-            page.replace(T, otherAuctionsLink(in.auctionSite, in.auctionId, in.hosts));
-        if (T == u"{MEPAGE}" && in.includeMePage)
-            page.replace(T, aboutMeLink(in.auctionId, in.hosts));
+        if (T == u"{OTHERAUCTIONS}" && in.prefs.includeAuctions && in.prefs.auctionSite >= 0 &&
+            in.prefs.auctionSite <= 4)
+            page.replace(T, otherAuctionsLink(in.prefs.auctionSite, in.prefs.auctionId, in.hosts));
+        if (T == u"{MEPAGE}" && in.prefs.includeMePage)
+            page.replace(T, aboutMeLink(in.prefs.auctionId, in.hosts));
 
-        if ((T == u"{EMAIL}" && !in.includeEmail) || (T == u"{WEBSITE}" && !in.includeWebsite) ||
-            (T == u"{OTHERAUCTIONS}" && !in.includeAuctions) || (T == u"{MEPAGE}" && !in.includeMePage))
+        if ((T == u"{EMAIL}" && !in.prefs.includeEmail) || (T == u"{WEBSITE}" && !in.prefs.includeWebsite) ||
+            (T == u"{OTHERAUCTIONS}" && !in.prefs.includeAuctions) ||
+            (T == u"{MEPAGE}" && !in.prefs.includeMePage))
             page.replace(T, {});
 
         if (T == u"{NORIGHTCLICK}")
-            page.replace(T, in.noRightClick ? in.pageExtras[0] : QString());
+            page.replace(T, in.ad.effects[6] ? in.pageExtras[0] : QString());
         if (T == u"{BGMUSIC}")
-            page.replace(T, in.music ? in.pageExtras[1] : QString());
+            page.replace(T, in.ad.effects[7] ? in.pageExtras[1] : QString());
         if (T == u"{REZO}")
-            page.replace(T, in.hideFooter != 1 ? footerLink(in.hosts) : QString());
+            page.replace(T, !in.hideFooter ? footerLink(in.hosts) : QString());
 
         if (T == u"{SHIPCALC}") {
-            if (!in.showCalc) {
+            if (!in.prefs.showCalc) {
                 page.replace(T, {});
             } else {
-                if (in.useUsps)
+                if (in.prefs.useUsps)
                     page.replace(T, uspsForm(in, shipLogos));
-                if (in.useUps)
+                if (in.prefs.useUps)
                     page.replace(T, upsForm(in, shipLogos));
             }
         }
 
         if (T == u"{DEFAULTFONT}")
-            page.replace(T, in.font);
+            page.replace(T, defaultFontName(in.prefs.font));
     }
 
     if (page.tooLarge()) {

@@ -94,14 +94,14 @@ QString htmlBreaksToLines(const QString& text)
     return out.replace(u"<BR>"_s, u"\r\n"_s);
 }
 
-QString imageFolder(int previewMode, const QString& installFolder, const QString& webFolder)
+QString imageFolder(bool preview, const QString& installFolder, const QString& webFolder)
 {
-    return previewMode == 1 ? installFolder + u"/icons/emt/"_s : webFolder;
+    return preview ? installFolder + u"/icons/emt/"_s : webFolder;
 }
 
-QString logoFolder(int previewMode, const QString& installFolder, const QString& webFolder)
+QString logoFolder(bool preview, const QString& installFolder, const QString& webFolder)
 {
-    return previewMode == 1 ? installFolder + u"/icons/"_s : webFolder;
+    return preview ? installFolder + u"/icons/"_s : webFolder;
 }
 
 QString styleDigit(int letterStyle)

@@ -9,9 +9,9 @@ QString lineBreaksToHtml(const QString& text);
 // Every "<BR>" (exact upper case) becomes CR LF.
 QString htmlBreaksToLines(const QString& text);
 // The picture folder of letter images and emoticons.
-QString imageFolder(int previewMode, const QString& installFolder, const QString& webFolder);
+QString imageFolder(bool preview, const QString& installFolder, const QString& webFolder);
 // The folder of the carrier logos.
-QString logoFolder(int previewMode, const QString& installFolder, const QString& webFolder);
+QString logoFolder(bool preview, const QString& installFolder, const QString& webFolder);
 // "1" to "9" for the nine letter-image styles.
 QString styleDigit(int letterStyle);
 // Replaces every occurrence of token, left to right without overlaps, giving the same text as

@@ -47,7 +47,7 @@ void websiteLinkNotice(SharedState& state, DesktopServices& ds)
         u"- The link should not directly offer other products for sale\r\n"
         u"\r\n"
         u"Tarrowby cannot be held responsible if your auction gets pulled due to a website URL you post."_s,
-        MsgStyle::Information, u"Website Linking Information"_s);
+        MsgIcon::Information, u"Website Linking Information"_s);
     state.prefs.setWebsiteNoticeShown(true);
 }
 
@@ -59,60 +59,35 @@ void loadSettings(SharedState& state, PreferencesWindowState& window, DesktopSer
         writeTextLines(path, firstRunSettingsLines(base), nullptr, true);
     // An unreadable file loads as the first run would.
     const TextReadResult file = readTextLines(path);
-    const SettingsRecord r = parseSettings(file.ok ? file.lines : firstRunSettingsLines(base), base).record;
+    const SettingsValues read = parseSettings(file.ok ? file.lines : QStringList(), base).values;
 
     Preferences& p = state.prefs;
-    if (r.alwaysUseColor)
-        p.setTermsColor(ColorPair::fromValue(r.termsColorValue));
-    p.setTermsSize(r.termsSize);
-    p.setWebsiteNoticeShown(r.websiteNoticeShown);
-
-    p.setText(F::AuctionId, r.auctionId);
-    p.setText(F::Email, r.email);
-    p.setText(F::Website, r.website);
-    p.setText(F::Terms, r.terms);
-    state.templates.setFolder(r.templateFolder);
-    state.templates.setSelectedIndex(r.templateIndex < state.templates.files().size() ? r.templateIndex : 0);
-    p.setFlag(F::IncludeEmail, r.includeEmail);
-    const bool websiteWasOn = p.flag(F::IncludeWebsite);
-    p.setFlag(F::IncludeWebsite, r.includeWebsite);
-    if (r.includeWebsite && !websiteWasOn)
-        websiteLinkNotice(state, ds);
-    p.setFlag(F::IncludeAuctions, r.includeAuctions);
-    p.setIndex(F::AuctionSite, r.auctionSite);
-    p.setIndex(F::Font, r.font);
-    if (r.pictureTarget == u"_Self")
-        p.setFlag(F::WindowState, false), p.setPictureTarget(u"_Self"_s);
-    else if (r.pictureTarget == u"_Blank")
-        p.setFlag(F::WindowState, true), p.setPictureTarget(u"_Blank"_s);
-    p.setFlag(F::IncludeMePage, r.includeMePage);
-    QString terms = r.terms;
-    p.setText(F::Terms, terms.replace(u"<BR>"_s, u"\r\n"_s));
-    p.setText(F::FtpServer, r.ftpServer);
-    p.setText(F::FtpUserName, r.ftpUserName);
-    p.setText(F::FtpPassword, r.ftpPassword);
-    p.setText(F::FtpRemoteFolder, r.ftpRemoteFolder);
-    p.setText(F::FtpPort, r.ftpPort);
-    p.setFlag(F::FtpAccess, r.ftpAccess);
-    p.setText(F::WebUrl, r.webUrl);
-    p.setFlag(F::Passive, r.passive);
-    p.setFlag(F::ShowCalc, r.showCalc);
-    p.setText(F::ZipCode, r.zipCode);
-    p.setFlag(F::UseUsps, r.useUsps);
-    p.setFlag(F::UseUps, r.useUps);
-    p.setText(F::ShipComment, r.shipComment);
-    p.setText(F::UpsLength, r.upsLength);
-    p.setText(F::UpsWidth, r.upsWidth);
-    p.setText(F::UpsHeight, r.upsHeight);
-    p.setText(F::UpsInsurance, r.upsInsurance);
-    p.setFlag(F::UpsResidential, r.upsResidential);
-    p.setFlag(F::AlwaysUseColor, r.alwaysUseColor);
-
-    if (!p.flag(F::UseUsps) && !p.flag(F::UseUps)) {
-        p.setFlag(F::UseUsps, true);
-        p.setFlag(F::ShowCalc, false);
+    const PreferenceValues& now = p.values();
+    PreferenceValues next = read.prefs;
+    if (!next.alwaysUseColor)
+        next.termsColor = now.termsColor;
+    // Only the two targets the window offers are taken; anything else leaves the window's.
+    if (next.pictureTarget == u"_Self" || next.pictureTarget == u"_Blank") {
+        next.windowState = next.pictureTarget == u"_Blank";
+    } else {
+        next.pictureTarget = now.pictureTarget;
+        next.windowState = now.windowState;
     }
-    if (p.flag(F::FtpAccess))
+    if (next.useUps)
+        next.useUsps = false;
+    if (!next.useUsps && !next.useUps) {
+        next.useUsps = true;
+        next.showCalc = false;
+        next.shipComment = Preferences::uspsComment();
+    }
+    const bool websiteWasOn = now.includeWebsite;
+    p.setValues(next);
+    if (next.includeWebsite && !websiteWasOn)
+        websiteLinkNotice(state, ds);
+    state.templates.setFolder(read.templateFolder);
+    state.templates.setSelectedIndex(read.templateIndex < state.templates.files().size() ? read.templateIndex
+                                                                                         : 0);
+    if (next.ftpAccess)
         p.copyFtpAccount();
     applyBrowseRule(state);
 
@@ -121,46 +96,9 @@ void loadSettings(SharedState& state, PreferencesWindowState& window, DesktopSer
 
 bool saveSettings(SharedState& state, QString* error)
 {
-    const Preferences& p = state.prefs;
-    SettingsRecord r;
-    r.auctionId = p.text(F::AuctionId);
-    r.email = p.text(F::Email);
-    r.website = p.text(F::Website);
-    QString terms = p.text(F::Terms);
-    // Every kind of line break, or a lone CR or LF would split the line in the file.
-    r.terms = terms.replace(u"\r\n"_s, u"<BR>"_s).replace(u'\r', u"<BR>"_s).replace(u'\n', u"<BR>"_s);
-    r.templateFolder = state.templates.folder();
-    r.templateIndex = state.templates.selectedIndex();
-    r.includeEmail = p.flag(F::IncludeEmail);
-    r.includeWebsite = p.flag(F::IncludeWebsite);
-    r.includeAuctions = p.flag(F::IncludeAuctions);
-    r.auctionSite = p.index(F::AuctionSite);
-    r.font = p.index(F::Font);
-    r.pictureTarget = p.pictureTarget();
-    r.includeMePage = p.flag(F::IncludeMePage);
-    r.ftpServer = p.text(F::FtpServer);
-    r.ftpUserName = p.text(F::FtpUserName);
-    r.ftpPassword = p.text(F::FtpPassword);
-    r.ftpRemoteFolder = p.text(F::FtpRemoteFolder);
-    r.ftpPort = p.text(F::FtpPort);
-    r.ftpAccess = p.flag(F::FtpAccess);
-    r.webUrl = p.text(F::WebUrl);
-    r.passive = p.flag(F::Passive);
-    r.showCalc = p.flag(F::ShowCalc);
-    r.zipCode = p.text(F::ZipCode);
-    r.shipComment = p.text(F::ShipComment);
-    r.useUsps = p.flag(F::UseUsps);
-    r.useUps = p.flag(F::UseUps);
-    r.upsLength = p.text(F::UpsLength);
-    r.upsWidth = p.text(F::UpsWidth);
-    r.upsHeight = p.text(F::UpsHeight);
-    r.upsInsurance = p.text(F::UpsInsurance);
-    r.upsResidential = p.flag(F::UpsResidential);
-    r.termsColorValue = p.termsColor().value;
-    r.termsSize = p.termsSize();
-    r.websiteNoticeShown = p.websiteNoticeShown();
-    r.alwaysUseColor = p.flag(F::AlwaysUseColor);
-    return writeTextLines(settingsPath(), r.toLines(), error, true);
+    const SettingsValues values{state.prefs.values(), state.templates.folder(),
+                                state.templates.selectedIndex()};
+    return writeTextLines(settingsPath(), settingsLines(values, installFolder()), error, true);
 }
 
 bool cmdPrefOK_Click(SharedState& state, PreferencesWindowState& window, DesktopServices& ds, OkOrigin origin)
@@ -182,7 +120,7 @@ bool cmdPrefOK_Click(SharedState& state, PreferencesWindowState& window, Desktop
                 u"transferring "
                 u"your images.  For more information, please view the help file.\r\n\r\nNote: The FTP Port "
                 u"number must be a number value, and cannot contain any text."_s,
-                MsgStyle::Exclamation, u"Error: FTP Port"_s);
+                MsgIcon::Exclamation, u"Error: FTP Port"_s);
             window.currentTab = 1;
             return false;
         }
@@ -193,7 +131,7 @@ bool cmdPrefOK_Click(SharedState& state, PreferencesWindowState& window, Desktop
                 u"You have entered an invalid zipcode under the shipping preferences.  In order to use "
                 u"the shippintg calculator feature, you need to enter a 5 digit zipcode which consists "
                 u"only of numeric values."_s,
-                MsgStyle::Exclamation, u"Error: Zipcode Value"_s);
+                MsgIcon::Exclamation, u"Error: Zipcode Value"_s);
             window.currentTab = 2;
             return false;
         }
@@ -203,7 +141,7 @@ bool cmdPrefOK_Click(SharedState& state, PreferencesWindowState& window, Desktop
                 u"In order to use the UPS shipping calculator, you must have a width, length, height, "
                 u"and insurance value entered in the UPS preferences.  Please ensure that all fields "
                 u"only consist of numeric values and that each field contains a value."_s,
-                MsgStyle::Exclamation, u"Error: UPS Values"_s);
+                MsgIcon::Exclamation, u"Error: UPS Values"_s);
             window.currentTab = 2;
             return false;
         }
@@ -211,7 +149,7 @@ bool cmdPrefOK_Click(SharedState& state, PreferencesWindowState& window, Desktop
     QString error;
     if (!saveSettings(state, &error))
         ds.messageBox(u"The preferences could not be saved to "_s + settingsPath() + u": "_s + error,
-                      MsgStyle::Exclamation, u"Error Saving Preferences"_s);
+                      MsgIcon::Exclamation, u"Error Saving Preferences"_s);
     // The loader applies the selected template's look every time, so a new ad
     // always starts from its template's colours.
     if (origin == OkOrigin::Loader || state.templates.selectedIndex() != window.openingSelection) {

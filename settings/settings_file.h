@@ -1,54 +1,31 @@
 #pragma once
 
+#include "core/line_table.h"
+#include "core/models/preferences.h"
+
 #include <QString>
 #include <QStringList>
 
 namespace lw {
 
-inline constexpr int SettingsLineCount = 40;
-inline constexpr auto SettingsPasswordMarker = "q83K2vbW7";
-
-// The settings file's values, typed. Bad or missing lines hold first-run values.
-struct SettingsRecord
+// What settings.txt holds: the preferences and the template list's folder and selection.
+struct SettingsValues
 {
-    QString auctionId, email, website, terms; // terms with "<BR>" for its line breaks
+    PreferenceValues prefs;
     QString templateFolder;
     int templateIndex = 0;
-    bool includeEmail = false, includeWebsite = false, includeAuctions = false;
-    int auctionSite = 0;
-    int font = 0;
-    QString pictureTarget = QStringLiteral("_Self");
-    bool includeMePage = false;
-    QString ftpServer, ftpUserName, ftpPassword, ftpRemoteFolder; // password in clear
-    QString ftpPort = QStringLiteral("21");
-    bool ftpAccess = false;
-    QString webUrl;
-    bool passive = false;
-    bool showCalc = false;
-    QString zipCode;
-    QString shipComment;
-    bool useUsps = true, useUps = false;
-    QString upsLength, upsWidth, upsHeight;
-    QString upsInsurance = QStringLiteral("100");
-    bool upsResidential = false;
-    qint64 termsColorValue = 0;
-    int termsSize = 2;
-    bool websiteNoticeShown = false;
-    bool alwaysUseColor = false;
-
-    static SettingsRecord firstRun(const QString& installFolder);
-    QStringList toLines() const;
 };
 
+LineTable<SettingsValues> settingsTable(const QString& installFolder);
 QStringList firstRunSettingsLines(const QString& installFolder);
 
-struct SettingsParse
+struct SettingsRead
 {
-    SettingsRecord record;
-    // Lines that were present but held what their kind cannot hold.
-    QStringList badLines;
+    SettingsValues values; // bad or missing lines hold their first-run values
+    QList<int> badLines;   // lines that held what their kind cannot
 };
 
-SettingsParse parseSettings(const QStringList& lines, const QString& installFolder);
+SettingsRead parseSettings(const QStringList& lines, const QString& installFolder);
+QStringList settingsLines(const SettingsValues& values, const QString& installFolder);
 
 } // namespace lw

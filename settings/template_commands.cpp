@@ -46,10 +46,10 @@ bool ensureDataFile(SharedState& state, DesktopServices& ds, const QString& path
 {
     if (QFileInfo::exists(path))
         return true;
-    ds.messageBox(missingDataFileText(), MsgStyle::Information, u"Error"_s);
+    ds.messageBox(missingDataFileText(), MsgIcon::Information, u"Error"_s);
     if (!state.templates.files().isEmpty())
         state.templates.setSelectedIndex(0);
-    return writeTemplateData(path, TemplateData{});
+    return writeTemplateData(path, defaultTemplateData());
 }
 
 void applySize(SharedState& state, AdRecord::Text field, const QString& size)
@@ -129,7 +129,7 @@ void DefaultColors(SharedState& state, DesktopServices& ds)
     TemplateDataRead read;
     if (path.isEmpty()) {
         // No template is selected: the default look still gives a sane ad.
-        read.readable = read.complete = true;
+        read = {true, true, defaultTemplateData()};
     } else {
         ensureDataFile(state, ds, path);
         read = readTemplateData(path);
@@ -169,7 +169,7 @@ void DefaultColors(SharedState& state, DesktopServices& ds)
 
     if (!read.readable || !read.complete)
         ds.messageBox(u"An error has occured while attempting to set the default template colors."_s,
-                      MsgStyle::Information | MsgStyle::Critical, u"Error"_s);
+                      MsgIcon::Information, u"Error"_s);
 }
 
 void SaveTemplateSettings(SharedState& state, DesktopServices& ds)
@@ -178,7 +178,7 @@ void SaveTemplateSettings(SharedState& state, DesktopServices& ds)
     const QString marker = templateMarkerPath(state);
     auto fail = [&ds] {
         ds.messageBox(u"An error has occured while attempting to save the custom template settings."_s,
-                      MsgStyle::Critical, u"Error"_s);
+                      MsgIcon::Critical, u"Error"_s);
     };
     if (path.isEmpty()) {
         fail();

@@ -6,86 +6,66 @@ using namespace Qt::StringLiterals;
 
 namespace lw {
 
-namespace {
-
-bool isSize(const QString& text)
+const LineTable<TemplateData>& templateDataTable()
 {
-    const auto n = parseNumber(text);
-    return n && *n >= 1 && *n <= 7;
+    static const LineTable<TemplateData> table = [] {
+        using K = LineKind;
+        using D = TemplateData;
+        auto at = [](auto member) { return [member](D& d) -> LineValue { return &(d.*member); }; };
+        constexpr qint64 C = ColorValueLimit;
+        LineTable<D> t;
+        t.addNumber(1, at(&D::imageAmount), K::Number, 0, 10, u" 5 "_s)
+            .add(2, at(&D::titleColor), K::Text, u"#000000"_s)
+            .addNumber(3, at(&D::titleValue), K::Number, -C, C, u" 0 "_s)
+            .add(4, at(&D::subTitleColor), K::Text, u"#000000"_s)
+            .addNumber(5, at(&D::subTitleValue), K::Number, -C, C, u" 0 "_s)
+            .add(6, at(&D::descriptionColor), K::Text, u"#000000"_s)
+            .addNumber(7, at(&D::descriptionValue), K::Number, -C, C, u" 0 "_s)
+            .add(8, at(&D::optionalColor), K::Text, u"#000000"_s)
+            .addNumber(9, at(&D::optionalValue), K::Number, -C, C, u" 0 "_s)
+            .add(10, at(&D::pageTexture), K::Text);
+        const std::array<std::pair<QString, QString>, 4> tableColors = {
+            std::pair{u"#8FBEF8"_s, u" 16301711 "_s}, std::pair{u"#004E9B"_s, u" 10178048 "_s},
+            std::pair{u"#B9E1FF"_s, u" 16769465 "_s}, std::pair{u"#ECF9FF"_s, u" 16775660 "_s}};
+        for (int i = 0; i < 4; ++i) {
+            const int line = 11 + i * 4;
+            t.add(
+                 line, [i](D& d) -> LineValue { return &d.tables[i].useTexture; }, K::Check, u" 0 "_s)
+                .add(
+                    line + 1, [i](D& d) -> LineValue { return &d.tables[i].texture; }, K::Text)
+                .add(
+                    line + 2, [i](D& d) -> LineValue { return &d.tables[i].colorText; }, K::Text,
+                    tableColors[i].first)
+                .addNumber(
+                    line + 3, [i](D& d) -> LineValue { return &d.tables[i].colorValue; }, K::Number, -C, C,
+                    tableColors[i].second);
+        }
+        t.add(27, at(&D::enlargeColor), K::Text, u"#FFFFFF"_s)
+            .addNumber(28, at(&D::tableCount), K::Number, 0, 4, u" 4 "_s)
+            .add(29, at(&D::termsColor), K::Text, u"#000000"_s)
+            .addNumber(30, at(&D::termsValue), K::Number, -C, C, u" 0 "_s)
+            .addNumber(31, at(&D::titleSize), K::NumberText, 1, 7, u"6"_s)
+            .addNumber(32, at(&D::subTitleSize), K::NumberText, 1, 7, u"4"_s)
+            .addNumber(33, at(&D::descriptionSize), K::NumberText, 1, 7, u"3"_s)
+            .addNumber(34, at(&D::termsSize), K::NumberText, 1, 7, u"3"_s);
+        return t;
+    }();
+    return table;
 }
 
-} // namespace
-
-QStringList TemplateData::toLines() const
+TemplateData defaultTemplateData()
 {
-    QStringList l;
-    l << numberText(imageAmount) << titleColor << numberText(titleValue) << subTitleColor
-      << numberText(subTitleValue) << descriptionColor << numberText(descriptionValue) << optionalColor
-      << numberText(optionalValue) << pageTexture;
-    for (const Table& t : tables)
-        l << numberText(t.useTexture ? 1 : 0) << t.texture << t.colorText << numberText(t.colorValue);
-    l << enlargeColor << numberText(tableCount) << termsColor << numberText(termsValue) << titleSize
-      << subTitleSize << descriptionSize << termsSize;
-    return l;
+    return firstRunValues(templateDataTable());
 }
 
 TemplateDataRead parseTemplateData(const QStringList& lines)
 {
+    const LineTable<TemplateData>& table = templateDataTable();
     TemplateDataRead r;
     r.readable = true;
-    r.complete = lines.size() >= 34;
-    TemplateData& d = r.data;
-    auto has = [&](int line) { return line <= lines.size(); };
-    auto text = [&](int line, QString& into) {
-        if (has(line))
-            into = lines.at(line - 1);
-    };
-    auto number = [&](int line, auto& into, qint64 lo, qint64 hi) {
-        if (!has(line))
-            return;
-        const auto n = parseNumber(lines.at(line - 1));
-        if (n && *n >= lo && *n <= hi)
-            into = static_cast<std::remove_reference_t<decltype(into)>>(*n);
-        else
-            r.complete = false;
-    };
-    auto size = [&](int line, QString& into) {
-        if (!has(line))
-            return;
-        // As a whole number: "5.0" is size 5, not text that later reads as 0.
-        if (isSize(lines.at(line - 1)))
-            into = QString::number(*parseNumber(lines.at(line - 1)));
-        else
-            r.complete = false;
-    };
-    constexpr qint64 ColorMax = 0xFFFFFFFFLL;
-    number(1, d.imageAmount, 0, 10);
-    text(2, d.titleColor);
-    number(3, d.titleValue, -ColorMax, ColorMax);
-    text(4, d.subTitleColor);
-    number(5, d.subTitleValue, -ColorMax, ColorMax);
-    text(6, d.descriptionColor);
-    number(7, d.descriptionValue, -ColorMax, ColorMax);
-    text(8, d.optionalColor);
-    number(9, d.optionalValue, -ColorMax, ColorMax);
-    text(10, d.pageTexture);
-    for (int i = 0; i < 4; ++i) {
-        const int base = 11 + i * 4;
-        int use = d.tables[i].useTexture ? 1 : 0;
-        number(base, use, 0, 1);
-        d.tables[i].useTexture = use == 1;
-        text(base + 1, d.tables[i].texture);
-        text(base + 2, d.tables[i].colorText);
-        number(base + 3, d.tables[i].colorValue, -ColorMax, ColorMax);
-    }
-    text(27, d.enlargeColor);
-    number(28, d.tableCount, 0, 4);
-    text(29, d.termsColor);
-    number(30, d.termsValue, -ColorMax, ColorMax);
-    size(31, d.titleSize);
-    size(32, d.subTitleSize);
-    size(33, d.descriptionSize);
-    size(34, d.termsSize);
+    r.data = defaultTemplateData();
+    const QList<int> bad = readLineTable(table, lines, r.data);
+    r.complete = lines.size() >= table.lineCount() && bad.isEmpty();
     return r;
 }
 
@@ -93,13 +73,18 @@ TemplateDataRead readTemplateData(const QString& path)
 {
     const TextReadResult file = readTextLines(path);
     if (!file.ok)
-        return {};
+        return {false, false, defaultTemplateData()};
     return parseTemplateData(file.lines);
+}
+
+QStringList templateDataLines(const TemplateData& data)
+{
+    return writeLineTable(templateDataTable(), data);
 }
 
 bool writeTemplateData(const QString& path, const TemplateData& data, QString* error)
 {
-    return writeTextLines(path, data.toLines(), error);
+    return writeTextLines(path, templateDataLines(data), error);
 }
 
 } // namespace lw

@@ -9,6 +9,31 @@
 
 namespace lw {
 
+// The three text boxes of the main window that the editor commands write into.
+enum class TextBox
+{
+    Title,
+    SubTitle,
+    Description
+};
+
+// The ad as the seller edits it in the main window.
+struct AdValues
+{
+    QString title, subTitle;
+    QString description; // line breaks as CR LF
+    QString condition, age, comments, shipCost;
+    QString pounds, ounces;
+    QString titleSize, subTitleSize, descriptionSize;
+    QString musicUrl;
+    ColorPair titleColor, subTitleColor, descriptionColor, optionalColor;
+    // Title scrolls left to right, right to left, bounce; the same for the sub-title; no
+    // right-click; background music.
+    std::array<bool, 8> effects{};
+    bool includeOptional = false;
+    int letterStyle = 0;
+};
+
 // The editable ad of the main window. Windows bind their controls to it; the
 // change rules of the unsaved-changes flag live here so that every editor of a
 // field (window, file, command) follows them.
@@ -59,26 +84,36 @@ public:
 
     explicit AdRecord(QObject* parent = nullptr);
 
-    const QString& text(Text field) const { return m_texts[static_cast<int>(field)]; }
+    // A new ad: empty texts, no weight, the usual sizes.
+    static AdValues newAd();
+
+    const AdValues& values() const { return m_values; }
+    // Takes every value as a whole (an ad file being opened); changes nothing of the flags.
+    void setValues(const AdValues& values);
+
+    const QString& text(Text field) const { return m_values.*textMember(field); }
     // byTyping matters for the three size lists only: typing a size marks the ad
     // changed, choosing one from the list does not.
     void setText(Text field, const QString& value, bool byTyping = true);
 
-    bool effect(Effect e) const { return m_effects[static_cast<int>(e)]; }
+    bool effect(Effect e) const { return m_values.effects[static_cast<int>(e)]; }
     void setEffect(Effect e, bool on);
 
-    const ColorPair& color(Color c) const { return m_colors[static_cast<int>(c)]; }
+    const ColorPair& color(Color c) const { return m_values.*colorMember(c); }
     void setColor(Color c, const ColorPair& pair);
 
-    bool includeOptional() const { return m_includeOptional; }
+    bool includeOptional() const { return m_values.includeOptional; }
     void setIncludeOptional(bool on);
-    int letterStyle() const { return m_letterStyle; }
+    int letterStyle() const { return m_values.letterStyle; }
     void setLetterStyle(int style);
 
     bool adChanged() const { return m_adChanged; }
     void setAdChanged(bool changed);
     bool noSaving() const { return m_noSaving; }
     void setNoSaving(bool on) { m_noSaving = on; }
+
+    static QString AdValues::*textMember(Text field);
+    static ColorPair AdValues::*colorMember(Color color);
 
 Q_SIGNALS:
     void textChanged(lw::AdRecord::Text field);
@@ -89,11 +124,7 @@ Q_SIGNALS:
     void adChangedChanged(bool changed);
 
 private:
-    std::array<QString, static_cast<int>(Text::Count)> m_texts;
-    std::array<bool, static_cast<int>(Effect::Count)> m_effects{};
-    std::array<ColorPair, static_cast<int>(Color::Count)> m_colors{};
-    bool m_includeOptional = false;
-    int m_letterStyle = 0;
+    AdValues m_values = newAd();
     bool m_adChanged = false;
     bool m_noSaving = false;
 };

@@ -4,11 +4,29 @@
 
 #include <QObject>
 #include <QString>
-#include <QVariant>
-
-#include <array>
 
 namespace lw {
+
+// The seller's standing preferences.
+struct PreferenceValues
+{
+    QString auctionId, email, website;
+    QString terms; // line breaks as CR LF
+    bool includeEmail = false, includeWebsite = false, includeAuctions = false, includeMePage = false;
+    int auctionSite = 0;
+    int font = 0;
+    bool windowState = false; // open pictures in a new window
+    // "_Self" or "_Blank"; settings that hold neither leave the window's target as it is.
+    QString pictureTarget = QStringLiteral("_Self");
+    QString ftpServer, ftpUserName, ftpPassword, ftpRemoteFolder, ftpPort, webUrl;
+    bool ftpAccess = false, passive = false;
+    bool showCalc = false, useUsps = false, useUps = false, upsResidential = false;
+    QString zipCode, shipComment, upsLength, upsWidth, upsHeight, upsInsurance;
+    bool alwaysUseColor = false;
+    ColorPair termsColor;
+    int termsSize = 0;
+    bool websiteNoticeShown = false;
+};
 
 // The seller's standing preferences: what the preferences window shows and the
 // generator, picture window and uploader read. Setting a switch runs the rule
@@ -61,21 +79,28 @@ public:
 
     explicit Preferences(QObject* parent = nullptr);
 
-    QString text(Field f) const { return m_values[static_cast<int>(f)].toString(); }
-    bool flag(Field f) const { return m_values[static_cast<int>(f)].toBool(); }
-    int index(Field f) const { return m_values[static_cast<int>(f)].toInt(); }
-    void setText(Field f, const QString& value) { set(f, value); }
-    void setFlag(Field f, bool value);
-    void setIndex(Field f, int value) { set(f, value); }
+    const PreferenceValues& values() const { return m_values; }
+    // Takes every value as a whole (the settings being loaded): no switch rule runs.
+    void setValues(const PreferenceValues& values);
 
-    const ColorPair& termsColor() const { return m_termsColor; }
+    // A field of one kind: text boxes, check boxes and lists.
+    QString text(Field f) const;
+    bool flag(Field f) const;
+    int index(Field f) const;
+    void setText(Field f, const QString& value);
+    void setFlag(Field f, bool value);
+    void setIndex(Field f, int value);
+    // Whether the field is a switch (check box or option).
+    static bool isFlag(Field f);
+
+    const ColorPair& termsColor() const { return m_values.termsColor; }
     void setTermsColor(const ColorPair& color);
-    int termsSize() const { return m_termsSize; }
+    int termsSize() const { return m_values.termsSize; }
     void setTermsSize(int size);
-    const QString& pictureTarget() const { return m_pictureTarget; }
+    const QString& pictureTarget() const { return m_values.pictureTarget; }
     void setPictureTarget(const QString& target);
-    bool websiteNoticeShown() const { return m_websiteNoticeShown; }
-    void setWebsiteNoticeShown(bool shown) { m_websiteNoticeShown = shown; }
+    bool websiteNoticeShown() const { return m_values.websiteNoticeShown; }
+    void setWebsiteNoticeShown(bool shown) { m_values.websiteNoticeShown = shown; }
     const FtpAccount& ftpAccount() const { return m_ftp; }
     void copyFtpAccount();
 
@@ -89,13 +114,7 @@ Q_SIGNALS:
     void pictureTargetChanged();
 
 private:
-    void set(Field f, const QVariant& value);
-
-    std::array<QVariant, static_cast<int>(Field::Count)> m_values;
-    ColorPair m_termsColor;
-    int m_termsSize = 2;
-    QString m_pictureTarget = QStringLiteral("_Self");
-    bool m_websiteNoticeShown = false;
+    PreferenceValues m_values;
     FtpAccount m_ftp;
 };
 

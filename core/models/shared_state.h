@@ -12,17 +12,16 @@
 
 namespace lw {
 
-// Generator state owned by the main window; transient between generations.
+// Generator state owned by the main window.
 struct GeneratorState
 {
-    int previewMode = 0;
-    int ftpAborted = 0;
     QString templatePath;
+    // The raw template after a template is loaded, the finished page after a generation.
     QString templateText;
     std::array<QString, 4> marqueeTags;
     std::array<QString, 2> pageExtras;
-    int hideFooter = 0;
-    int submissionMode = 0;
+    // "nolink.txt" was found at start-up: pages carry no footer link.
+    bool hideFooter = false;
 };
 
 // Which ad file the editor is bound to.
@@ -30,11 +29,7 @@ struct FileState
 {
     QString currentAdPath;
     QString currentAdName;
-    int saveAsPending = 0;
-    int startupFilePending = 0;
-    int adLoadedFromFile = 0;
-    // The program's command-line text: the ad file to open at start-up.
-    QString commandLine;
+    bool adLoadedFromFile = false;
 };
 
 // What the preferences window shows about the selected template.
@@ -45,8 +40,8 @@ struct TemplateDisplay
     QString information;
 };
 
-// The values of the submission settings file while the program runs.
-struct SubmissionState
+// The assisted submission's account: what eBaycfg.txt holds.
+struct SubmissionAccount
 {
     QString userName;
     QString password;
@@ -79,13 +74,14 @@ public:
     GeneratorState gen;
     FileState file;
     TemplateDisplay templateDisplay;
-    SubmissionState submission;
+    SubmissionAccount submission;
     UpdateState updates;
 
-    // Editor targets of the emoticon and letter-image commands (title 1, sub-title 2, description 3).
+    // The emoticon the main window shows, and the text boxes its insert and the letter-image
+    // command write into.
     int emoticonNumber = 1;
-    int emoticonTarget = 1;
-    int letterTarget = 1;
+    TextBox emoticonTarget = TextBox::Title;
+    TextBox letterTarget = TextBox::Title;
 
     QString caption() const { return m_caption; }
     void setCaption(const QString& caption);

@@ -66,6 +66,7 @@ public:
     explicit TableBackgrounds(QObject* parent = nullptr);
 
     const Entry& entry(int i) const { return m_entries.at(i); }
+    const std::array<Entry, 5>& entries() const { return m_entries; }
     void setColor(int i, const QString& text, const QString& valueText);
     void setColorValue(int i, qint64 value);
     void setTexture(int i, const QString& texture);

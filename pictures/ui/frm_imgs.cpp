@@ -199,7 +199,7 @@ void frmImgs::cmdBrowse_Click(int i)
     if (QFileInfo(*chosen).isFile())
         m_state.pictures.setText(i, *chosen);
     else
-        m_ds.messageBox(u"You have entered an invalid filename."_s, MsgStyle::Information,
+        m_ds.messageBox(u"You have entered an invalid filename."_s, MsgIcon::Information,
                         u"Invalid Filename"_s);
 }
 
@@ -213,9 +213,9 @@ void frmImgs::cmdChangeOr_Click()
     PictureList& list = m_state.pictures;
     const ThumbOrientation o = orientationFromWidth(list.thumbWidth());
     if (o == ThumbOrientation::Custom) {
-        const int answer =
+        const MsgResult answer =
             m_ds.messageBox(u"Are you sure you wish to revert back to the default image dimensions?"_s,
-                            MsgStyle::YesNo, u"Default Image Dimensions"_s);
+                            MsgButtons::YesNo, u"Default Image Dimensions"_s);
         if (answer != MsgResult::Yes)
             return;
     }
@@ -240,7 +240,7 @@ void frmImgs::cmdCustomSize_Click()
         u"contain numbers.  The width cannot exceed 640 pixels and the height cannot exceed 480 pixels, "
         u"as such a large preview image size will result in low-resolution users having difficulty "
         u"viewing your ad comfortably.  The default values (200 x 150) will now be assigned."_s,
-        MsgStyle::Exclamation, u"Invalid Preview Dimensions"_s);
+        MsgIcon::Exclamation, u"Invalid Preview Dimensions"_s);
     const ThumbSize reset = defaultThumbSize(ThumbOrientation::Landscape);
     list.setThumbSize(reset.width, reset.height);
     refreshThumbSize();

@@ -151,7 +151,7 @@ void frmCustomizeTemplate::ApplyTextureState(int i)
     m_state.tables.applyTextureState(i);
     refresh(i);
     // After an ad file was read the seller is most likely here to check its texture.
-    if (m_state.tables.entry(i).useTexture && m_state.file.adLoadedFromFile == 1)
+    if (m_state.tables.entry(i).useTexture && m_state.file.adLoadedFromFile)
         m_texture[i]->setFocus();
 }
 

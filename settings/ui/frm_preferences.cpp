@@ -3,10 +3,10 @@
 #include "core/desktop_services.h"
 #include "core/install_folder.h"
 #include "core/models/shared_state.h"
+#include "core/password_shift.h"
 #include "core/text_file.h"
 #include "core/twips.h"
 #include "pictures/picture_slots.h"
-#include "settings/password_shift.h"
 #include "settings/preferences_commands.h"
 #include "settings/template_commands.h"
 
@@ -662,7 +662,7 @@ void frmPreferences::cmdPrefHelp_Click()
 void frmPreferences::cmdFTPHelp_Click(int index)
 {
     const FtpHelp help = ftpHelp(index);
-    m_ds.messageBox(help.text, MsgStyle::OkOnly, help.title);
+    m_ds.messageBox(help.text, MsgButtons::Ok, help.title);
 }
 
 void frmPreferences::cmdTermsColor_Click()

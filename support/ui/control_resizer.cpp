@@ -63,7 +63,7 @@ void ControlResizer::InitResizer(QWidget* window)
 
 void ControlResizer::reportError(int number, const QString& description)
 {
-    m_ds.messageBox(u"Error "_s + QString::number(number) + u"\r\n"_s + description, MsgStyle::Exclamation,
+    m_ds.messageBox(u"Error "_s + QString::number(number) + u"\r\n"_s + description, MsgIcon::Exclamation,
                     QString());
 }
 

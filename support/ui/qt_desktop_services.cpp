@@ -24,28 +24,34 @@ QWidget* QtDesktopServices::dialogParent() const
     return active ? active : m_owner;
 }
 
-int QtDesktopServices::messageBox(const QString& text, int style, const QString& title)
+MsgResult QtDesktopServices::messageBox(const QString& text, MsgStyle style, const QString& title)
 {
     QMessageBox box(dialogParent());
     box.setWindowTitle(title.isEmpty() ? QString::fromLatin1(ApplicationTitle) : title);
     box.setText(QString(text).replace(u"\r\n"_s, u"\n"_s));
-    const int icon = style & 0x70;
-    if (icon & MsgStyle::Information)
+    switch (style.icon) {
+    case MsgIcon::Information:
         box.setIcon(QMessageBox::Information);
-    else if (icon == MsgStyle::Exclamation)
+        break;
+    case MsgIcon::Exclamation:
         box.setIcon(QMessageBox::Warning);
-    else if (icon == MsgStyle::Critical)
+        break;
+    case MsgIcon::Critical:
         box.setIcon(QMessageBox::Critical);
-    switch (style & 7) {
-    case MsgStyle::YesNoCancel:
+        break;
+    case MsgIcon::None:
+        break;
+    }
+    switch (style.buttons) {
+    case MsgButtons::YesNoCancel:
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         box.setEscapeButton(QMessageBox::Cancel);
         break;
-    case MsgStyle::YesNo:
+    case MsgButtons::YesNo:
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         box.setEscapeButton(QMessageBox::No);
         break;
-    default:
+    case MsgButtons::Ok:
         box.setStandardButtons(QMessageBox::Ok);
         break;
     }

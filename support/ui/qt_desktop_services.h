@@ -13,7 +13,7 @@ public:
     explicit QtDesktopServices(QWidget* owner = nullptr) : m_owner(owner) {}
     void setOwner(QWidget* owner) { m_owner = owner; }
 
-    int messageBox(const QString& text, int style, const QString& title = {}) override;
+    MsgResult messageBox(const QString& text, MsgStyle style, const QString& title = {}) override;
     QString prompt(const QString& message, const QString& title = {},
                    const QString& defaultAnswer = {}) override;
     std::optional<qint64> chooseColor(qint64 initial) override;

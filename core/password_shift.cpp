@@ -1,4 +1,4 @@
-#include "settings/password_shift.h"
+#include "core/password_shift.h"
 
 #include "core/text_file.h"
 
