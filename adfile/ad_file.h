@@ -16,7 +16,7 @@ struct AdFileData
 {
     struct Background
     {
-        QString colorValue; // decimal colour value as the customisation window holds it
+        QString colorValue = QStringLiteral("0"); // decimal, as the customisation window holds it
         QString texture;
         // A value other than 0 or 1 in the file leaves the switch as it is.
         std::optional<bool> useTexture;

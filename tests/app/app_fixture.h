@@ -3,13 +3,29 @@
 #include "app/program.h"
 #include "core/models/shared_state.h"
 #include "core/scripted_desktop_services.h"
+#include "pictures/picture_upload.h"
 #include "tests/testlib/test_install.h"
 
 #include <QDir>
+#include <QSignalSpy>
 
 #include <gtest/gtest.h>
 
 namespace lw::test {
+
+// An upload that finishes when the test says so, as a real transfer does later.
+class FakeUpload : public PictureUpload
+{
+public:
+    void start(const UploadRequest& request) override
+    {
+        ++starts;
+        last = request;
+    }
+    void abort() override {}
+    int starts = 0;
+    UploadRequest last;
+};
 
 // A started program over a private installation, with a scripted desktop.
 class AppProgram : public ::testing::Test
@@ -20,10 +36,17 @@ protected:
         ds.setTempFolder(install.path() + QStringLiteral("/tmp/"));
         QDir().mkpath(install.path() + QStringLiteral("/tmp"));
     }
-    void start(const QString& commandLine = {})
+    void start(const QString& adFile = {})
     {
-        program.startup(commandLine);
+        program.startup(adFile);
         ds.clearRecords();
+    }
+    // Runs a generation that needs no upload; true when it produced the page.
+    bool generate(GenerateMode mode = GenerateMode::Generate)
+    {
+        QSignalSpy done(&program, &Program::generated);
+        program.startGenerate(mode);
+        return done.count() == 1;
     }
     AdRecord& ad() { return state.ad; }
     Preferences& prefs() { return state.prefs; }

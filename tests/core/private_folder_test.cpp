@@ -1,0 +1,44 @@
+#include "core/private_folder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+using namespace Qt::StringLiterals;
+using namespace lw;
+
+namespace {
+
+// Another user of the machine plants a link where the page is written, or the folder itself.
+TEST(CorePrivateFolder, PlantedLinksAreNeverWrittenThrough)
+{
+    QTemporaryDir shared;
+    qputenv("XDG_RUNTIME_DIR", QByteArray());
+    const QString victim = shared.filePath(u"victim.txt"_s);
+    QFile v(victim);
+    ASSERT_TRUE(v.open(QIODevice::WriteOnly));
+    v.write("precious");
+    v.close();
+    const QString named = shared.path() + u"/listwright-"_s + QString::number(::getuid());
+    ASSERT_TRUE(QFile::link(shared.path(), named));
+
+    const auto folder = privateFolder(shared.path() + u'/');
+    ASSERT_TRUE(folder);
+    EXPECT_NE(*folder, named + u'/');
+    EXPECT_EQ(QFile(*folder).permissions() & (QFile::ReadOther | QFile::ReadGroup | QFile::ExeOther), 0);
+
+    const QString page = *folder + u"AdPreview.html"_s;
+    ASSERT_TRUE(QFile::link(victim, page));
+    ASSERT_TRUE(writeFileReplacingLinks(page, "<html>"));
+    EXPECT_FALSE(QFileInfo(page).isSymLink());
+    QFile back(victim);
+    ASSERT_TRUE(back.open(QIODevice::ReadOnly));
+    EXPECT_EQ(back.readAll(), "precious");
+}
+
+} // namespace
