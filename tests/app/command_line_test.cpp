@@ -33,10 +33,12 @@ ProgramRun runProgram(const TestInstall& install, const QStringList& arguments)
     process.setProcessEnvironment(env);
     process.start(programPath(), arguments);
     EXPECT_TRUE(process.waitForFinished(60000));
-    return {process.exitCode(), process.readAllStandardOutput(), QString::fromUtf8(process.readAllStandardError())};
+    return {process.exitCode(), process.readAllStandardOutput(),
+            QString::fromUtf8(process.readAllStandardError())};
 }
 
-void writeAd(const TestInstall& install, const QString& name, const QString& title, const QString& pounds = {})
+void writeAd(const TestInstall& install, const QString& name, const QString& title,
+             const QString& pounds = {})
 {
     AdFileData d;
     d.ad.title = title;
@@ -76,7 +78,8 @@ TEST(AppCommandLine, GeneratesToStandardOutputAndSaysWhatStopsTheAd)
     EXPECT_TRUE(page.contains(u"Brass <img src = \""_s + Hosts().makerPictureFolder() + u"L1.gif\">"_s));
     EXPECT_TRUE(page.contains(u"Line one<BR>Line two"_s));
     EXPECT_TRUE(generated.err.startsWith(u"Your Ad Has Been Generated!: Your ad has been copied"_s));
-    const ProgramRun previewed = runProgram(install, {u"--generate"_s, u"--preview"_s, install.file(u"lamp.zad"_s)});
+    const ProgramRun previewed =
+        runProgram(install, {u"--generate"_s, u"--preview"_s, install.file(u"lamp.zad"_s)});
     EXPECT_EQ(previewed.status, 0);
     EXPECT_TRUE(previewed.err.isEmpty()) << previewed.err.toStdString();
     EXPECT_TRUE(QString::fromUtf8(previewed.out).contains(install.path() + u"/icons/emt/L1.gif"_s));

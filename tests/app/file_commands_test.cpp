@@ -83,7 +83,11 @@ TEST_F(AppFileCommands, NothingGoesOnWhenTheOfferedSaveDidNotHappen)
     start();
     const std::vector<std::pair<const char*, std::function<bool()>>> commands = {
         {"close", [this] { return program.queryClose(); }},
-        {"new", [this] { files().mnuFileNew_Click(); return ad().text(T::Title).isEmpty(); }},
+        {"new",
+         [this] {
+             files().mnuFileNew_Click();
+             return ad().text(T::Title).isEmpty();
+         }},
         {"open", [this] { return files().mnuFileOpen_Click(); }},
     };
     for (const auto& [name, run] : commands) {

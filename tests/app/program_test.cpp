@@ -132,7 +132,8 @@ TEST_F(AppProgram, PreviewIsWrittenInAPrivateFolderAndOpened)
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray bytes = file.readAll();
     EXPECT_TRUE(bytes.startsWith("\xEF\xBB\xBF"));
-    EXPECT_TRUE(QString::fromUtf8(bytes).contains(u"Caf\u00e9 <img src = \""_s + install.path() + u"/icons/emt/As1.gif\">"_s));
+    EXPECT_TRUE(QString::fromUtf8(bytes).contains(u"Caf\u00e9 <img src = \""_s + install.path() +
+                                                  u"/icons/emt/As1.gif\">"_s));
 
     ds.setShellOpenResult(false);
     ASSERT_TRUE(generate(GenerateMode::Preview));

@@ -81,10 +81,13 @@ TEST(CoreLineTable, EachKindReadsWhatItWritesAndRefusesTheRest)
 TEST(CoreLineTable, EmptyAndMissingLinesKeepOrReadAsEmptyAsTheTableSays)
 {
     LineTable<Values> t;
-    t.add(1, [](Values& v) -> LineValue { return &v.text; }, LineKind::Text, u"first"_s, IfEmpty::Keep)
-        .addNumber(2, [](Values& v) -> LineValue { return &v.number; }, LineKind::Number, 0, 9, u" 4 "_s,
-                   IfEmpty::Keep)
-        .add(4, [](Values& v) -> LineValue { return &v.maybe; }, LineKind::LooseCheck, u" 1 "_s);
+    t.add(
+         1, [](Values& v) -> LineValue { return &v.text; }, LineKind::Text, u"first"_s, IfEmpty::Keep)
+        .addNumber(
+            2, [](Values& v) -> LineValue { return &v.number; }, LineKind::Number, 0, 9, u" 4 "_s,
+            IfEmpty::Keep)
+        .add(
+            4, [](Values& v) -> LineValue { return &v.maybe; }, LineKind::LooseCheck, u" 1 "_s);
     Values v = firstRunValues(t);
     EXPECT_EQ(firstRunLines(t), (QStringList{u"first"_s, u" 4 "_s, QString(), u" 1 "_s}));
     EXPECT_EQ(v.text, u"first");
