@@ -72,9 +72,15 @@ frmMain::frmMain(Program& program, DesktopServices& ds, QWidget* parent)
     m_ui->frmMainArea->resize(AreaWidth, AreaHeight);
     m_resizer->InitResizer(m_ui->frmMainArea);
     m_ui->frmMainArea->installEventFilter(this);
+    // New and Open hand the seller the title box.
+    m_program.files().focusTitle = [this] { m_ui->txtTitle->setFocus(); };
 }
 
-frmMain::~frmMain() = default;
+frmMain::~frmMain()
+{
+    // The commands outlive the window.
+    m_program.files().focusTitle = nullptr;
+}
 
 void frmMain::Form_Load(const QString& commandLine)
 {

@@ -345,3 +345,24 @@ TEST_F(AppWindow, OpensTheOtherWindowsWithoutBlocking)
     EXPECT_TRUE(customize->isVisible());
     EXPECT_TRUE(window.isEnabled());
 }
+
+TEST_F(AppWindow, NewAndOpenGiveTheTitleTheFocus)
+{
+    // Open moves the focus only after the seller has had the changes saved.
+    const struct
+    {
+        const char16_t* command;
+        bool changed;
+    } cases[] = {{u"mnuFileNew", false}, {u"tlbMain_OpenFile", true}};
+    for (const auto& c : cases) {
+        description()->setFocus();
+        state.ad.setAdChanged(c.changed);
+        if (c.changed) {
+            ds.queueMessageAnswer(MsgResult::Yes);
+            ds.queueSaveFile(install.file(u"focus.zad"_s));
+        }
+        click(QString::fromUtf16(c.command));
+        EXPECT_EQ(window.focusWidget(), find<QLineEdit>(u"txtTitle"_s))
+            << QString::fromUtf16(c.command).toStdString();
+    }
+}
