@@ -280,8 +280,12 @@ void frmMain::bindModels()
         bindLine(m_optional[i], optionalFields[i]);
     connect(m_ui->txtDescription, &QPlainTextEdit::textChanged, this, [this, &ad] {
         const QString text = toModelText(m_ui->txtDescription->toPlainText());
-        if (text != ad.text(T::Description))
-            ad.setText(T::Description, text);
+        if (text == ad.text(T::Description))
+            return;
+        // An edit in the box itself (a key, Cut, Paste, the box's own menu) counts as a change again
+        // after a generation. The editor commands write through the model and do not pass here.
+        ad.setNoSaving(false);
+        ad.setText(T::Description, text);
     });
     const std::array<T, 3> sizeFields = {T::TitleSize, T::SubTitleSize, T::DescriptionSize};
     for (int r = 0; r < 3; ++r) {
@@ -480,8 +484,6 @@ void frmMain::mnuEditPaste_Click()
         if (!line->isReadOnly())
             line->insert(m_ds.clipboardText());
     } else if (auto* text = qobject_cast<QPlainTextEdit*>(w)) {
-        if (text == m_ui->txtDescription)
-            m_state.ad.setNoSaving(false);
         text->textCursor().insertText(m_ds.clipboardText());
     }
 }

@@ -366,3 +366,15 @@ TEST_F(AppWindow, NewAndOpenGiveTheTitleTheFocus)
             << QString::fromUtf16(c.command).toStdString();
     }
 }
+
+TEST_F(AppWindow, CutAndPasteInTheDescriptionCountAfterGenerate)
+{
+    for (const char16_t* command : {u"mnuEditCut", u"tlbMain_Cut", u"mnuEditPaste", u"tlbMain_Paste"}) {
+        setDescription(u"abc"_s, 1, 1);
+        state.ad.setNoSaving(true); // as Generate leaves it
+        state.ad.setAdChanged(false);
+        ds.setClipboardText(u"x"_s);
+        click(QString::fromUtf16(command));
+        EXPECT_TRUE(state.ad.adChanged()) << QString::fromUtf16(command).toStdString();
+    }
+}
