@@ -287,6 +287,7 @@ void frmMain::bindModels()
         ad.setNoSaving(false);
         ad.setText(T::Description, text);
     });
+    // The size lists hold "1" to "7" only (the form inserts nothing); a typed size stays the box's text.
     const std::array<T, 3> sizeFields = {T::TitleSize, T::SubTitleSize, T::DescriptionSize};
     for (int r = 0; r < 3; ++r) {
         QComboBox* combo = m_sizes[r];

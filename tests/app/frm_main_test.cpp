@@ -378,3 +378,20 @@ TEST_F(AppWindow, CutAndPasteInTheDescriptionCountAfterGenerate)
         EXPECT_TRUE(state.ad.adChanged()) << QString::fromUtf16(command).toStdString();
     }
 }
+
+TEST_F(AppWindow, TypedSizesAreNotAddedToTheLists)
+{
+    const std::pair<const char16_t*, T> lists[] = {{u"cboTitleSize", T::TitleSize},
+                                                   {u"cboSubTitleSize", T::SubTitleSize},
+                                                   {u"cboDescriptionSize", T::DescriptionSize}};
+    for (const auto& [name, field] : lists) {
+        QLineEdit* box = find<QComboBox>(QString::fromUtf16(name))->lineEdit();
+        box->selectAll();
+        QTest::keyClicks(box, u"9"_s);
+        QTest::keyClick(box, Qt::Key_Return);
+        EXPECT_EQ(find<QComboBox>(QString::fromUtf16(name))->count(), 7)
+            << QString::fromUtf16(name).toStdString();
+        EXPECT_EQ(box->text(), u"9");
+        EXPECT_EQ(state.ad.text(field), u"9");
+    }
+}
