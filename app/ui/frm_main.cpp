@@ -52,7 +52,7 @@ frmMain::frmMain(Program& program, DesktopServices& ds, QWidget* parent)
                  m_ui->mnuTextTitleScrollB,         m_ui->mnuTextSubTitleScrollL,
                  m_ui->mnuTextSubTitleScrollR,      m_ui->mnuTextSubTitleScrollB,
                  m_ui->mnuTextDocumentNoRightClick, m_ui->mnuTextDocumentMusic};
-    m_quickColors = controlArray<QToolButton, 12>(this, u"cmdQuickColor"_s);
+    cmdQuickColor = controlArray<QToolButton, 12>(this, u"cmdQuickColor"_s);
     for (int i = 0; i < 9; ++i)
         m_ui->cboAnimatedText->addItem(letterStyleName(i));
     m_ui->Label5->setText(u"<a href=\"#\">"_s + Hosts::current().maker + u"</a>"_s);
@@ -239,7 +239,7 @@ void frmMain::connectControls()
     for (int i = 0; i < 10; ++i)
         connect(wraps[i], &QAbstractButton::clicked, this, [this, i] { m_editor->wrap(i); });
     for (int i = 0; i < 12; ++i)
-        connect(m_quickColors[i], &QAbstractButton::clicked, this,
+        connect(cmdQuickColor[i], &QAbstractButton::clicked, this,
                 [this, i] { m_editor->cmdQuickColor_Click(i); });
     connect(m_ui->Command2, &QAbstractButton::clicked, this, [this] { m_editor->Command2_Click(); });
     connect(m_ui->cmdPicInsert, &QAbstractButton::clicked, this, [this] { m_editor->cmdPicInsert_Click(); });

@@ -95,7 +95,8 @@ private:
     std::array<QLabel*, 4> m_swatches{};
     std::array<QLineEdit*, 6> m_optional{}; // condition, age, comments, shipping, pounds, ounces
     std::array<QAction*, 8> m_effects{};
-    std::array<QToolButton*, 12> m_quickColors{};
+    // The system's control array cmdQuickColor(0..11).
+    std::array<QToolButton*, 12> cmdQuickColor{};
 };
 
 } // namespace lw
