@@ -112,14 +112,11 @@ TEST_F(AppWindow, EditorButtonsWriteWhereTheSellerClickedCountingLineBreaksTwice
         EXPECT_EQ(state.ad.text(T::Description), wrapped);
         EXPECT_EQ(window.textBox(3).selStart, wrapped.size()) << "a line break counts twice";
     }
-    // Emoticons go into the box clicked last, the title after start-up.
-    click(u"cmdNextEmoticon");
-    click(u"cmdEmoticon");
-    EXPECT_EQ(state.ad.text(T::Title), u"[S2]");
+    // Emoticons go into the box clicked last; paging back and forth ends on the second picture.
     QTest::mouseClick(find<QPlainTextEdit>(u"txtDescription")->viewport(), Qt::LeftButton);
-    click(u"cmdPreviousEmoticon");
-    click(u"cmdEmoticon");
-    EXPECT_TRUE(state.ad.text(T::Description).contains(u"[S1]"_s));
+    for (const char16_t* b : {u"cmdNextEmoticon", u"cmdPreviousEmoticon", u"cmdNextEmoticon", u"cmdEmoticon"})
+        click(b);
+    EXPECT_TRUE(state.ad.text(T::Description).contains(u"[S2]"_s));
 }
 
 TEST_F(AppWindow, ControlsAndTheAdFollowEachOtherAndTheWindowsEdges)
@@ -152,14 +149,18 @@ TEST_F(AppWindow, ControlsAndTheAdFollowEachOtherAndTheWindowsEdges)
             EXPECT_EQ(find<QAction>(items[j])->isChecked(), state.ad.effect(AdRecord::Effect(j))) << id(item);
     }
 
+    const QStringList swatches = {u"shpTitleColor"_s, u"ShpSubTitleColor"_s, u"shpDescriptionColor"_s,
+                                  u"ShpOptionalColor"_s};
+    for (int i = 0; i < 4; ++i) {
+        state.ad.setColor(AdRecord::Color(i), ColorPair::fromValue(255));
+        EXPECT_TRUE(find(swatches[i])->styleSheet().contains(u"#FF0000"_s)) << id(swatches[i]);
+    }
+
     // The resize tags of the form: the description follows both edges, the buttons the right one.
-    QWidget* text = find(u"txtDescription");
-    QWidget* button = find(u"cmdPictures");
-    const QRect textBefore = text->geometry();
-    const QRect buttonBefore = button->geometry();
+    const QRect text = find(u"txtDescription")->geometry(), button = find(u"cmdPictures")->geometry();
     window.resize(window.width() + 150, window.height() + 90);
-    QTRY_COMPARE(text->size(), textBefore.size() + QSize(150, 90));
-    EXPECT_EQ(button->geometry(), buttonBefore.translated(150, 0));
+    QTRY_COMPARE(find(u"txtDescription")->size(), text.size() + QSize(150, 90));
+    EXPECT_EQ(find(u"cmdPictures")->geometry(), button.translated(150, 0));
 }
 
 TEST_F(AppWindow, EditCommandsWorkOnTheFocusedBoxAndCountAfterGenerate)
