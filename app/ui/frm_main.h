@@ -9,15 +9,14 @@
 #include <memory>
 
 class QAction;
-class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
-class QMenu;
-class QPlainTextEdit;
-class QPushButton;
-class QToolBar;
 class QToolButton;
+
+namespace Ui {
+class frmMain;
+}
 
 namespace lw {
 
@@ -69,9 +68,10 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    void buildControls(QWidget* area);
-    void buildMenus();
-    void buildToolbar();
+    void setIcons();
+    void connectMenus();
+    void connectToolbar();
+    void connectControls();
     void bindModels();
     void refreshText(int field);
     void refreshColors();
@@ -80,11 +80,8 @@ private:
     void refreshWeightFields();
     void openHelpPage(const QString& page);
     void openWebsite();
-    QAction* addMenuItem(QMenu* menu, const QString& name, const QString& caption,
-                         const QKeySequence& keys = {});
-    QPushButton* addButton(QWidget* parent, const QString& name, const QString& caption,
-                           const QRect& geometry, const QString& tag);
 
+    std::unique_ptr<Ui::frmMain> m_ui;
     Program& m_program;
     SharedState& m_state;
     DesktopServices& m_ds;
@@ -93,21 +90,13 @@ private:
     std::unique_ptr<frmPreferences> m_preferences;
     std::unique_ptr<frmImgs> m_pictures;
     std::unique_ptr<frmCustomizeTemplate> m_customize;
-    QWidget* m_area = nullptr;
-    QMenu* m_fileMenu = nullptr;
-    QToolBar* m_toolbar = nullptr;
-    QLineEdit* m_title = nullptr;
-    QLineEdit* m_subTitle = nullptr;
-    QPlainTextEdit* m_description = nullptr;
+    // Controls addressed by index, in the order of the model's fields.
     std::array<QComboBox*, 3> m_sizes{};
     std::array<QLabel*, 4> m_swatches{};
-    QCheckBox* m_includeOptional = nullptr;
     std::array<QLineEdit*, 6> m_optional{}; // condition, age, comments, shipping, pounds, ounces
-    QLabel* m_poundsLabel = nullptr;
-    QLabel* m_ouncesLabel = nullptr;
-    QToolButton* m_emoticon = nullptr;
-    QComboBox* m_letterStyles = nullptr;
     std::array<QAction*, 8> m_effects{};
+    // The system's control array cmdQuickColor(0..11).
+    std::array<QToolButton*, 12> cmdQuickColor{};
 };
 
 } // namespace lw

@@ -1,347 +1,193 @@
-#include "adfile/ad_file.h"
 #include "app/program.h"
 #include "app/ui/frm_main.h"
 #include "core/models/shared_state.h"
 #include "core/scripted_desktop_services.h"
-#include "core/text_file.h"
 #include "tests/testlib/test_install.h"
 
-#include <QAction>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLineEdit>
-#include <QMenu>
-#include <QMenuBar>
-#include <QPlainTextEdit>
-#include <QTabWidget>
 #include <QTest>
-#include <QToolBar>
-#include <QToolButton>
+#include <QtWidgets>
 
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
 using namespace lw;
-using namespace lw::test;
-
 using T = AdRecord::Text;
-using E = AdRecord::Effect;
+using Kind = ScriptedDesktopServices::Kind;
 
-namespace {
-
+// The window after start-up over a private installation and a scripted desktop. Controls are
+// found by name, as the seller finds them by caption.
 class AppWindow : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
-        for (int n = 1; n <= 24; ++n)
+        for (int n = 1; n <= 3; ++n)
             install.write(u"icons/emt/s_%1.gif"_s.arg(n), install.read(u"templates/graphics/0.gif"_s));
         ds.setTempFolder(install.path() + u"/"_s);
         window.Form_Load({});
         window.show();
-        ds.clearRecords();
     }
-
-    template <typename W = QWidget> W* find(const QString& name)
+    static std::string id(QStringView name) { return name.toString().toStdString(); }
+    template <typename W = QWidget> W* find(QStringView n) { return window.findChild<W*>(n.toString()); }
+    void click(QStringView name)
     {
-        W* w = window.findChild<W*>(name);
-        EXPECT_NE(w, nullptr) << name.toStdString();
-        return w;
-    }
-    void click(const QString& name)
-    {
-        if (auto* action = window.findChild<QAction*>(name)) {
-            ASSERT_TRUE(action->isEnabled()) << name.toStdString();
+        if (auto* action = find<QAction>(name))
             action->trigger();
-            return;
-        }
-        auto* button = find<QAbstractButton>(name);
-        ASSERT_NE(button, nullptr);
-        QTest::mouseClick(button, Qt::LeftButton);
+        else if (auto* link = find<QLabel>(name))
+            Q_EMIT link->linkActivated(u"#"_s);
+        else
+            QTest::mouseClick(find<QAbstractButton>(name), Qt::LeftButton);
     }
-    QPlainTextEdit* description() { return find<QPlainTextEdit>(u"txtDescription"_s); }
-    // Types into the description as the seller would, then selects model positions.
-    void setDescription(const QString& text, int start, int length)
+    // What a command showed since the last call: prompt texts, message titles, dialogs, the last
+    // part of each page opened and the windows it brought up (hidden again).
+    QString shown()
     {
-        state.ad.setText(T::Description, text);
-        window.setTextBox(3, {text, start, length});
+        QStringList trace;
+        for (const auto& r : ds.records())
+            trace << (r.kind == Kind::Prompt ? r.text : r.kind == Kind::MessageBox ? r.title : u"dialog"_s);
+        for (const QString& page : ds.shellOpened().mid(std::exchange(m_pages, ds.shellOpened().size())))
+            trace << page.section(u'/', -1);
+        for (QWidget* other : window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            if (other->isWindow() && other->isVisible()) {
+                auto* tabs = other->findChild<QTabWidget*>();
+                trace << other->objectName() + (tabs ? QString::number(tabs->currentIndex()) : QString());
+                other->hide();
+            }
+        ds.clearRecords();
+        return trace.join(u'|');
     }
 
-    TestInstall install;
+    test::TestInstall install;
     ScriptedDesktopServices ds;
     SharedState state;
     Program program{state, ds};
     frmMain window{program, ds};
+    qsizetype m_pages = 0;
 };
 
-} // namespace
-
-TEST_F(AppWindow, CarriesTheNamedControlsMenusAndToolbar)
+TEST_F(AppWindow, MenusToolbarAndButtonsReachTheirCommands)
 {
-    for (const char16_t* name : {u"txtTitle",
-                                 u"txtSubTitle",
-                                 u"cboTitleSize",
-                                 u"cboSubTitleSize",
-                                 u"cboDescriptionSize",
-                                 u"shpTitleColor",
-                                 u"ShpSubTitleColor",
-                                 u"shpDescriptionColor",
-                                 u"ShpOptionalColor",
-                                 u"chkIncludeOptional",
-                                 u"txtCondition",
-                                 u"txtAge",
-                                 u"txtComments",
-                                 u"txtShipCost",
-                                 u"txtPounds",
-                                 u"txtOunces",
-                                 u"cmdEmoticon",
-                                 u"cmdNextEmoticon",
-                                 u"cmdPreviousEmoticon",
-                                 u"lblViewEmoticons",
-                                 u"cmdAnimatedText",
-                                 u"cboAnimatedText",
-                                 u"CmdBold",
-                                 u"cmdAlignRight",
-                                 u"cmdQuickColor_11",
-                                 u"Command2",
-                                 u"cmdPicInsert",
-                                 u"cmdTitleColor",
-                                 u"CmdOptionalColor",
-                                 u"cmdPictures",
-                                 u"cmdDefaultColors",
-                                 u"Label5"})
-        EXPECT_NE(window.findChild<QWidget*>(QString::fromUtf16(name)), nullptr)
-            << QString::fromUtf16(name).toStdString();
-
-    QStringList menus;
-    for (QAction* a : window.menuBar()->actions())
-        menus << a->text();
-    EXPECT_EQ(menus, (QStringList{u"&File"_s, u"&Edit"_s, u"&Options"_s, u"Effects"_s, u"&Help"_s}));
-    QStringList file;
-    for (QAction* a : find<QMenu>(u"mnuFile"_s)->actions())
-        if (!a->isSeparator())
-            file << a->text();
-    EXPECT_EQ(file, (QStringList{u"&New"_s, u"&Open..."_s, u"&Save"_s, u"Save &As..."_s,
-                                 u"Save &Template Settings"_s, u"E&xit"_s}));
-    EXPECT_EQ(find<QAction>(u"mnuOptionsGenerate"_s)->shortcut(), QKeySequence(u"F12"_s));
-    EXPECT_EQ(find<QAction>(u"mnuTextSubTitleScrollB"_s)->shortcut(), QKeySequence(u"Shift+Ctrl+F6"_s));
-
-    // Fourteen keyed buttons in five groups; those opening later windows are visibly unavailable.
-    const QList<QAction*> tools = find<QToolBar>(u"tlbMain"_s)->actions();
-    EXPECT_EQ(std::count_if(tools.begin(), tools.end(), [](QAction* a) { return a->isSeparator(); }), 4);
-    EXPECT_EQ(
-        std::count_if(tools.begin(), tools.end(), [](QAction* a) { return !a->property("key").isNull(); }),
-        14);
-    EXPECT_FALSE(find<QAction>(u"tlbMain_SubmitAd"_s)->isEnabled());
-    EXPECT_FALSE(find<QAction>(u"mnuCheckSpelling"_s)->isEnabled());
-    EXPECT_EQ(window.windowTitle(), u"Listwright - [New File]");
-    EXPECT_EQ(window.minimumSize(), QSize(651, 447));
+    // Each row: what is shown, then the controls that show it. Pages go by the last part of their
+    // address (the maker's site ends in "lwr"); a closing with changes is answered Cancel.
+    const QList<QStringList> cases = {
+        {u"dialog"_s, u"mnuFileOpen"_s, u"tlbMain_OpenFile"_s, u"mnuFileSave"_s, u"tlbMain_SaveFile"_s,
+         u"mnuFileSaveAs"_s, u"cmdTitleColor"_s, u"cmdSubTitleColor"_s, u"cmdDescriptionColor"_s,
+         u"CmdOptionalColor"_s},
+        {u"Your Ad Has Been Generated!"_s, u"mnuOptionsGenerate"_s, u"tlbMain_GenerateAd"_s},
+        {u"AdPreview.html"_s, u"mnuOptionsPreview"_s, u"tlbMain_PreviewAd"_s},
+        {u"index.html"_s, u"mnuHelpHelpTopics"_s},
+        {u"tutorials.html"_s, u"mnuHelpTutorials"_s},
+        {u"emoticons.html"_s, u"lblViewEmoticons"_s},
+        {u"lwr"_s, u"mnuHelpWebsite"_s, u"Label5"_s},
+        {EditorCommands::hyperlinkAddressMessage() + u'|' + EditorCommands::hyperlinkTextMessage(),
+         u"Command2"_s},
+        {EditorCommands::imageMessage(), u"cmdPicInsert"_s},
+        {EditorCommands::animatedTextMessage(), u"cmdAnimatedText"_s, u"mnuEffectsAnimatedText"_s},
+        {EditorCommands::musicMessage(), u"mnuTextDocumentMusic"_s},
+        {u"frmPreferences0"_s, u"tlbMain_AdPreferences"_s, u"cmdPreferences"_s, u"mnuOptionsPreferences"_s},
+        {u"frmPreferences1"_s, u"tlbMain_LoadTemplate"_s},
+        {u"frmImgs"_s, u"cmdPictures"_s, u"mnuOptionsAddPictures"_s, u"tlbMain_InsertPictures"_s},
+        {u"frmCustomizeTemplate"_s, u"cmdCustomizeTemplate"_s, u"mnuOptionsCustomizeTemplate"_s,
+         u"tlbMain_CustomizeTemplate"_s},
+        {u"Save Changes?"_s, u"mnuFileExit"_s}};
+    for (const QStringList& c : cases)
+        for (const QString& control : c.mid(1)) {
+            state.ad.setAdChanged(control == u"mnuFileExit");
+            click(control);
+            EXPECT_EQ(shown(), c.first()) << id(control);
+        }
 }
 
-TEST_F(AppWindow, WrappingCountsLineBreaksAsTwoCharacters)
+TEST_F(AppWindow, EditorButtonsWriteWhereTheSellerClickedCountingLineBreaksTwice)
 {
-    setDescription(u"xabcy"_s, 1, 3);
-    click(u"CmdBold"_s);
-    EXPECT_EQ(state.ad.text(T::Description), u"x<B>abc</B>y");
-    EXPECT_EQ(window.textBox(3).selStart, 11);
-    EXPECT_EQ(window.textBox(3).selLength, 0);
-
-    setDescription(u"ab\r\ncd"_s, 4, 2);
-    click(u"cmdQuickColor_3"_s);
-    EXPECT_EQ(state.ad.text(T::Description), u"ab\r\n<FONT COLOR = \"#00FF00\">cd</FONT COLOR>");
-    EXPECT_EQ(window.textBox(3).selStart, state.ad.text(T::Description).size());
-    EXPECT_EQ(description()->toPlainText(), u"ab\n<FONT COLOR = \"#00FF00\">cd</FONT COLOR>");
-
-    setDescription({}, 0, 0);
-    click(u"cmdAlignCenter"_s);
-    EXPECT_EQ(state.ad.text(T::Description), u"<CENTER></CENTER>");
-    EXPECT_EQ(window.textBox(3).selStart, 8);
+    for (const WrapButton& b : wrapButtons()) {
+        window.setTextBox(3, {});
+        click(b.name);
+        EXPECT_EQ(state.ad.text(T::Description), QStringView(b.open) + QStringView(b.close)) << id(b.name);
+    }
+    for (int i = 0; i < 12; ++i) {
+        window.setTextBox(3, {u"ab\r\ncd"_s, 4, 2});
+        click(u"cmdQuickColor_%1"_s.arg(i));
+        const auto wrapped = u"ab\r\n<FONT COLOR = \"%1\">cd</FONT COLOR>"_s.arg(quickColors()[i].word);
+        EXPECT_EQ(state.ad.text(T::Description), wrapped);
+        EXPECT_EQ(window.textBox(3).selStart, wrapped.size()) << "a line break counts twice";
+    }
+    // Emoticons go into the box clicked last; paging back and forth ends on the second picture.
+    QTest::mouseClick(find<QPlainTextEdit>(u"txtDescription")->viewport(), Qt::LeftButton);
+    for (const char16_t* b : {u"cmdNextEmoticon", u"cmdPreviousEmoticon", u"cmdNextEmoticon", u"cmdEmoticon"})
+        click(b);
+    EXPECT_TRUE(state.ad.text(T::Description).contains(u"[S2]"_s));
 }
 
-TEST_F(AppWindow, PromptsColoursAndTheirCancels)
+TEST_F(AppWindow, ControlsAndTheAdFollowEachOtherAndTheWindowsEdges)
 {
-    setDescription(u"xyz"_s, 0, 0);
-    click(u"Command2"_s); // both prompts unanswered
-    EXPECT_EQ(ds.records().size(), 2);
-    EXPECT_EQ(state.ad.text(T::Description), u"xyz");
-    EXPECT_EQ(window.textBox(3).selStart, 3);
+    state.prefs.setFlag(Preferences::Field::ShowCalc, true); // the weight boxes serve the calculator
+    const QStringList boxes = {u"txtTitle"_s,        u"txtSubTitle"_s,       u"txtCondition"_s,
+                               u"txtAge"_s,          u"txtComments"_s,       u"txtShipCost"_s,
+                               u"txtPounds"_s,       u"txtOunces"_s,         u"cboTitleSize"_s,
+                               u"cboSubTitleSize"_s, u"cboDescriptionSize"_s};
+    const T fields[] = {T::Title,  T::SubTitle, T::Condition, T::Age,          T::Comments,       T::ShipCost,
+                        T::Pounds, T::Ounces,   T::TitleSize, T::SubTitleSize, T::DescriptionSize};
+    for (int i = 0; i < 11; ++i) {
+        auto* list = find<QComboBox>(boxes[i]);
+        QLineEdit* box = list ? list->lineEdit() : find<QLineEdit>(boxes[i]);
+        state.ad.setText(fields[i], u"2"_s);
+        EXPECT_EQ(box->text(), u"2") << id(boxes[i]);
+        QTest::keyClicks(box, u"9"_s);
+        QTest::keyClick(box, Qt::Key_Return);
+        EXPECT_EQ(state.ad.text(fields[i]), u"29") << id(boxes[i]);
+        EXPECT_TRUE(!list || list->count() == 7) << id(boxes[i]);
+    }
 
-    state.ad.setAdChanged(false);
-    const QString before = find<QWidget>(u"shpTitleColor"_s)->styleSheet();
-    click(u"cmdTitleColor"_s);
-    EXPECT_TRUE(state.ad.adChanged());
-    EXPECT_EQ(find<QWidget>(u"shpTitleColor"_s)->styleSheet(), before);
-    ds.queueColor(255);
-    click(u"cmdTitleColor"_s);
-    EXPECT_EQ(state.ad.color(AdRecord::Color::Title).text, u"#FF0000");
-    EXPECT_TRUE(find<QWidget>(u"shpTitleColor"_s)->styleSheet().contains(u"#FF0000"_s));
+    const QStringList items = {u"mnuTextTitleScrollL"_s,         u"mnuTextTitleScrollR"_s,
+                               u"mnuTextTitleScrollB"_s,         u"mnuTextSubTitleScrollL"_s,
+                               u"mnuTextSubTitleScrollR"_s,      u"mnuTextSubTitleScrollB"_s,
+                               u"mnuTextDocumentNoRightClick"_s, u"mnuTextDocumentMusic"_s};
+    for (const QString& item : items) {
+        click(item);
+        for (int j = 0; j < 8; ++j)
+            EXPECT_EQ(find<QAction>(items[j])->isChecked(), state.ad.effect(AdRecord::Effect(j))) << id(item);
+    }
 
-    click(u"mnuTextDocumentMusic"_s); // prompt cancelled
-    EXPECT_TRUE(state.ad.effect(E::Music));
-    EXPECT_TRUE(find<QAction>(u"mnuTextDocumentMusic"_s)->isChecked());
-    EXPECT_TRUE(state.ad.text(T::MusicUrl).isEmpty());
+    const QStringList swatches = {u"shpTitleColor"_s, u"ShpSubTitleColor"_s, u"shpDescriptionColor"_s,
+                                  u"ShpOptionalColor"_s};
+    for (int i = 0; i < 4; ++i) {
+        state.ad.setColor(AdRecord::Color(i), ColorPair::fromValue(255));
+        EXPECT_TRUE(find(swatches[i])->styleSheet().contains(u"#FF0000"_s)) << id(swatches[i]);
+    }
+
+    // The resize tags of the form: the description follows both edges, the buttons the right one.
+    const QRect text = find(u"txtDescription")->geometry(), button = find(u"cmdPictures")->geometry();
+    window.resize(window.width() + 150, window.height() + 90);
+    QTRY_COMPARE(find(u"txtDescription")->size(), text.size() + QSize(150, 90));
+    EXPECT_EQ(find(u"cmdPictures")->geometry(), button.translated(150, 0));
 }
 
-TEST_F(AppWindow, EmoticonsAndLetterImagesGoWhereTheSellerClicked)
+TEST_F(AppWindow, EditCommandsWorkOnTheFocusedBoxAndCountAfterGenerate)
 {
-    click(u"cmdPreviousEmoticon"_s);
-    EXPECT_EQ(state.emoticonNumber, 18);
-    for (int i = 0; i < 6; ++i)
-        click(u"cmdNextEmoticon"_s);
-    EXPECT_EQ(state.emoticonNumber, 24);
-    click(u"cmdNextEmoticon"_s);
-    EXPECT_EQ(state.emoticonNumber, 1);
-
-    // After start-up both targets are the title.
-    click(u"cmdEmoticon"_s);
-    EXPECT_EQ(state.ad.text(T::Title), u"[S1]");
-
-    QTest::mouseClick(description()->viewport(), Qt::LeftButton);
-    ds.queuePromptAnswer(u"Hi yo"_s);
-    click(u"cmdAnimatedText"_s);
-    EXPECT_EQ(state.ad.text(T::Description), u"[H][i]&nbsp;&nbsp; [y][o]");
-    EXPECT_EQ(window.textBox(3).selStart, 25);
-
-    find<QComboBox>(u"cboAnimatedText"_s)->setCurrentIndex(4);
-    EXPECT_EQ(state.ad.letterStyle(), 4);
+    // After Generate the seller's own edits mark the ad changed, the markup buttons do not.
+    for (int box : {1, 3})
+        for (const QString& edit : {u"CmdBold"_s, u"mnuEditCopy"_s, u"tlbMain_Copy"_s, u"mnuEditCut"_s,
+                                    u"tlbMain_Cut"_s, u"mnuEditPaste"_s, u"tlbMain_Paste"_s}) {
+            window.setTextBox(box, {u"abc"_s, 1, 1});
+            state.ad.setNoSaving(true);
+            state.ad.setAdChanged(false);
+            ds.setClipboardText(u"x"_s);
+            click(edit);
+            EXPECT_EQ(ds.clipboardText(), edit.contains(u"Copy") || edit.contains(u"Cut") ? u"b" : u"x");
+            EXPECT_EQ(state.ad.adChanged(), edit.contains(u"Cut") || edit.contains(u"Paste")) << id(edit);
+        }
 }
 
-TEST_F(AppWindow, ScrollSwitchesAreGroupedPerText)
+TEST_F(AppWindow, NewAndOpenGiveTheTitleTheFocus)
 {
-    click(u"mnuTextTitleScrollL"_s);
-    click(u"mnuTextTitleScrollB"_s);
-    click(u"mnuTextSubTitleScrollR"_s);
-    EXPECT_FALSE(find<QAction>(u"mnuTextTitleScrollL"_s)->isChecked());
-    EXPECT_TRUE(find<QAction>(u"mnuTextTitleScrollB"_s)->isChecked());
-    EXPECT_TRUE(state.ad.effect(E::SubTitleScrollR));
-    click(u"mnuTextTitleScrollB"_s);
-    EXPECT_FALSE(state.ad.effect(E::TitleScrollB));
-    EXPECT_FALSE(state.ad.effect(E::TitleScrollL));
-    EXPECT_FALSE(state.ad.adChanged());
-}
-
-TEST_F(AppWindow, EditCommandsWorkOnTheFocusedBox)
-{
-    auto* title = find<QLineEdit>(u"txtTitle"_s);
-    title->setText(u"abcd"_s);
-    title->setFocus();
-    title->setSelection(1, 2);
-    window.mnuEditCut_Click();
-    EXPECT_EQ(ds.clipboardText(), u"bc");
-    EXPECT_EQ(state.ad.text(T::Title), u"ad");
-
-    title->setSelection(0, 1);
-    ds.clearClipboard(); // a picture on the clipboard: no text
-    window.mnuEditPaste_Click();
-    EXPECT_EQ(state.ad.text(T::Title), u"d");
-
-    find<QWidget>(u"cmdDefaultColors"_s)->setFocus();
-    ds.setClipboardText(u"kept"_s);
-    window.mnuEditCut_Click();
-    window.mnuEditPaste_Click();
-    EXPECT_EQ(ds.clipboardText(), u"kept");
-    EXPECT_TRUE(ds.messages().isEmpty());
-}
-
-TEST_F(AppWindow, GenerateThenEditorCommandsDoNotMarkTheAd)
-{
-    click(u"mnuOptionsGenerate"_s);
-    EXPECT_EQ(ds.messageTitles(), QStringList{u"Your Ad Has Been Generated!"_s});
-    EXPECT_FALSE(state.ad.adChanged());
-    click(u"CmdBold"_s);
-    EXPECT_FALSE(state.ad.adChanged());
-    description()->setFocus();
-    QTest::keyClick(description(), Qt::Key_X);
-    EXPECT_TRUE(state.ad.adChanged());
-
-    // Typing in the shipping cost alone is no change worth asking about.
-    state.ad.setAdChanged(false);
-    QTest::keyClicks(find<QLineEdit>(u"txtShipCost"_s), u"4.50"_s);
-    EXPECT_FALSE(state.ad.adChanged());
-    QTest::keyClicks(find<QLineEdit>(u"txtAge"_s), u"5"_s);
-    EXPECT_TRUE(state.ad.adChanged());
-}
-
-TEST_F(AppWindow, ClosingAsksAndHonoursTheAnswer)
-{
-    QTest::keyClicks(find<QLineEdit>(u"txtTitle"_s), u"Lamp"_s);
-    ds.queueMessageAnswer(MsgResult::Cancel);
-    EXPECT_FALSE(window.close());
-    EXPECT_TRUE(window.isVisible());
-    ds.queueMessageAnswer(MsgResult::Yes);
-    ds.queueSaveFile(install.file(u"lamp.zad"_s));
-    EXPECT_TRUE(window.close());
-    EXPECT_EQ(readAdFile(install.file(u"lamp.zad"_s)).data->title, u"Lamp");
-}
-
-TEST_F(AppWindow, OpensTheCommandLineAdAndGrowsWithTheWindow)
-{
-    AdFileData d;
-    d.title = u"Brass lamp"_s;
-    d.description = u"one<BR>two"_s;
-    d.titleSize = d.subTitleSize = d.descriptionSize = u"4"_s;
-    for (QString& v : d.tableColorValues)
-        v = u"0"_s;
-    ASSERT_TRUE(writeTextLines(install.file(u"cli.zad"_s), d.toLines()));
-
-    SharedState other;
-    Program second(other, ds);
-    frmMain opened(second, ds);
-    opened.Form_Load(install.file(u"cli.zad"_s));
-    opened.show();
-    EXPECT_EQ(opened.findChild<QLineEdit*>(u"txtTitle"_s)->text(), u"Brass lamp");
-    EXPECT_EQ(opened.findChild<QPlainTextEdit*>(u"txtDescription"_s)->toPlainText(), u"one\ntwo");
-    EXPECT_EQ(opened.windowTitle(), u"Listwright - [cli.zad]");
-    EXPECT_EQ(opened.findChild<QComboBox*>(u"cboTitleSize"_s)->currentText(), u"4");
-
-    auto* text = opened.findChild<QPlainTextEdit*>(u"txtDescription"_s);
-    auto* button = opened.findChild<QWidget*>(u"cmdPictures"_s);
-    const QRect textBefore = text->geometry();
-    const int buttonBefore = button->x();
-    opened.resize(opened.width() + 150, opened.height() + 90);
-    QTRY_VERIFY(text->width() > textBefore.width());
-    EXPECT_GT(text->height(), textBefore.height());
-    EXPECT_GT(button->x(), buttonBefore);
-    EXPECT_EQ(button->width(), 112);
-}
-
-TEST_F(AppWindow, SaveAsOntoAnExistingFileAnsweredNoAndClosingWithoutSaving)
-{
-    install.write(u"taken.zad"_s, "keep me");
-    QTest::keyClicks(find<QLineEdit>(u"txtTitle"_s), u"Lamp"_s);
-    ds.queueSaveFile(install.file(u"taken.zad"_s));
-    ds.queueMessageAnswer(MsgResult::No);
-    click(u"mnuFileSaveAs"_s);
-    EXPECT_EQ(ds.messageTitles(), QStringList{u"File Already Exists"_s});
-    EXPECT_EQ(install.read(u"taken.zad"_s), "keep me");
-    EXPECT_EQ(window.windowTitle(), u"Listwright - [New File]");
-
-    ds.queueMessageAnswer(MsgResult::No);
-    EXPECT_TRUE(window.close());
-    EXPECT_EQ(install.read(u"taken.zad"_s), "keep me");
-}
-
-TEST_F(AppWindow, OpensTheOtherWindowsWithoutBlocking)
-{
-    click(u"cmdPreferences"_s);
-    auto* preferences = window.findChild<QWidget*>(u"frmPreferences"_s);
-    ASSERT_NE(preferences, nullptr);
-    EXPECT_TRUE(preferences->isVisible());
-    auto* tabs = preferences->findChild<QTabWidget*>(u"tabPreferences"_s);
-    ASSERT_NE(tabs, nullptr);
-    EXPECT_EQ(tabs->currentIndex(), 0);
-    // Pick Template shows the templates tab even when the window is open on another.
-    click(u"tlbMain_LoadTemplate"_s);
-    EXPECT_EQ(tabs->currentIndex(), 1);
-    EXPECT_EQ(window.findChildren<QWidget*>(u"frmPreferences"_s).size(), 1);
-
-    click(u"mnuOptionsAddPictures"_s);
-    auto* pictures = window.findChild<QWidget*>(u"frmImgs"_s);
-    ASSERT_NE(pictures, nullptr);
-    EXPECT_TRUE(pictures->isVisible());
-    click(u"tlbMain_CustomizeTemplate"_s);
-    auto* customize = window.findChild<QWidget*>(u"frmCustomizeTemplate"_s);
-    ASSERT_NE(customize, nullptr);
-    EXPECT_TRUE(customize->isVisible());
-    EXPECT_TRUE(window.isEnabled());
+    // Open moves the focus only after the seller has had the changes saved.
+    for (const QString& command : {u"tlbMain_NewFile"_s, u"mnuFileOpen"_s, u"mnuFileNew"_s}) {
+        window.setTextBox(3, {});
+        state.ad.setAdChanged(command != u"mnuFileNew");
+        ds.queueMessageAnswer(MsgResult::Yes);
+        ds.queueSaveFile(install.file(command + u".zad"_s));
+        click(command);
+        EXPECT_EQ(window.focusWidget(), find(u"txtTitle")) << id(command);
+    }
 }
