@@ -408,24 +408,24 @@ void frmMain::refreshWeightFields()
     m_ui->lblOunces->setEnabled(ounces);
 }
 
-TextBoxState frmMain::textBox(int field) const
+TextBoxState frmMain::textBox(TextBox which) const
 {
-    if (field == 3) {
+    if (which == TextBox::Description) {
         const QString model = m_state.ad.text(T::Description);
         const QTextCursor cursor = m_ui->txtDescription->textCursor();
         const int start = widgetToModelPosition(model, cursor.selectionStart());
         const int end = widgetToModelPosition(model, cursor.selectionEnd());
         return {model, start, end - start};
     }
-    const QLineEdit* box = field == 1 ? m_ui->txtTitle : m_ui->txtSubTitle;
+    const QLineEdit* box = which == TextBox::Title ? m_ui->txtTitle : m_ui->txtSubTitle;
     if (box->hasSelectedText())
         return {box->text(), box->selectionStart(), static_cast<int>(box->selectedText().size())};
     return {box->text(), box->cursorPosition(), 0};
 }
 
-void frmMain::setTextBox(int field, const TextBoxState& state)
+void frmMain::setTextBox(TextBox which, const TextBoxState& state)
 {
-    if (field == 3) {
+    if (which == TextBox::Description) {
         m_state.ad.setText(T::Description, state.text);
         refreshText(static_cast<int>(T::Description));
         const QString model = m_state.ad.text(T::Description);
@@ -438,9 +438,10 @@ void frmMain::setTextBox(int field, const TextBoxState& state)
         m_ui->txtDescription->setFocus();
         return;
     }
-    QLineEdit* box = field == 1 ? m_ui->txtTitle : m_ui->txtSubTitle;
-    m_state.ad.setText(field == 1 ? T::Title : T::SubTitle, state.text);
-    refreshText(static_cast<int>(field == 1 ? T::Title : T::SubTitle));
+    const bool title = which == TextBox::Title;
+    QLineEdit* box = title ? m_ui->txtTitle : m_ui->txtSubTitle;
+    m_state.ad.setText(title ? T::Title : T::SubTitle, state.text);
+    refreshText(static_cast<int>(title ? T::Title : T::SubTitle));
     box->setFocus();
     if (state.selLength > 0)
         box->setSelection(state.selStart, state.selLength);
@@ -550,16 +551,18 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event)
             m_resizer->FormResized(m_ui->frmMainArea);
     } else if (type == QEvent::MouseButtonPress || type == QEvent::FocusIn) {
         // The emoticon and letter-image commands write into the text box clicked last.
-        const int field = watched == m_ui->txtTitle      ? 1
-                          : watched == m_ui->txtSubTitle ? 2
-                          : watched == m_ui->txtDescription || watched == m_ui->txtDescription->viewport()
-                              ? 3
-                              : 0;
-        if (field != 0 && type == QEvent::MouseButtonPress) {
-            m_state.emoticonTarget = field;
-            m_state.letterTarget = field;
-        } else if (field == 2 && type == QEvent::FocusIn) {
-            m_state.letterTarget = 2;
+        std::optional<TextBox> box;
+        if (watched == m_ui->txtTitle)
+            box = TextBox::Title;
+        else if (watched == m_ui->txtSubTitle)
+            box = TextBox::SubTitle;
+        else if (watched == m_ui->txtDescription || watched == m_ui->txtDescription->viewport())
+            box = TextBox::Description;
+        if (box && type == QEvent::MouseButtonPress) {
+            m_state.emoticonTarget = *box;
+            m_state.letterTarget = *box;
+        } else if (box == TextBox::SubTitle && type == QEvent::FocusIn) {
+            m_state.letterTarget = TextBox::SubTitle;
         }
     } else if (type == QEvent::KeyPress && watched == m_ui->txtDescription) {
         // Typing in the description counts as a change again after a generation.

@@ -42,8 +42,8 @@ public:
     // command-line ad.
     void Form_Load(const QString& commandLine);
 
-    TextBoxState textBox(int field) const override;
-    void setTextBox(int field, const TextBoxState& state) override;
+    TextBoxState textBox(TextBox which) const override;
+    void setTextBox(TextBox which, const TextBoxState& state) override;
 
     // Cut, Copy and Paste on the control that has the focus.
     void mnuEditCut_Click();

@@ -101,16 +101,17 @@ TEST_F(AppWindow, MenusToolbarAndButtonsReachTheirCommands)
 TEST_F(AppWindow, EditorButtonsWriteWhereTheSellerClickedCountingLineBreaksTwice)
 {
     for (const WrapButton& b : wrapButtons()) {
-        window.setTextBox(3, {});
+        window.setTextBox(TextBox::Description, {});
         click(b.name);
         EXPECT_EQ(state.ad.text(T::Description), QStringView(b.open) + QStringView(b.close)) << id(b.name);
     }
     for (int i = 0; i < 12; ++i) {
-        window.setTextBox(3, {u"ab\r\ncd"_s, 4, 2});
+        window.setTextBox(TextBox::Description, {u"ab\r\ncd"_s, 4, 2});
         click(u"cmdQuickColor_%1"_s.arg(i));
         const auto wrapped = u"ab\r\n<FONT COLOR = \"%1\">cd</FONT COLOR>"_s.arg(quickColors()[i].word);
         EXPECT_EQ(state.ad.text(T::Description), wrapped);
-        EXPECT_EQ(window.textBox(3).selStart, wrapped.size()) << "a line break counts twice";
+        EXPECT_EQ(window.textBox(TextBox::Description).selStart, wrapped.size())
+            << "a line break counts twice";
     }
     // Emoticons go into the box clicked last; paging back and forth ends on the second picture.
     QTest::mouseClick(find<QPlainTextEdit>(u"txtDescription")->viewport(), Qt::LeftButton);
@@ -166,7 +167,7 @@ TEST_F(AppWindow, ControlsAndTheAdFollowEachOtherAndTheWindowsEdges)
 TEST_F(AppWindow, EditCommandsWorkOnTheFocusedBoxAndCountAfterGenerate)
 {
     // After Generate the seller's own edits mark the ad changed, the markup buttons do not.
-    for (int box : {1, 3})
+    for (TextBox box : {TextBox::Title, TextBox::Description})
         for (const QString& edit : {u"CmdBold"_s, u"mnuEditCopy"_s, u"tlbMain_Copy"_s, u"mnuEditCut"_s,
                                     u"tlbMain_Cut"_s, u"mnuEditPaste"_s, u"tlbMain_Paste"_s}) {
             window.setTextBox(box, {u"abc"_s, 1, 1});
@@ -183,7 +184,7 @@ TEST_F(AppWindow, NewAndOpenGiveTheTitleTheFocus)
 {
     // Open moves the focus only after the seller has had the changes saved.
     for (const QString& command : {u"tlbMain_NewFile"_s, u"mnuFileOpen"_s, u"mnuFileNew"_s}) {
-        window.setTextBox(3, {});
+        window.setTextBox(TextBox::Description, {});
         state.ad.setAdChanged(command != u"mnuFileNew");
         ds.queueMessageAnswer(MsgResult::Yes);
         ds.queueSaveFile(install.file(command + u".zad"_s));
