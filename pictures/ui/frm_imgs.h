@@ -4,12 +4,16 @@
 #include <QWidget>
 
 #include <array>
+#include <memory>
 
-class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class QToolButton;
+
+namespace Ui {
+class frmImgs;
+}
 
 namespace lw {
 
@@ -25,6 +29,7 @@ public:
     static constexpr int SlotCount = 10;
 
     frmImgs(SharedState& state, DesktopServices& ds, QWidget* parent = nullptr);
+    ~frmImgs() override;
 
     // Becoming the active window: the labels refresh and the slots are remembered for Cancel.
     void Form_Activate();
@@ -41,7 +46,6 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void buildControls();
     void bindModels();
     void refreshSlotText(int i);
     void refreshSlotState(int i);
@@ -50,14 +54,12 @@ private:
 
     SharedState& m_state;
     DesktopServices& m_ds;
+    std::unique_ptr<Ui::frmImgs> m_ui;
     std::array<QLabel*, SlotCount> m_lblImg{};
     std::array<QLineEdit*, SlotCount> m_txtImage{};
     std::array<QToolButton*, SlotCount> m_cmdClipboard{};
     std::array<QPushButton*, SlotCount> m_cmdBrowse{};
     std::array<QPushButton*, SlotCount> m_cmdSelectPic{};
-    QLabel* m_imgOr = nullptr;
-    QLabel* m_lblX = nullptr;
-    QLabel* m_lblY = nullptr;
     QStringList m_snapshot;
 };
 

@@ -4,12 +4,17 @@
 #include <QWidget>
 
 #include <array>
+#include <memory>
 
 class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class QToolButton;
+
+namespace Ui {
+class frmCustomizeTemplate;
+}
 
 namespace lw {
 
@@ -23,6 +28,7 @@ class frmCustomizeTemplate : public QWidget
     Q_OBJECT
 public:
     frmCustomizeTemplate(SharedState& state, DesktopServices& ds, QWidget* parent = nullptr);
+    ~frmCustomizeTemplate() override;
 
     // Becoming the active window: remembers the thirteen values Cancel returns to.
     void Form_Activate();
@@ -41,19 +47,19 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void buildControls();
     void refresh(int i);
     void ApplyTextureState(int i);
     void takeSnapshot();
 
     SharedState& m_state;
     DesktopServices& m_ds;
+    std::unique_ptr<Ui::frmCustomizeTemplate> m_ui;
     // Index 0 is the page background; it has no swatch, colour button or switch.
-    std::array<QLabel*, 5> m_swatch{};
-    std::array<QPushButton*, 5> m_colorButton{};
-    std::array<QCheckBox*, 5> m_useTexture{};
-    std::array<QLineEdit*, 5> m_texture{};
-    std::array<QToolButton*, 5> m_clipboard{};
+    std::array<QLabel*, 5> m_ShpTableBackground{};
+    std::array<QPushButton*, 5> m_cmdTableBackground{};
+    std::array<QCheckBox*, 5> m_chkUseTexture{};
+    std::array<QLineEdit*, 5> m_txtTableTexture{};
+    std::array<QToolButton*, 5> m_cmdClipboard{};
     // Colour values 1-4, texture boxes 0-4, switches 1-4.
     QStringList m_snapshot;
 };

@@ -7,19 +7,17 @@
 #include <QWidget>
 
 #include <array>
+#include <memory>
 #include <vector>
 
 class QCheckBox;
 class QComboBox;
-class QFrame;
-class QGroupBox;
-class QLabel;
 class QLineEdit;
-class QListWidget;
-class QPlainTextEdit;
 class QPushButton;
-class QRadioButton;
-class QTabWidget;
+
+namespace Ui {
+class frmPreferences;
+}
 
 namespace lw {
 
@@ -56,14 +54,7 @@ protected:
 private:
     using Field = Preferences::Field;
 
-    void buildGeneralTab(QWidget* tab);
-    void buildTemplatesTab(QWidget* tab);
-    void buildShippingTab(QWidget* tab);
-    QLineEdit* addLineEdit(QWidget* parent, const QString& name, Field field, const QRect& geometry);
-    QCheckBox* addCheckBox(QWidget* parent, const QString& name, const QString& caption, Field field,
-                           const QRect& geometry);
-    QComboBox* addIndexList(QWidget* parent, const QString& name, const QStringList& items, Field field,
-                            const QRect& geometry);
+    void bindControls();
     void bindModels();
 
     void refreshField(Field field);
@@ -82,24 +73,11 @@ private:
     SharedState& m_state;
     PreferencesWindowState& m_window;
     DesktopServices& m_ds;
+    std::unique_ptr<Ui::frmPreferences> m_ui;
 
-    QTabWidget* m_tabs = nullptr;
-    QPlainTextEdit* m_terms = nullptr;
-    QFrame* m_termsSwatch = nullptr;
-    QComboBox* m_termsSize = nullptr;
-    QComboBox* m_auctionSite = nullptr;
-    QLabel* m_note = nullptr;
-    QListWidget* m_templateList = nullptr;
-    QLabel* m_sample = nullptr;
-    QLabel* m_custom = nullptr;
-    QLabel* m_templateInfo = nullptr;
+    std::array<QPushButton*, 7> m_cmdFTPHelp{};
     std::vector<QWidget*> m_ftpControls;
     std::vector<QWidget*> m_calculatorControls;
-    QRadioButton* m_usps = nullptr;
-    QRadioButton* m_ups = nullptr;
-    QLineEdit* m_zipCode = nullptr;
-    QLabel* m_calcNotes = nullptr;
-    QGroupBox* m_upsFrame = nullptr;
     std::array<QLineEdit*, static_cast<int>(Field::Count)> m_lineEdits{};
     std::array<QCheckBox*, static_cast<int>(Field::Count)> m_checkBoxes{};
     std::array<QComboBox*, static_cast<int>(Field::Count)> m_indexLists{};
