@@ -17,9 +17,10 @@ using namespace Qt::StringLiterals;
 namespace lw {
 
 frmImgs::frmImgs(SharedState& state, DesktopServices& ds, QWidget* parent)
-    : QWidget(parent, Qt::Window), m_state(state), m_ds(ds), m_ui(std::make_unique<Ui::frmImgs>())
+    : QDialog(parent), m_state(state), m_ds(ds), m_ui(std::make_unique<Ui::frmImgs>())
 {
     m_ui->setupUi(this);
+    new OwnedWindowWatcher(this);
     m_lblImg = controlArray<QLabel, SlotCount>(this, u"lblImg"_s);
     m_txtImage = controlArray<QLineEdit, SlotCount>(this, u"txtImage"_s);
     m_cmdClipboard = controlArray<QToolButton, SlotCount>(this, u"cmdClipboard"_s);
@@ -182,7 +183,12 @@ bool frmImgs::event(QEvent* event)
 {
     if (event->type() == QEvent::WindowActivate)
         Form_Activate();
-    return QWidget::event(event);
+    return QDialog::event(event);
+}
+
+void frmImgs::reject()
+{
+    cmdPrefCancel_Click();
 }
 
 void frmImgs::closeEvent(QCloseEvent* event)

@@ -1,7 +1,7 @@
 #pragma once
 
+#include <QDialog>
 #include <QStringList>
-#include <QWidget>
 
 #include <array>
 #include <memory>
@@ -22,7 +22,7 @@ class SharedState;
 
 // The picture window: its ten boxes show the picture list and the thumbnail size
 // of the shared state and write to them as the seller edits.
-class frmImgs : public QWidget
+class frmImgs : public QDialog
 {
     Q_OBJECT
 public:
@@ -40,6 +40,9 @@ public:
     void cmdClipboard_Click(int i);
     void cmdChangeOr_Click();
     void cmdCustomSize_Click();
+
+    // Escape is Cancel.
+    void reject() override;
 
 protected:
     bool event(QEvent* event) override;

@@ -25,10 +25,10 @@ qint64 colorValueOf(const QString& text)
 } // namespace
 
 frmCustomizeTemplate::frmCustomizeTemplate(SharedState& state, DesktopServices& ds, QWidget* parent)
-    : QWidget(parent, Qt::Window), m_state(state), m_ds(ds),
-      m_ui(std::make_unique<Ui::frmCustomizeTemplate>())
+    : QDialog(parent), m_state(state), m_ds(ds), m_ui(std::make_unique<Ui::frmCustomizeTemplate>())
 {
     m_ui->setupUi(this);
+    new OwnedWindowWatcher(this);
     // Tables 1 to 4; the page background (0) has only a box and a paste button.
     m_ShpTableBackground = controlArray<QLabel, 5>(this, u"ShpTableBackground"_s);
     m_cmdTableBackground = controlArray<QPushButton, 5>(this, u"cmdTableBackground"_s);
@@ -175,7 +175,12 @@ bool frmCustomizeTemplate::event(QEvent* event)
 {
     if (event->type() == QEvent::WindowActivate)
         Form_Activate();
-    return QWidget::event(event);
+    return QDialog::event(event);
+}
+
+void frmCustomizeTemplate::reject()
+{
+    cmdCustomizeCancel_Click();
 }
 
 void frmCustomizeTemplate::closeEvent(QCloseEvent* event)

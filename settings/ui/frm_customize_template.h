@@ -1,7 +1,7 @@
 #pragma once
 
+#include <QDialog>
 #include <QStringList>
-#include <QWidget>
 
 #include <array>
 #include <memory>
@@ -23,7 +23,7 @@ class SharedState;
 
 // The table and page backgrounds of the ad. The controls show the shared state's
 // table backgrounds and write to them as the seller edits.
-class frmCustomizeTemplate : public QWidget
+class frmCustomizeTemplate : public QDialog
 {
     Q_OBJECT
 public:
@@ -41,6 +41,9 @@ public:
     void cmdClipboard_Click(int i);
     // Runs the texture state of table i for the check box's value.
     void chkUseTexture_Click(int i);
+
+    // Escape is Cancel.
+    void reject() override;
 
 protected:
     bool event(QEvent* event) override;

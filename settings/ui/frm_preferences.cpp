@@ -14,7 +14,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDialog>
 #include <QPixmap>
 #include <QSignalBlocker>
 #include <QStyle>
@@ -163,10 +162,11 @@ bool isFlag(F f)
 
 frmPreferences::frmPreferences(SharedState& state, PreferencesWindowState& window, DesktopServices& ds,
                                QWidget* parent)
-    : QWidget(parent, Qt::Window), m_state(state), m_window(window), m_ds(ds),
+    : QDialog(parent), m_state(state), m_window(window), m_ds(ds),
       m_ui(std::make_unique<Ui::frmPreferences>())
 {
     m_ui->setupUi(this);
+    new OwnedWindowWatcher(this);
     m_cmdFTPHelp = controlArray<QPushButton, 7>(this, u"cmdFTPHelp"_s);
     m_ui->cmdTermsColor->setIcon(style()->standardIcon(QStyle::SP_DialogResetButton));
     m_ui->txtPassword->setValidator(new PasswordValidator(m_ui->txtPassword));
@@ -187,12 +187,12 @@ frmPreferences::frmPreferences(SharedState& state, PreferencesWindowState& windo
     m_window.openingSelection = m_state.templates.selectedIndex();
 
     // A return from another window of the program counts as an activation; the
-    // return from a message box or dialog does not.
+    // return from a message box or dialog (modal) does not.
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
         if (!now)
             return;
         QWidget* top = now->window();
-        if (top != this && !qobject_cast<QDialog*>(top))
+        if (top != this && !top->isModal())
             m_activationArmed = true;
     });
 }
@@ -517,7 +517,12 @@ bool frmPreferences::event(QEvent* e)
 {
     if (e->type() == QEvent::WindowActivate && m_activationArmed)
         Form_Activate();
-    return QWidget::event(e);
+    return QDialog::event(e);
+}
+
+void frmPreferences::reject()
+{
+    cmdPrefCancel_Click();
 }
 
 void frmPreferences::closeEvent(QCloseEvent* e)
@@ -530,14 +535,14 @@ void frmPreferences::closeEvent(QCloseEvent* e)
 void frmPreferences::showEvent(QShowEvent* e)
 {
     m_window.visible = true;
-    QWidget::showEvent(e);
+    QDialog::showEvent(e);
 }
 
 void frmPreferences::hideEvent(QHideEvent* e)
 {
     m_window.visible = false;
     m_activationArmed = true;
-    QWidget::hideEvent(e);
+    QDialog::hideEvent(e);
 }
 
 } // namespace lw

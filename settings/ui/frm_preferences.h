@@ -2,9 +2,9 @@
 
 #include "core/models/preferences.h"
 
+#include <QDialog>
 #include <QString>
 #include <QVariant>
-#include <QWidget>
 
 #include <array>
 #include <memory>
@@ -28,8 +28,9 @@ struct PreferencesWindowState;
 // The preferences window: its controls show lw::Preferences and write to it at
 // once, so whatever reads the model sees the values on screen. Created once and
 // only hidden afterwards.
-class frmPreferences : public QWidget
+class frmPreferences : public QDialog
 {
+    Q_OBJECT
 public:
     frmPreferences(SharedState& state, PreferencesWindowState& window, DesktopServices& ds,
                    QWidget* parent = nullptr);
@@ -44,6 +45,9 @@ public:
     void cmdPrefHelp_Click();
     void cmdFTPHelp_Click(int index);
     void cmdTermsColor_Click();
+
+    // Escape is Cancel.
+    void reject() override;
 
 protected:
     bool event(QEvent* e) override;

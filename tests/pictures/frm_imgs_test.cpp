@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -247,4 +248,27 @@ TEST_F(PicturesWindow, SlotsAndSizeGoThroughTheAdFile)
     EXPECT_EQ(find<QLineEdit>(u"txtImage_2"_s)->text(), u"C:\\pics\\boat.jpg");
     EXPECT_FALSE(pictureShown());
     EXPECT_EQ(label(u"lblX"_s).trimmed(), u"Width: 320");
+}
+
+TEST_F(PicturesWindow, BelongsToTheMainWindowAndEscapeIsCancel)
+{
+    QWidget owner;
+    owner.setGeometry(100, 80, 900, 700);
+    owner.show();
+    frmImgs owned(state, ds, &owner);
+    owned.show();
+    // The window manager keeps a dialog in front of the window it is transient for.
+    EXPECT_EQ(owned.windowHandle()->type(), Qt::Dialog);
+    EXPECT_EQ(owned.windowHandle()->transientParent(), owner.windowHandle());
+    EXPECT_EQ(owned.frameGeometry().center(), owner.frameGeometry().center());
+
+    owned.move(owned.pos() + QPoint(40, 30));
+    const QPoint left = owned.pos();
+    auto* box = owned.findChild<QLineEdit*>(u"txtImage_0"_s);
+    QTest::keyClicks(box, u"x"_s);
+    QTest::keyClick(box, Qt::Key_Escape);
+    EXPECT_FALSE(owned.isVisible());
+    EXPECT_EQ(state.pictures.text(0), u"");
+    owned.show();
+    EXPECT_EQ(owned.pos(), left);
 }

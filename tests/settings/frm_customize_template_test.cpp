@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -206,4 +207,27 @@ TEST_F(CustomizeWindow, TextureGoesThroughTheAdFile)
     EXPECT_EQ(otherWindow.findChild<QLineEdit*>(u"txtTableTexture_2"_s)->text(), u"wood.jpg");
     EXPECT_FALSE(otherWindow.findChild<QWidget*>(u"ShpTableBackground_2"_s)->isVisibleTo(&otherWindow));
     EXPECT_EQ(other.tables.entry(2).texture, u"wood.jpg");
+}
+
+TEST_F(CustomizeWindow, BelongsToTheMainWindowAndEscapeIsCancel)
+{
+    QWidget owner;
+    owner.setGeometry(100, 80, 900, 700);
+    owner.show();
+    frmCustomizeTemplate owned(state, ds, &owner);
+    owned.show();
+    // The window manager keeps a dialog in front of the window it is transient for.
+    EXPECT_EQ(owned.windowHandle()->type(), Qt::Dialog);
+    EXPECT_EQ(owned.windowHandle()->transientParent(), owner.windowHandle());
+    EXPECT_EQ(owned.frameGeometry().center(), owner.frameGeometry().center());
+
+    owned.move(owned.pos() + QPoint(40, 30));
+    const QPoint left = owned.pos();
+    auto* box = owned.findChild<QLineEdit*>(u"txtTableTexture_0"_s);
+    QTest::keyClicks(box, u"x"_s);
+    QTest::keyClick(box, Qt::Key_Escape);
+    EXPECT_FALSE(owned.isVisible());
+    EXPECT_EQ(table(0).textureBox, u"");
+    owned.show();
+    EXPECT_EQ(owned.pos(), left);
 }

@@ -15,6 +15,7 @@
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTest>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -283,4 +284,27 @@ TEST_F(PrefsWindow, TemplateSelectionShowsItsNumbersAndLimits)
     // Cancel puts the opening selection back.
     click(u"cmdPrefCancel"_s);
     EXPECT_EQ(state.templates.selectedIndex(), pw.openingSelection);
+}
+
+TEST_F(PrefsWindow, BelongsToTheMainWindowAndEscapeIsCancel)
+{
+    QWidget owner;
+    owner.setGeometry(100, 80, 900, 700);
+    owner.show();
+    frmPreferences owned(state, pw, ds, &owner);
+    owned.showOnTab(0);
+    // The window manager keeps a dialog in front of the window it is transient for.
+    EXPECT_EQ(owned.windowHandle()->type(), Qt::Dialog);
+    EXPECT_EQ(owned.windowHandle()->transientParent(), owner.windowHandle());
+    EXPECT_EQ(owned.frameGeometry().center(), owner.frameGeometry().center());
+
+    owned.move(owned.pos() + QPoint(40, 30));
+    const QPoint left = owned.pos();
+    auto* box = owned.findChild<QLineEdit*>(u"txtEmail"_s);
+    QTest::keyClicks(box, u"x"_s);
+    QTest::keyClick(box, Qt::Key_Escape);
+    EXPECT_FALSE(owned.isVisible());
+    EXPECT_EQ(state.prefs.text(F::Email), u"");
+    owned.showOnTab(0);
+    EXPECT_EQ(owned.pos(), left);
 }
