@@ -20,7 +20,9 @@ frmImgs::frmImgs(SharedState& state, DesktopServices& ds, QWidget* parent)
     : QDialog(parent), m_state(state), m_ds(ds), m_ui(std::make_unique<Ui::frmImgs>())
 {
     m_ui->setupUi(this);
-    new OwnedWindowWatcher(this);
+    // The snapshot is taken when the seller comes to the window, not when its own file dialog,
+    // prompts or message boxes hand it back.
+    connect(new OwnedWindowWatcher(this), &OwnedWindowWatcher::arrived, this, &frmImgs::Form_Activate);
     m_lblImg = controlArray<QLabel, SlotCount>(this, u"lblImg"_s);
     m_txtImage = controlArray<QLineEdit, SlotCount>(this, u"txtImage"_s);
     m_cmdClipboard = controlArray<QToolButton, SlotCount>(this, u"cmdClipboard"_s);
@@ -177,13 +179,6 @@ void frmImgs::cmdCustomSize_Click()
     const ThumbSize reset = defaultThumbSize(ThumbOrientation::Landscape);
     list.setThumbSize(reset.width, reset.height);
     refreshThumbSize();
-}
-
-bool frmImgs::event(QEvent* event)
-{
-    if (event->type() == QEvent::WindowActivate)
-        Form_Activate();
-    return QDialog::event(event);
 }
 
 void frmImgs::reject()

@@ -31,7 +31,7 @@ public:
     frmImgs(SharedState& state, DesktopServices& ds, QWidget* parent = nullptr);
     ~frmImgs() override;
 
-    // Becoming the active window: the labels refresh and the slots are remembered for Cancel.
+    // The seller came to the window: the labels refresh and the slots are remembered for Cancel.
     void Form_Activate();
     void cmdPrefOK_Click();
     void cmdPrefCancel_Click();
@@ -45,7 +45,6 @@ public:
     void reject() override;
 
 protected:
-    bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:

@@ -28,7 +28,10 @@ frmCustomizeTemplate::frmCustomizeTemplate(SharedState& state, DesktopServices& 
     : QDialog(parent), m_state(state), m_ds(ds), m_ui(std::make_unique<Ui::frmCustomizeTemplate>())
 {
     m_ui->setupUi(this);
-    new OwnedWindowWatcher(this);
+    // The snapshot is taken when the seller comes to the window, not when its colour dialog
+    // hands it back.
+    connect(new OwnedWindowWatcher(this), &OwnedWindowWatcher::arrived, this,
+            &frmCustomizeTemplate::Form_Activate);
     // Tables 1 to 4; the page background (0) has only a box and a paste button.
     m_ShpTableBackground = controlArray<QLabel, 5>(this, u"ShpTableBackground"_s);
     m_cmdTableBackground = controlArray<QPushButton, 5>(this, u"cmdTableBackground"_s);
@@ -169,13 +172,6 @@ void frmCustomizeTemplate::cmdCustomizeCancel_Click()
 void frmCustomizeTemplate::cmdCustomizeHelp_Click()
 {
     openPage(m_ds, installFolder() + u"/help/customize-template.html"_s);
-}
-
-bool frmCustomizeTemplate::event(QEvent* event)
-{
-    if (event->type() == QEvent::WindowActivate)
-        Form_Activate();
-    return QDialog::event(event);
 }
 
 void frmCustomizeTemplate::reject()

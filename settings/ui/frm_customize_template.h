@@ -30,7 +30,7 @@ public:
     frmCustomizeTemplate(SharedState& state, DesktopServices& ds, QWidget* parent = nullptr);
     ~frmCustomizeTemplate() override;
 
-    // Becoming the active window: remembers the thirteen values Cancel returns to.
+    // The seller came to the window: remembers the thirteen values Cancel returns to.
     void Form_Activate();
     void cmdCustomizeOK_Click();
     void cmdCustomizeCancel_Click();
@@ -46,7 +46,6 @@ public:
     void reject() override;
 
 protected:
-    bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:

@@ -12,7 +12,6 @@
 #include "settings/ui/ui_frm_preferences.h"
 #include "support/ui/form_support.h"
 
-#include <QApplication>
 #include <QCloseEvent>
 #include <QPixmap>
 #include <QSignalBlocker>
@@ -166,7 +165,9 @@ frmPreferences::frmPreferences(SharedState& state, PreferencesWindowState& windo
       m_ui(std::make_unique<Ui::frmPreferences>())
 {
     m_ui->setupUi(this);
-    new OwnedWindowWatcher(this);
+    // The snapshot is taken when the seller comes to the window, not when one of its own
+    // message boxes or dialogs hands it back.
+    connect(new OwnedWindowWatcher(this), &OwnedWindowWatcher::arrived, this, &frmPreferences::Form_Activate);
     m_cmdFTPHelp = controlArray<QPushButton, 7>(this, u"cmdFTPHelp"_s);
     m_ui->cmdTermsColor->setIcon(style()->standardIcon(QStyle::SP_DialogResetButton));
     m_ui->txtPassword->setValidator(new PasswordValidator(m_ui->txtPassword));
@@ -185,16 +186,6 @@ frmPreferences::frmPreferences(SharedState& state, PreferencesWindowState& windo
     if (!m_state.prefs.flag(F::ShowCalc))
         m_ui->frmUPSShip->setVisible(false);
     m_window.openingSelection = m_state.templates.selectedIndex();
-
-    // A return from another window of the program counts as an activation; the
-    // return from a message box or dialog (modal) does not.
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
-        if (!now)
-            return;
-        QWidget* top = now->window();
-        if (top != this && !top->isModal())
-            m_activationArmed = true;
-    });
 }
 
 frmPreferences::~frmPreferences() = default;
@@ -435,19 +426,14 @@ void frmPreferences::refreshTermsSize()
 
 void frmPreferences::showOnTab(int tab)
 {
-    const bool wasHidden = isHidden();
     show();
     raise();
     activateWindow();
-    // The platform may not report the activation of a window it just showed.
-    if (wasHidden)
-        Form_Activate();
     m_ui->tabPreferences->setCurrentIndex(tab);
 }
 
 void frmPreferences::Form_Activate()
 {
-    m_activationArmed = false;
     const Preferences& p = m_state.prefs;
     m_snapshot.clear();
     auto take = [&](F f) {
@@ -513,13 +499,6 @@ void frmPreferences::cmdTermsColor_Click()
         m_state.prefs.setTermsColor(ColorPair::fromValue(*color));
 }
 
-bool frmPreferences::event(QEvent* e)
-{
-    if (e->type() == QEvent::WindowActivate && m_activationArmed)
-        Form_Activate();
-    return QDialog::event(e);
-}
-
 void frmPreferences::reject()
 {
     cmdPrefCancel_Click();
@@ -541,7 +520,6 @@ void frmPreferences::showEvent(QShowEvent* e)
 void frmPreferences::hideEvent(QHideEvent* e)
 {
     m_window.visible = false;
-    m_activationArmed = true;
     QDialog::hideEvent(e);
 }
 

@@ -38,7 +38,7 @@ public:
 
     // Shows the window (not modally), raises it and selects tab 0, 1 or 2.
     void showOnTab(int tab);
-    // The window became active: opening snapshot, opening selection, FTP fields.
+    // The seller came to the window: opening snapshot, opening selection, FTP fields.
     void Form_Activate();
     void cmdPrefOK_Click();
     void cmdPrefCancel_Click();
@@ -50,7 +50,6 @@ public:
     void reject() override;
 
 protected:
-    bool event(QEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
     void showEvent(QShowEvent* e) override;
     void hideEvent(QHideEvent* e) override;
@@ -95,9 +94,6 @@ private:
     std::vector<SnapshotEntry> m_snapshot;
     int m_snapshotSelection = -1;
     bool m_hasSnapshot = false;
-    // Set when another window of the program (not a message box or dialog) had
-    // the focus, so the next activation retakes the snapshot.
-    bool m_activationArmed = true;
 };
 
 } // namespace lw

@@ -7,6 +7,7 @@
 #include "pictures/ui/frm_imgs.h"
 #include "tests/testlib/test_install.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -271,4 +272,29 @@ TEST_F(PicturesWindow, BelongsToTheMainWindowAndEscapeIsCancel)
     EXPECT_EQ(state.pictures.text(0), u"");
     owned.show();
     EXPECT_EQ(owned.pos(), left);
+}
+
+TEST_F(PicturesWindow, SnapshotIsTakenWhenTheSellerComesNotAfterItsOwnDialogs)
+{
+    auto* slot = find<QLineEdit>(u"txtImage_3"_s);
+    QTest::keyClicks(slot, u"x"_s);
+    customSize(u"300"_s, u"200"_s);
+    QEvent back(QEvent::WindowActivate); // the prompts hand the window back
+    QApplication::sendEvent(&window, &back);
+    click(u"cmdPrefCancel"_s);
+    EXPECT_EQ(state.pictures.text(3), u"");
+
+    // Coming from another window of the program makes the edits so far part of the snapshot.
+    window.show();
+    QTest::keyClicks(slot, u"y"_s);
+    QWidget other; // another window of the program, with something to focus
+    QLineEdit otherBox(&other);
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    QTest::keyClicks(slot, u"z"_s);
+    click(u"cmdPrefCancel"_s);
+    EXPECT_EQ(state.pictures.text(3), u"y");
 }

@@ -7,6 +7,7 @@
 #include "settings/ui/frm_customize_template.h"
 #include "tests/testlib/test_install.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -230,4 +231,28 @@ TEST_F(CustomizeWindow, BelongsToTheMainWindowAndEscapeIsCancel)
     EXPECT_EQ(table(0).textureBox, u"");
     owned.show();
     EXPECT_EQ(owned.pos(), left);
+}
+
+TEST_F(CustomizeWindow, SnapshotIsTakenWhenTheSellerComesNotAfterItsOwnDialogs)
+{
+    ds.queueColor(0x0000FF);
+    click(u"cmdTableBackground_1"_s);
+    QEvent back(QEvent::WindowActivate); // the colour dialog hands the window back
+    QApplication::sendEvent(&window, &back);
+    click(u"cmdCustomizeCancel"_s);
+    EXPECT_EQ(table(1).colorValue, u"16301711");
+
+    // Coming from another window of the program makes the edits so far part of the snapshot.
+    window.show();
+    QTest::keyClicks(box(0), u"y"_s);
+    QWidget other; // another window of the program, with something to focus
+    QLineEdit otherBox(&other);
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    QTest::keyClicks(box(0), u"z"_s);
+    click(u"cmdCustomizeCancel"_s);
+    EXPECT_EQ(table(0).textureBox, u"y");
 }

@@ -5,6 +5,7 @@
 #include "settings/preferences_commands.h"
 #include "tests/testlib/test_install.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -307,4 +308,29 @@ TEST_F(PrefsWindow, BelongsToTheMainWindowAndEscapeIsCancel)
     EXPECT_EQ(state.prefs.text(F::Email), u"");
     owned.showOnTab(0);
     EXPECT_EQ(owned.pos(), left);
+}
+
+TEST_F(PrefsWindow, SnapshotIsTakenWhenTheSellerComesNotAfterItsOwnDialogs)
+{
+    window->showOnTab(0);
+    type(u"txtEmail"_s, u"x"_s);
+    click(u"cmdFTPHelp_0"_s);
+    QEvent back(QEvent::WindowActivate); // the message box hands the window back
+    QApplication::sendEvent(window.get(), &back);
+    click(u"cmdPrefCancel"_s);
+    EXPECT_EQ(state.prefs.text(F::Email), u"");
+
+    // Coming from another window of the program makes the edits so far part of the snapshot.
+    window->showOnTab(0);
+    type(u"txtEmail"_s, u"y"_s);
+    QWidget other; // another window of the program, with something to focus
+    QLineEdit otherBox(&other);
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    type(u"txtEmail"_s, u"z"_s);
+    click(u"cmdPrefCancel"_s);
+    EXPECT_EQ(state.prefs.text(F::Email), u"y");
 }
