@@ -1,15 +1,19 @@
 #pragma once
 
+#include <QDialog>
 #include <QStringList>
-#include <QWidget>
 
 #include <array>
+#include <memory>
 
-class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class QToolButton;
+
+namespace Ui {
+class frmImgs;
+}
 
 namespace lw {
 
@@ -18,15 +22,16 @@ class SharedState;
 
 // The picture window: its ten boxes show the picture list and the thumbnail size
 // of the shared state and write to them as the seller edits.
-class frmImgs : public QWidget
+class frmImgs : public QDialog
 {
     Q_OBJECT
 public:
     static constexpr int SlotCount = 10;
 
     frmImgs(SharedState& state, DesktopServices& ds, QWidget* parent = nullptr);
+    ~frmImgs() override;
 
-    // Becoming the active window: the labels refresh and the slots are remembered for Cancel.
+    // The seller came to the window: the labels refresh and the slots are remembered for Cancel.
     void Form_Activate();
     void cmdPrefOK_Click();
     void cmdPrefCancel_Click();
@@ -36,12 +41,13 @@ public:
     void cmdChangeOr_Click();
     void cmdCustomSize_Click();
 
+    // Escape is Cancel.
+    void reject() override;
+
 protected:
-    bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void buildControls();
     void bindModels();
     void refreshSlotText(int i);
     void refreshSlotState(int i);
@@ -50,14 +56,12 @@ private:
 
     SharedState& m_state;
     DesktopServices& m_ds;
+    std::unique_ptr<Ui::frmImgs> m_ui;
     std::array<QLabel*, SlotCount> m_lblImg{};
     std::array<QLineEdit*, SlotCount> m_txtImage{};
     std::array<QToolButton*, SlotCount> m_cmdClipboard{};
     std::array<QPushButton*, SlotCount> m_cmdBrowse{};
     std::array<QPushButton*, SlotCount> m_cmdSelectPic{};
-    QLabel* m_imgOr = nullptr;
-    QLabel* m_lblX = nullptr;
-    QLabel* m_lblY = nullptr;
     QStringList m_snapshot;
 };
 

@@ -4,18 +4,12 @@
 #include "core/install_folder.h"
 #include "core/models/shared_state.h"
 #include "core/text_file.h"
+#include "settings/ui/ui_frm_customize_template.h"
+#include "support/ui/form_support.h"
 
-#include <QCheckBox>
 #include <QCloseEvent>
-#include <QFileInfo>
-#include <QGroupBox>
-#include <QIcon>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QSignalBlocker>
 #include <QStyle>
-#include <QToolButton>
 
 using namespace Qt::StringLiterals;
 
@@ -23,36 +17,47 @@ namespace lw {
 
 namespace {
 
-template <typename W> W* place(W* widget, const QString& name, const QRect& geometry)
-{
-    widget->setObjectName(name);
-    widget->setGeometry(geometry);
-    return widget;
-}
-
-QString indexed(const QString& name, int i)
-{
-    return name + u'_' + QString::number(i);
-}
-
 qint64 colorValueOf(const QString& text)
 {
     return parseNumber(text).value_or(0);
 }
 
-QString swatchStyle(qint64 value)
-{
-    return u"background-color: "_s + ColorToHtml(value) + u"; border: 1px solid #7a7a7a;"_s;
-}
-
 } // namespace
 
 frmCustomizeTemplate::frmCustomizeTemplate(SharedState& state, DesktopServices& ds, QWidget* parent)
-    : QWidget(parent, Qt::Window), m_state(state), m_ds(ds)
+    : QDialog(parent), m_state(state), m_ds(ds), m_ui(std::make_unique<Ui::frmCustomizeTemplate>())
 {
-    setObjectName(u"frmCustomizeTemplate"_s);
-    setWindowTitle(u"Customize Template"_s);
-    buildControls();
+    m_ui->setupUi(this);
+    // The snapshot is taken when the seller comes to the window, not when its colour dialog
+    // hands it back.
+    connect(new OwnedWindowWatcher(this), &OwnedWindowWatcher::arrived, this,
+            &frmCustomizeTemplate::Form_Activate);
+    // Tables 1 to 4; the page background (0) has only a box and a paste button.
+    m_ShpTableBackground = controlArray<QLabel, 5>(this, u"ShpTableBackground"_s);
+    m_cmdTableBackground = controlArray<QPushButton, 5>(this, u"cmdTableBackground"_s);
+    m_chkUseTexture = controlArray<QCheckBox, 5>(this, u"chkUseTexture"_s);
+    m_txtTableTexture = controlArray<QLineEdit, 5>(this, u"txtTableTexture"_s);
+    m_cmdClipboard = controlArray<QToolButton, 5>(this, u"cmdClipboard"_s);
+
+    const QIcon paste = programIcon(u"PasteButton"_s, QStyle::SP_DialogOkButton, this);
+    for (int i = 0; i <= 4; ++i) {
+        m_cmdClipboard[i]->setIcon(paste);
+        connect(m_cmdClipboard[i], &QToolButton::clicked, this, [this, i] { cmdClipboard_Click(i); });
+        connect(m_txtTableTexture[i], &QLineEdit::textChanged, this,
+                [this, i](const QString& t) { m_state.tables.setTextureBox(i, t); });
+    }
+    for (int i = 1; i <= 4; ++i) {
+        m_cmdTableBackground[i]->setIcon(style()->standardIcon(QStyle::SP_DialogResetButton));
+        connect(m_cmdTableBackground[i], &QPushButton::clicked, this,
+                [this, i] { cmdTableBackground_Click(i); });
+        connect(m_chkUseTexture[i], &QCheckBox::clicked, this, [this, i] { chkUseTexture_Click(i); });
+    }
+    connect(m_ui->cmdCustomizeOK, &QPushButton::clicked, this, &frmCustomizeTemplate::cmdCustomizeOK_Click);
+    connect(m_ui->cmdCustomizeCancel, &QPushButton::clicked, this,
+            &frmCustomizeTemplate::cmdCustomizeCancel_Click);
+    connect(m_ui->cmdCustomizeHelp, &QPushButton::clicked, this,
+            &frmCustomizeTemplate::cmdCustomizeHelp_Click);
+
     for (int i = 0; i <= 4; ++i)
         refresh(i);
     connect(&m_state.tables, &TableBackgrounds::changed, this, &frmCustomizeTemplate::refresh);
@@ -60,90 +65,35 @@ frmCustomizeTemplate::frmCustomizeTemplate(SharedState& state, DesktopServices& 
         for (int i = 0; i <= 4; ++i)
             refresh(i);
     });
-    setFixedSize(440, 262);
     for (int i = 1; i <= 4; ++i)
         ApplyTextureState(i);
     takeSnapshot();
 }
 
-void frmCustomizeTemplate::buildControls()
-{
-    const QString pasteIcon = installPath(u"graphics/PasteButton.png"_s);
-    auto makePaste = [this, &pasteIcon](QWidget* parent, int i, const QRect& geometry) {
-        auto* b = place(new QToolButton(parent), indexed(u"cmdClipboard"_s, i), geometry);
-        b->setIcon(QFileInfo::exists(pasteIcon) ? QIcon(pasteIcon)
-                                                : style()->standardIcon(QStyle::SP_DialogOkButton));
-        b->setToolTip(u"Paste From Clipboard"_s);
-        connect(b, &QToolButton::clicked, this, [this, i] { cmdClipboard_Click(i); });
-        m_clipboard[i] = b;
-    };
-    auto makeBox = [this](QWidget* parent, int i, const QRect& geometry) {
-        m_texture[i] = place(new QLineEdit(parent), indexed(u"txtTableTexture"_s, i), geometry);
-        connect(m_texture[i], &QLineEdit::textChanged, this,
-                [this, i](const QString& t) { m_state.tables.setTextureBox(i, t); });
-    };
-
-    auto* tables = place(new QGroupBox(u"Tables"_s, this), u"frmTables"_s, QRect(8, 4, 424, 150));
-    for (int i = 1; i <= 4; ++i) {
-        const int y = 22 + (i - 1) * 30;
-        place(new QLabel(u"Table "_s + QString::number(i) + u" Background:"_s, tables),
-              indexed(u"lblTableBackground"_s, i), QRect(8, y, 124, 24));
-        // The swatch and the colour button share their places with the texture box and paste button.
-        m_swatch[i] = place(new QLabel(tables), indexed(u"ShpTableBackground"_s, i), QRect(134, y, 160, 24));
-        m_swatch[i]->setAlignment(Qt::AlignCenter);
-        makeBox(tables, i, QRect(134, y, 160, 24));
-        m_colorButton[i] =
-            place(new QPushButton(tables), indexed(u"cmdTableBackground"_s, i), QRect(298, y, 26, 24));
-        m_colorButton[i]->setIcon(style()->standardIcon(QStyle::SP_DialogResetButton));
-        m_colorButton[i]->setToolTip(u"Choose Color"_s);
-        m_colorButton[i]->setAutoDefault(false);
-        connect(m_colorButton[i], &QPushButton::clicked, this, [this, i] { cmdTableBackground_Click(i); });
-        makePaste(tables, i, QRect(298, y, 26, 24));
-        m_useTexture[i] = place(new QCheckBox(u"Use Texture"_s, tables), indexed(u"chkUseTexture"_s, i),
-                                QRect(330, y, 90, 24));
-        connect(m_useTexture[i], &QCheckBox::clicked, this, [this, i] { chkUseTexture_Click(i); });
-    }
-
-    auto* page = place(new QGroupBox(u"Background"_s, this), u"frmBackground"_s, QRect(8, 158, 424, 56));
-    place(new QLabel(u"Page Background:"_s, page), u"lblPageBackground"_s, QRect(8, 22, 124, 24));
-    makeBox(page, 0, QRect(134, 22, 160, 24));
-    makePaste(page, 0, QRect(298, 22, 26, 24));
-
-    auto* ok = place(new QPushButton(u"&OK"_s, this), u"cmdCustomizeOK"_s, QRect(180, 224, 80, 28));
-    auto* cancel =
-        place(new QPushButton(u"&Cancel"_s, this), u"cmdCustomizeCancel"_s, QRect(266, 224, 80, 28));
-    auto* help = place(new QPushButton(u"&Help"_s, this), u"cmdCustomizeHelp"_s, QRect(352, 224, 80, 28));
-    for (QPushButton* b : {ok, cancel, help})
-        b->setAutoDefault(false);
-    connect(ok, &QPushButton::clicked, this, &frmCustomizeTemplate::cmdCustomizeOK_Click);
-    connect(cancel, &QPushButton::clicked, this, &frmCustomizeTemplate::cmdCustomizeCancel_Click);
-    connect(help, &QPushButton::clicked, this, &frmCustomizeTemplate::cmdCustomizeHelp_Click);
-}
+frmCustomizeTemplate::~frmCustomizeTemplate() = default;
 
 void frmCustomizeTemplate::refresh(int i)
 {
     if (i < 0 || i > 4)
         return;
     const TableBackgrounds::Entry& e = m_state.tables.entry(i);
-    if (m_texture[i]->text() != e.textureBox) {
-        const QSignalBlocker block(m_texture[i]);
-        m_texture[i]->setText(e.textureBox);
-    }
+    showText(m_txtTableTexture[i], e.textureBox);
     if (i == 0)
         return;
-    m_swatch[i]->setStyleSheet(swatchStyle(colorValueOf(e.colorValue)));
-    m_swatch[i]->setText(m_state.tables.swatchCaption(i));
+    m_ShpTableBackground[i]->setStyleSheet(swatchStyle(colorValueOf(e.colorValue)));
+    m_ShpTableBackground[i]->setText(m_state.tables.swatchCaption(i));
     {
-        const QSignalBlocker block(m_useTexture[i]);
-        m_useTexture[i]->setChecked(e.useTexture);
+        const QSignalBlocker block(m_chkUseTexture[i]);
+        m_chkUseTexture[i]->setChecked(e.useTexture);
     }
-    for (QWidget* w : std::initializer_list<QWidget*>{m_swatch[i], m_useTexture[i], m_clipboard[i],
-                                                      m_colorButton[i], m_texture[i]})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{m_ShpTableBackground[i], m_chkUseTexture[i], m_cmdClipboard[i],
+                                         m_cmdTableBackground[i], m_txtTableTexture[i]})
         w->setEnabled(e.rowEnabled);
-    m_texture[i]->setVisible(e.useTexture);
-    m_clipboard[i]->setVisible(e.useTexture);
-    m_swatch[i]->setVisible(!e.useTexture);
-    m_colorButton[i]->setVisible(!e.useTexture);
+    m_txtTableTexture[i]->setVisible(e.useTexture);
+    m_cmdClipboard[i]->setVisible(e.useTexture);
+    m_ShpTableBackground[i]->setVisible(!e.useTexture);
+    m_cmdTableBackground[i]->setVisible(!e.useTexture);
 }
 
 void frmCustomizeTemplate::ApplyTextureState(int i)
@@ -152,13 +102,13 @@ void frmCustomizeTemplate::ApplyTextureState(int i)
     refresh(i);
     // After an ad file was read the seller is most likely here to check its texture.
     if (m_state.tables.entry(i).useTexture && m_state.file.adLoadedFromFile)
-        m_texture[i]->setFocus();
+        m_txtTableTexture[i]->setFocus();
 }
 
 void frmCustomizeTemplate::chkUseTexture_Click(int i)
 {
     // The model runs the texture rule itself when the switch changes.
-    m_state.tables.setUseTexture(i, m_useTexture[i]->isChecked());
+    m_state.tables.setUseTexture(i, m_chkUseTexture[i]->isChecked());
     ApplyTextureState(i);
 }
 
@@ -224,11 +174,9 @@ void frmCustomizeTemplate::cmdCustomizeHelp_Click()
     openPage(m_ds, installFolder() + u"/help/customize-template.html"_s);
 }
 
-bool frmCustomizeTemplate::event(QEvent* event)
+void frmCustomizeTemplate::reject()
 {
-    if (event->type() == QEvent::WindowActivate)
-        Form_Activate();
-    return QWidget::event(event);
+    cmdCustomizeCancel_Click();
 }
 
 void frmCustomizeTemplate::closeEvent(QCloseEvent* event)

@@ -1,15 +1,20 @@
 #pragma once
 
+#include <QDialog>
 #include <QStringList>
-#include <QWidget>
 
 #include <array>
+#include <memory>
 
 class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class QToolButton;
+
+namespace Ui {
+class frmCustomizeTemplate;
+}
 
 namespace lw {
 
@@ -18,13 +23,14 @@ class SharedState;
 
 // The table and page backgrounds of the ad. The controls show the shared state's
 // table backgrounds and write to them as the seller edits.
-class frmCustomizeTemplate : public QWidget
+class frmCustomizeTemplate : public QDialog
 {
     Q_OBJECT
 public:
     frmCustomizeTemplate(SharedState& state, DesktopServices& ds, QWidget* parent = nullptr);
+    ~frmCustomizeTemplate() override;
 
-    // Becoming the active window: remembers the thirteen values Cancel returns to.
+    // The seller came to the window: remembers the thirteen values Cancel returns to.
     void Form_Activate();
     void cmdCustomizeOK_Click();
     void cmdCustomizeCancel_Click();
@@ -36,24 +42,26 @@ public:
     // Runs the texture state of table i for the check box's value.
     void chkUseTexture_Click(int i);
 
+    // Escape is Cancel.
+    void reject() override;
+
 protected:
-    bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void buildControls();
     void refresh(int i);
     void ApplyTextureState(int i);
     void takeSnapshot();
 
     SharedState& m_state;
     DesktopServices& m_ds;
+    std::unique_ptr<Ui::frmCustomizeTemplate> m_ui;
     // Index 0 is the page background; it has no swatch, colour button or switch.
-    std::array<QLabel*, 5> m_swatch{};
-    std::array<QPushButton*, 5> m_colorButton{};
-    std::array<QCheckBox*, 5> m_useTexture{};
-    std::array<QLineEdit*, 5> m_texture{};
-    std::array<QToolButton*, 5> m_clipboard{};
+    std::array<QLabel*, 5> m_ShpTableBackground{};
+    std::array<QPushButton*, 5> m_cmdTableBackground{};
+    std::array<QCheckBox*, 5> m_chkUseTexture{};
+    std::array<QLineEdit*, 5> m_txtTableTexture{};
+    std::array<QToolButton*, 5> m_cmdClipboard{};
     // Colour values 1-4, texture boxes 0-4, switches 1-4.
     QStringList m_snapshot;
 };

@@ -9,23 +9,13 @@
 #include "pictures/picture_slots.h"
 #include "settings/preferences_commands.h"
 #include "settings/template_commands.h"
+#include "settings/ui/ui_frm_preferences.h"
+#include "support/ui/form_support.h"
 
-#include <QApplication>
-#include <QCheckBox>
 #include <QCloseEvent>
-#include <QComboBox>
-#include <QDialog>
-#include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
 #include <QPixmap>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QSignalBlocker>
 #include <QStyle>
-#include <QTabWidget>
 #include <QValidator>
 
 using namespace Qt::StringLiterals;
@@ -35,22 +25,6 @@ namespace lw {
 namespace {
 
 using F = Preferences::Field;
-
-QString toWidget(QString text)
-{
-    return text.replace(u"\r\n"_s, u"\n"_s);
-}
-
-QString toModel(QString text)
-{
-    text.replace(u"\r\n"_s, u"\n"_s);
-    return text.replace(u'\n', u"\r\n"_s);
-}
-
-QString swatchStyle(qint64 value)
-{
-    return u"background-color: "_s + ColorToHtml(value) + u"; border: 1px solid #7a7a7a;"_s;
-}
 
 QString uspsNote()
 {
@@ -80,25 +54,6 @@ public:
         return Acceptable;
     }
 };
-
-template <typename W> W* place(W* widget, const QString& name, const QRect& geometry)
-{
-    widget->setObjectName(name);
-    widget->setGeometry(geometry);
-    return widget;
-}
-
-QLabel* addLabel(QWidget* parent, const QString& name, const QString& text, const QRect& geometry)
-{
-    return place(new QLabel(text, parent), name, geometry);
-}
-
-QPushButton* addButton(QWidget* parent, const QString& name, const QString& caption, const QRect& geometry)
-{
-    auto* button = place(new QPushButton(caption, parent), name, geometry);
-    button->setAutoDefault(false);
-    return button;
-}
 
 struct FtpHelp
 {
@@ -206,229 +161,110 @@ bool isFlag(F f)
 
 frmPreferences::frmPreferences(SharedState& state, PreferencesWindowState& window, DesktopServices& ds,
                                QWidget* parent)
-    : QWidget(parent, Qt::Window), m_state(state), m_window(window), m_ds(ds)
+    : QDialog(parent), m_state(state), m_window(window), m_ds(ds),
+      m_ui(std::make_unique<Ui::frmPreferences>())
 {
-    setObjectName(u"frmPreferences"_s);
-    setWindowTitle(u"Preferences"_s);
+    m_ui->setupUi(this);
+    // The snapshot is taken when the seller comes to the window, not when one of its own
+    // message boxes or dialogs hands it back.
+    connect(new OwnedWindowWatcher(this), &OwnedWindowWatcher::arrived, this, &frmPreferences::Form_Activate);
+    m_cmdFTPHelp = controlArray<QPushButton, 7>(this, u"cmdFTPHelp"_s);
+    m_ui->cmdTermsColor->setIcon(style()->standardIcon(QStyle::SP_DialogResetButton));
+    m_ui->txtPassword->setValidator(new PasswordValidator(m_ui->txtPassword));
+    const Ui::frmPreferences& ui = *m_ui;
+    m_ftpControls = {ui.txtFTPServer, ui.txtUserName, ui.txtPassword, ui.txtRemoteFolder,
+                     ui.txtPort,      ui.txtWebURL,   ui.chkPassive};
+    m_calculatorControls = {ui.txtZipCode, ui.Label3_0, ui.Label3_1,     ui.txtShipComment, ui.optUSPS,
+                            ui.optUPS,     ui.Frame2,   ui.lblCalcNotes, ui.frmUPSShip,     ui.Label2,
+                            ui.Label4,     ui.Label5,   ui.Label6,       ui.txtUPSL,        ui.txtUPSW,
+                            ui.txtUPSH,    ui.txtUPSI,  ui.chkUPSR};
 
-    m_tabs = place(new QTabWidget(this), u"tabPreferences"_s, QRect(8, 8, 476, 444));
-    auto* general = new QWidget;
-    general->setObjectName(u"tabGeneral"_s);
-    auto* templates = new QWidget;
-    templates->setObjectName(u"tabTemplates"_s);
-    auto* shipping = new QWidget;
-    shipping->setObjectName(u"tabShipping"_s);
-    m_tabs->addTab(general, u"General"_s);
-    m_tabs->addTab(templates, u"&Templates && Images"_s);
-    m_tabs->addTab(shipping, u"Shipping Tools"_s);
-    buildGeneralTab(general);
-    buildTemplatesTab(templates);
-    buildShippingTab(shipping);
-
-    auto* ok = addButton(this, u"cmdPrefOK"_s, u"&OK"_s, QRect(224, 460, 84, 26));
-    auto* cancel = addButton(this, u"cmdPrefCancel"_s, u"&Cancel"_s, QRect(314, 460, 84, 26));
-    auto* help = addButton(this, u"cmdPrefHelp"_s, u"&Help"_s, QRect(404, 460, 80, 26));
-    connect(ok, &QPushButton::clicked, this, [this] { cmdPrefOK_Click(); });
-    connect(cancel, &QPushButton::clicked, this, [this] { cmdPrefCancel_Click(); });
-    connect(help, &QPushButton::clicked, this, [this] { cmdPrefHelp_Click(); });
-
+    bindControls();
     bindModels();
     refreshAll();
     // The loader hides the UPS parameters while the calculator is off.
     if (!m_state.prefs.flag(F::ShowCalc))
-        m_upsFrame->setVisible(false);
+        m_ui->frmUPSShip->setVisible(false);
     m_window.openingSelection = m_state.templates.selectedIndex();
-    setFixedSize(492, 494);
-
-    // A return from another window of the program counts as an activation; the
-    // return from a message box or dialog does not.
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
-        if (!now)
-            return;
-        QWidget* top = now->window();
-        if (top != this && !qobject_cast<QDialog*>(top))
-            m_activationArmed = true;
-    });
 }
 
 frmPreferences::~frmPreferences() = default;
 
-QLineEdit* frmPreferences::addLineEdit(QWidget* parent, const QString& name, Field field,
-                                       const QRect& geometry)
+void frmPreferences::bindControls()
 {
-    auto* edit = place(new QLineEdit(parent), name, geometry);
-    m_lineEdits[static_cast<int>(field)] = edit;
-    connect(edit, &QLineEdit::textChanged, this,
-            [this, field](const QString& text) { m_state.prefs.setText(field, text); });
-    return edit;
-}
-
-QCheckBox* frmPreferences::addCheckBox(QWidget* parent, const QString& name, const QString& caption,
-                                       Field field, const QRect& geometry)
-{
-    auto* box = place(new QCheckBox(caption, parent), name, geometry);
-    m_checkBoxes[static_cast<int>(field)] = box;
-    connect(box, &QCheckBox::toggled, this, [this, field](bool on) { m_state.prefs.setFlag(field, on); });
-    return box;
-}
-
-QComboBox* frmPreferences::addIndexList(QWidget* parent, const QString& name, const QStringList& items,
-                                        Field field, const QRect& geometry)
-{
-    auto* list = place(new QComboBox(parent), name, geometry);
-    list->addItems(items); // before the binding, so filling the list leaves the model alone
-    m_indexLists[static_cast<int>(field)] = list;
-    connect(list, &QComboBox::currentIndexChanged, this, [this, field](int index) {
-        if (index >= 0)
-            m_state.prefs.setIndex(field, index);
-    });
-    return list;
-}
-
-void frmPreferences::buildGeneralTab(QWidget* tab)
-{
-    auto* frame = place(new QGroupBox(tab), u"Frame3"_s, QRect(6, 6, 458, 196));
-    addLabel(frame, u"lblAuctionID"_s, u"Your Auction ID:"_s, QRect(10, 14, 104, 22));
-    addLineEdit(frame, u"txtAuctionID"_s, F::AuctionId, QRect(118, 14, 330, 22));
-    addLabel(frame, u"lblEmail"_s, u"Your E-Mail:"_s, QRect(10, 40, 104, 22));
-    addLineEdit(frame, u"txtEmail"_s, F::Email, QRect(118, 40, 330, 22));
-    addLabel(frame, u"lblWebsite"_s, u"Your Website:"_s, QRect(10, 66, 104, 22));
-    addLineEdit(frame, u"txtWebsite"_s, F::Website, QRect(118, 66, 330, 22));
-    addLabel(frame, u"lblTerms"_s, u"Auction Terms:"_s, QRect(10, 92, 104, 22));
-    m_terms = place(new QPlainTextEdit(frame), u"txtTerms"_s, QRect(118, 92, 330, 66));
-    m_terms->setTabChangesFocus(true);
-    connect(m_terms, &QPlainTextEdit::textChanged, this,
-            [this] { m_state.prefs.setText(F::Terms, toModel(m_terms->toPlainText())); });
-
-    auto* colorButton = addButton(frame, u"cmdTermsColor"_s, QString(), QRect(118, 164, 28, 24));
-    colorButton->setIcon(style()->standardIcon(QStyle::SP_DialogResetButton));
-    colorButton->setToolTip(u"Choose Color"_s);
-    connect(colorButton, &QPushButton::clicked, this, [this] { cmdTermsColor_Click(); });
-    m_termsSwatch = place(new QFrame(frame), u"shpTermsColor"_s, QRect(152, 166, 30, 20));
-    m_termsSize = place(new QComboBox(frame), u"cboTermsSize"_s, QRect(190, 165, 50, 22));
-    for (int size = 1; size <= 7; ++size)
-        m_termsSize->addItem(QString::number(size)); // before the binding, as above
-    connect(m_termsSize, &QComboBox::currentIndexChanged, this, [this](int index) {
+    const Ui::frmPreferences& ui = *m_ui;
+    const std::pair<QLineEdit*, F> edits[] = {{ui.txtAuctionID, F::AuctionId},
+                                              {ui.txtEmail, F::Email},
+                                              {ui.txtWebsite, F::Website},
+                                              {ui.txtFTPServer, F::FtpServer},
+                                              {ui.txtUserName, F::FtpUserName},
+                                              {ui.txtPassword, F::FtpPassword},
+                                              {ui.txtRemoteFolder, F::FtpRemoteFolder},
+                                              {ui.txtPort, F::FtpPort},
+                                              {ui.txtWebURL, F::WebUrl},
+                                              {ui.txtZipCode, F::ZipCode},
+                                              {ui.txtShipComment, F::ShipComment},
+                                              {ui.txtUPSL, F::UpsLength},
+                                              {ui.txtUPSW, F::UpsWidth},
+                                              {ui.txtUPSH, F::UpsHeight},
+                                              {ui.txtUPSI, F::UpsInsurance}};
+    for (const auto& [edit, field] : edits) {
+        m_lineEdits[static_cast<int>(field)] = edit;
+        connect(edit, &QLineEdit::textChanged, this,
+                [this, field](const QString& text) { m_state.prefs.setText(field, text); });
+    }
+    const std::pair<QCheckBox*, F> boxes[] = {{ui.chkAlwaysUseColor, F::AlwaysUseColor},
+                                              {ui.chkIncludeEmail, F::IncludeEmail},
+                                              {ui.chkIncludeWebsite, F::IncludeWebsite},
+                                              {ui.chkIncludeMEPage, F::IncludeMePage},
+                                              {ui.chkIncludeAuctions, F::IncludeAuctions},
+                                              {ui.chkWindowState, F::WindowState},
+                                              {ui.chkFTPAccess, F::FtpAccess},
+                                              {ui.chkPassive, F::Passive},
+                                              {ui.chkShowCalc, F::ShowCalc},
+                                              {ui.chkUPSR, F::UpsResidential}};
+    for (const auto& [box, field] : boxes) {
+        m_checkBoxes[static_cast<int>(field)] = box;
+        connect(box, &QCheckBox::toggled, this, [this, field](bool on) { m_state.prefs.setFlag(field, on); });
+    }
+    // The form fills the lists before these bindings, so filling them leaves the model alone.
+    const std::pair<QComboBox*, F> lists[] = {{ui.cboAuctionSite, F::AuctionSite}, {ui.cboFont, F::Font}};
+    for (const auto& [list, field] : lists) {
+        m_indexLists[static_cast<int>(field)] = list;
+        connect(list, &QComboBox::currentIndexChanged, this, [this, field](int index) {
+            if (index >= 0)
+                m_state.prefs.setIndex(field, index);
+        });
+    }
+    connect(ui.txtTerms, &QPlainTextEdit::textChanged, this,
+            [this] { m_state.prefs.setText(F::Terms, toModelText(m_ui->txtTerms->toPlainText())); });
+    connect(ui.cboTermsSize, &QComboBox::currentIndexChanged, this, [this](int index) {
         if (index >= 0)
             m_state.prefs.setTermsSize(index + 1);
     });
-    addCheckBox(frame, u"chkAlwaysUseColor"_s, u"Always Use This Style"_s, F::AlwaysUseColor,
-                QRect(252, 165, 196, 22));
-
-    auto* links = place(new QGroupBox(tab), u"frmAdPrefrences"_s, QRect(6, 208, 458, 206));
-    addCheckBox(links, u"chkIncludeEmail"_s, u"Include &Email Link In Ad"_s, F::IncludeEmail,
-                QRect(10, 12, 300, 22));
-    auto* website = addCheckBox(links, u"chkIncludeWebsite"_s, u"Include &Website Link In Ad"_s,
-                                F::IncludeWebsite, QRect(10, 36, 300, 22));
     // Only the seller's own click brings up the one-time notice.
-    connect(website, &QCheckBox::clicked, this, [this](bool on) {
+    connect(ui.chkIncludeWebsite, &QCheckBox::clicked, this, [this](bool on) {
         if (on)
             websiteLinkNotice(m_state, m_ds);
     });
-    addCheckBox(links, u"chkIncludeMEPage"_s, u"Include '&About Me' eBay Page"_s, F::IncludeMePage,
-                QRect(10, 60, 300, 22));
-    addCheckBox(links, u"chkIncludeAuctions"_s, u"Include &Other Auctions Link In Ad"_s, F::IncludeAuctions,
-                QRect(10, 84, 300, 22));
-    m_note = addLabel(links, u"lblNote"_s,
-                      u"Please select the auction site that you will submit your listing(s) to:"_s,
-                      QRect(28, 110, 420, 22));
-    m_auctionSite = addIndexList(
-        links, u"cboAuctionSite"_s,
-        {u"eBay"_s, u"Yahoo"_s, u"Auction Fire"_s, u"Small Town Auction"_s, u"Auctions Anonymous!"_s},
-        F::AuctionSite, QRect(28, 136, 200, 24));
-}
-
-void frmPreferences::buildTemplatesTab(QWidget* tab)
-{
-    auto* frame = place(new QGroupBox(u"Template Settings"_s, tab), u"Frame4"_s, QRect(6, 6, 458, 176));
-    addLabel(frame, u"lblTemplate"_s, u"Ad Template:"_s, QRect(10, 20, 140, 18));
-    m_templateList = place(new QListWidget(frame), u"lstTemplates"_s, QRect(10, 40, 146, 92));
-    connect(m_templateList, &QListWidget::currentRowChanged, this,
+    connect(ui.lstTemplates, &QListWidget::currentRowChanged, this,
             [this](int row) { m_state.templates.setSelectedIndex(row); });
-    m_sample = place(new QLabel(frame), u"imgSample"_s, QRect(168, 22, 114, 86));
-    m_custom = addLabel(frame, u"lblCustom"_s, u"CUSTOM COLORS"_s, QRect(168, 112, 114, 18));
-    m_custom->setAlignment(Qt::AlignCenter);
-    m_templateInfo = addLabel(frame, u"lblTemplateInformation"_s, QString(), QRect(292, 22, 160, 56));
-    m_templateInfo->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    auto* sample = addButton(frame, u"cmdSample"_s, u"Show &Full-Sized"_s, QRect(292, 84, 140, 26));
-    connect(sample, &QPushButton::clicked, this, [this] { showFullSizedPreview(m_state, m_ds); });
-    addLabel(frame, u"Label1"_s, u"Default Font"_s, QRect(10, 142, 80, 22));
-    addIndexList(frame, u"cboFont"_s,
-                 {u"Arial"_s, u"Courier"_s, u"Times New Roman"_s, u"Comic Sans MS"_s, u"Verdana"_s}, F::Font,
-                 QRect(92, 141, 140, 24));
-    addCheckBox(frame, u"chkWindowState"_s, u"Open pictures in a new window"_s, F::WindowState,
-                QRect(240, 142, 212, 22));
-
-    auto* ftp = place(new QGroupBox(u"Image FTP Settings"_s, tab), u"Frame1"_s, QRect(6, 188, 458, 226));
-    addCheckBox(ftp, u"chkFTPAccess"_s, u"Enable the FTP upload feature"_s, F::FtpAccess,
-                QRect(10, 20, 300, 22));
-    const std::array<std::pair<QString, F>, 6> fields = {
-        std::pair{u"txtFTPServer"_s, F::FtpServer},  std::pair{u"txtUserName"_s, F::FtpUserName},
-        std::pair{u"txtPassword"_s, F::FtpPassword}, std::pair{u"txtRemoteFolder"_s, F::FtpRemoteFolder},
-        std::pair{u"txtPort"_s, F::FtpPort},         std::pair{u"txtWebURL"_s, F::WebUrl}};
-    const std::array<QString, 6> captions = {u"FTP Server:"_s, u"Username:"_s, u"Password:"_s,
-                                             u"Remote URL:"_s, u"FTP Port:"_s, u"Web Image URL:"_s};
-    for (int i = 0; i < 6; ++i) {
-        const int y = 46 + i * 24;
-        addLabel(ftp, u"lblFTP_"_s + QString::number(i), captions[i], QRect(10, y, 104, 22));
-        QLineEdit* edit = addLineEdit(ftp, fields[i].first, fields[i].second, QRect(118, y, 290, 22));
-        m_ftpControls.push_back(edit);
-        auto* helpButton =
-            addButton(ftp, u"cmdFTPHelp_"_s + QString::number(i), u"?"_s, QRect(414, y, 26, 22));
-        connect(helpButton, &QPushButton::clicked, this, [this, i] { cmdFTPHelp_Click(i); });
-    }
-    QLineEdit* password = m_lineEdits[static_cast<int>(F::FtpPassword)];
-    password->setEchoMode(QLineEdit::Password);
-    password->setValidator(new PasswordValidator(password));
-    m_ftpControls.push_back(
-        addCheckBox(ftp, u"chkPassive"_s, u"Passive"_s, F::Passive, QRect(118, 192, 120, 22)));
-    auto* passiveHelp = addButton(ftp, u"cmdFTPHelp_6"_s, u"?"_s, QRect(414, 192, 26, 22));
-    connect(passiveHelp, &QPushButton::clicked, this, [this] { cmdFTPHelp_Click(6); });
-}
-
-void frmPreferences::buildShippingTab(QWidget* tab)
-{
-    auto* calc =
-        place(new QGroupBox(u"Online Shipping Calculator"_s, tab), u"frmShipCalc"_s, QRect(6, 6, 458, 112));
-    m_usps = place(new QRadioButton(u"USPS Calculator"_s, calc), u"optUSPS"_s, QRect(10, 22, 160, 22));
-    m_ups = place(new QRadioButton(u"UPS Calculator"_s, calc), u"optUPS"_s, QRect(180, 22, 160, 22));
-    connect(m_usps, &QRadioButton::toggled, this, [this](bool on) {
+    connect(ui.optUSPS, &QRadioButton::toggled, this, [this](bool on) {
         if (on)
             m_state.prefs.setFlag(F::UseUsps, true);
     });
-    connect(m_ups, &QRadioButton::toggled, this, [this](bool on) {
+    connect(ui.optUPS, &QRadioButton::toggled, this, [this](bool on) {
         if (on)
             m_state.prefs.setFlag(F::UseUps, true);
     });
-    auto* zipLabel = addLabel(calc, u"Label3_0"_s, u"Your Zipcode:"_s, QRect(10, 52, 104, 22));
-    m_zipCode = addLineEdit(calc, u"txtZipCode"_s, F::ZipCode, QRect(118, 52, 100, 22));
-    auto* commentLabel = addLabel(calc, u"Label3_1"_s, u"Comment Line:"_s, QRect(10, 80, 104, 22));
-    QLineEdit* comment = addLineEdit(calc, u"txtShipComment"_s, F::ShipComment, QRect(118, 80, 330, 22));
 
-    addCheckBox(tab, u"chkShowCalc"_s, u"&Display Shipping Calculator In Ads"_s, F::ShowCalc,
-                QRect(12, 124, 300, 22));
-
-    auto* extra = place(new QGroupBox(u"Additional Parameters"_s, tab), u"Frame2"_s, QRect(6, 152, 458, 262));
-    m_calcNotes = addLabel(extra, u"lblCalcNotes"_s, QString(), QRect(10, 22, 438, 64));
-    m_calcNotes->setWordWrap(true);
-    m_calcNotes->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    m_upsFrame = place(new QGroupBox(u"UPS Shipping Paramaters (inches)"_s, extra), u"frmUPSShip"_s,
-                       QRect(10, 92, 438, 136));
-    auto* lengthLabel = addLabel(m_upsFrame, u"Label2"_s, u"Length:"_s, QRect(10, 24, 50, 22));
-    QLineEdit* length = addLineEdit(m_upsFrame, u"txtUPSL"_s, F::UpsLength, QRect(62, 24, 70, 22));
-    auto* widthLabel = addLabel(m_upsFrame, u"Label4"_s, u"Width:"_s, QRect(146, 24, 50, 22));
-    QLineEdit* width = addLineEdit(m_upsFrame, u"txtUPSW"_s, F::UpsWidth, QRect(198, 24, 70, 22));
-    auto* heightLabel = addLabel(m_upsFrame, u"Label5"_s, u"Height:"_s, QRect(282, 24, 50, 22));
-    QLineEdit* height = addLineEdit(m_upsFrame, u"txtUPSH"_s, F::UpsHeight, QRect(334, 24, 70, 22));
-    auto* insuranceLabel =
-        addLabel(m_upsFrame, u"Label6"_s, u"Insurance Value (US$):"_s, QRect(10, 56, 150, 22));
-    QLineEdit* insurance = addLineEdit(m_upsFrame, u"txtUPSI"_s, F::UpsInsurance, QRect(162, 56, 90, 22));
-    QCheckBox* residential =
-        addCheckBox(m_upsFrame, u"chkUPSR"_s, u"Residential"_s, F::UpsResidential, QRect(10, 88, 150, 22));
-
-    m_calculatorControls = {m_zipCode,      zipLabel,    commentLabel, comment,     m_usps,     m_ups,
-                            extra,          m_calcNotes, m_upsFrame,   lengthLabel, widthLabel, heightLabel,
-                            insuranceLabel, length,      width,        height,      insurance,  residential};
+    connect(ui.cmdTermsColor, &QPushButton::clicked, this, &frmPreferences::cmdTermsColor_Click);
+    connect(ui.cmdSample, &QPushButton::clicked, this, [this] { showFullSizedPreview(m_state, m_ds); });
+    for (int i = 0; i < int(m_cmdFTPHelp.size()); ++i)
+        connect(m_cmdFTPHelp[i], &QPushButton::clicked, this, [this, i] { cmdFTPHelp_Click(i); });
+    connect(ui.cmdPrefOK, &QPushButton::clicked, this, &frmPreferences::cmdPrefOK_Click);
+    connect(ui.cmdPrefCancel, &QPushButton::clicked, this, &frmPreferences::cmdPrefCancel_Click);
+    connect(ui.cmdPrefHelp, &QPushButton::clicked, this, &frmPreferences::cmdPrefHelp_Click);
 }
 
 void frmPreferences::bindModels()
@@ -448,10 +284,7 @@ void frmPreferences::refreshField(Field field)
     const Preferences& p = m_state.prefs;
     const int i = static_cast<int>(field);
     if (QLineEdit* edit = m_lineEdits[i]) {
-        if (edit->text() != p.text(field)) {
-            const QSignalBlocker block(edit);
-            edit->setText(p.text(field));
-        }
+        showText(edit, p.text(field));
     } else if (QCheckBox* box = m_checkBoxes[i]) {
         const QSignalBlocker block(box);
         box->setChecked(p.flag(field));
@@ -459,9 +292,9 @@ void frmPreferences::refreshField(Field field)
         const QSignalBlocker block(list);
         list->setCurrentIndex(p.index(field));
     } else if (field == F::Terms) {
-        if (toModel(m_terms->toPlainText()) != p.text(F::Terms)) {
-            const QSignalBlocker block(m_terms);
-            m_terms->setPlainText(toWidget(p.text(F::Terms)));
+        if (toModelText(m_ui->txtTerms->toPlainText()) != p.text(F::Terms)) {
+            const QSignalBlocker block(m_ui->txtTerms);
+            m_ui->txtTerms->setPlainText(toWidgetText(p.text(F::Terms)));
         }
     }
     switch (field) {
@@ -493,8 +326,8 @@ void frmPreferences::refreshAll()
             refreshField(field);
     }
     refreshOptions();
-    m_calcNotes->setText(m_state.prefs.flag(F::UseUps) ? upsNote() : uspsNote());
-    m_upsFrame->setVisible(m_state.prefs.flag(F::UseUps));
+    m_ui->lblCalcNotes->setText(m_state.prefs.flag(F::UseUps) ? upsNote() : uspsNote());
+    m_ui->frmUPSShip->setVisible(m_state.prefs.flag(F::UseUps));
     refreshTermsColor();
     refreshTermsSize();
     refreshTemplateList();
@@ -505,25 +338,25 @@ void frmPreferences::refreshOptions()
 {
     // Neither option may be selected for a moment while the loader works, which
     // an exclusive pair would refuse to show.
-    const QSignalBlocker blockUsps(m_usps);
-    const QSignalBlocker blockUps(m_ups);
-    m_usps->setAutoExclusive(false);
-    m_ups->setAutoExclusive(false);
-    m_usps->setChecked(m_state.prefs.flag(F::UseUsps));
-    m_ups->setChecked(m_state.prefs.flag(F::UseUps));
-    m_usps->setAutoExclusive(true);
-    m_ups->setAutoExclusive(true);
+    const QSignalBlocker blockUsps(m_ui->optUSPS);
+    const QSignalBlocker blockUps(m_ui->optUPS);
+    m_ui->optUSPS->setAutoExclusive(false);
+    m_ui->optUPS->setAutoExclusive(false);
+    m_ui->optUSPS->setChecked(m_state.prefs.flag(F::UseUsps));
+    m_ui->optUPS->setChecked(m_state.prefs.flag(F::UseUps));
+    m_ui->optUSPS->setAutoExclusive(true);
+    m_ui->optUPS->setAutoExclusive(true);
 }
 
 void frmPreferences::applyCalculatorChoice()
 {
     // Only a selected option changes the notes and the UPS parameters.
     if (m_state.prefs.flag(F::UseUps)) {
-        m_calcNotes->setText(upsNote());
-        m_upsFrame->setVisible(true);
+        m_ui->lblCalcNotes->setText(upsNote());
+        m_ui->frmUPSShip->setVisible(true);
     } else if (m_state.prefs.flag(F::UseUsps)) {
-        m_calcNotes->setText(uspsNote());
-        m_upsFrame->setVisible(false);
+        m_ui->lblCalcNotes->setText(uspsNote());
+        m_ui->frmUPSShip->setVisible(false);
     }
 }
 
@@ -537,8 +370,8 @@ void frmPreferences::applyFtpRule()
 void frmPreferences::applyAuctionsRule()
 {
     const bool on = m_state.prefs.flag(F::IncludeAuctions);
-    m_auctionSite->setEnabled(on);
-    m_note->setEnabled(on);
+    m_ui->cboAuctionSite->setEnabled(on);
+    m_ui->lblNote->setEnabled(on);
 }
 
 void frmPreferences::applyCalculatorRule()
@@ -550,62 +383,57 @@ void frmPreferences::applyCalculatorRule()
 
 void frmPreferences::refreshTemplateList()
 {
-    const QSignalBlocker block(m_templateList);
-    m_templateList->clear();
-    m_templateList->addItems(m_state.templates.files());
+    const QSignalBlocker block(m_ui->lstTemplates);
+    m_ui->lstTemplates->clear();
+    m_ui->lstTemplates->addItems(m_state.templates.files());
     refreshTemplateSelection();
 }
 
 void frmPreferences::refreshTemplateSelection()
 {
-    const QSignalBlocker block(m_templateList);
+    const QSignalBlocker block(m_ui->lstTemplates);
     const int index = m_state.templates.selectedIndex();
-    m_templateList->setCurrentRow(index);
+    m_ui->lstTemplates->setCurrentRow(index);
     if (index < 0)
-        m_templateList->clearSelection();
+        m_ui->lstTemplates->clearSelection();
 }
 
 void frmPreferences::refreshTemplateDisplay()
 {
     const TemplateDisplay& display = m_state.templateDisplay;
     const QPixmap picture(display.thumbnailPath);
-    m_sample->setPixmap(picture);
+    m_ui->imgSample->setPixmap(picture);
     if (!picture.isNull()) {
         // Centred over a space 1710 twips wide that starts 2520 twips into the frame.
         const int widthTwips = picture.width() * TwipsPerPixel;
         const int left = (2520 + (1710 - widthTwips) / 2) / TwipsPerPixel;
-        m_sample->setGeometry(left, m_sample->y(), picture.width(), picture.height());
+        m_ui->imgSample->setGeometry(left, m_ui->imgSample->y(), picture.width(), picture.height());
     }
-    m_custom->setVisible(display.customVisible);
-    m_templateInfo->setText(toWidget(display.information));
+    m_ui->lblCustom->setVisible(display.customVisible);
+    m_ui->lblTemplateInformation->setText(toWidgetText(display.information));
 }
 
 void frmPreferences::refreshTermsColor()
 {
-    m_termsSwatch->setStyleSheet(swatchStyle(m_state.prefs.termsColor().value));
+    m_ui->shpTermsColor->setStyleSheet(swatchStyle(m_state.prefs.termsColor().value));
 }
 
 void frmPreferences::refreshTermsSize()
 {
-    const QSignalBlocker block(m_termsSize);
-    m_termsSize->setCurrentIndex(m_state.prefs.termsSize() - 1);
+    const QSignalBlocker block(m_ui->cboTermsSize);
+    m_ui->cboTermsSize->setCurrentIndex(m_state.prefs.termsSize() - 1);
 }
 
 void frmPreferences::showOnTab(int tab)
 {
-    const bool wasHidden = isHidden();
     show();
     raise();
     activateWindow();
-    // The platform may not report the activation of a window it just showed.
-    if (wasHidden)
-        Form_Activate();
-    m_tabs->setCurrentIndex(tab);
+    m_ui->tabPreferences->setCurrentIndex(tab);
 }
 
 void frmPreferences::Form_Activate()
 {
-    m_activationArmed = false;
     const Preferences& p = m_state.prefs;
     m_snapshot.clear();
     auto take = [&](F f) {
@@ -627,11 +455,11 @@ void frmPreferences::cmdPrefOK_Click()
         hide();
         return;
     }
-    m_tabs->setCurrentIndex(m_window.currentTab);
+    m_ui->tabPreferences->setCurrentIndex(m_window.currentTab);
     const Preferences& p = m_state.prefs;
     const bool zipFailed = m_window.currentTab == 2 && p.flag(F::ShowCalc) && !isNumber(p.text(F::ZipCode));
     if (zipFailed && isVisible())
-        m_zipCode->setFocus();
+        m_ui->txtZipCode->setFocus();
 }
 
 void frmPreferences::cmdPrefCancel_Click()
@@ -671,11 +499,9 @@ void frmPreferences::cmdTermsColor_Click()
         m_state.prefs.setTermsColor(ColorPair::fromValue(*color));
 }
 
-bool frmPreferences::event(QEvent* e)
+void frmPreferences::reject()
 {
-    if (e->type() == QEvent::WindowActivate && m_activationArmed)
-        Form_Activate();
-    return QWidget::event(e);
+    cmdPrefCancel_Click();
 }
 
 void frmPreferences::closeEvent(QCloseEvent* e)
@@ -688,14 +514,13 @@ void frmPreferences::closeEvent(QCloseEvent* e)
 void frmPreferences::showEvent(QShowEvent* e)
 {
     m_window.visible = true;
-    QWidget::showEvent(e);
+    QDialog::showEvent(e);
 }
 
 void frmPreferences::hideEvent(QHideEvent* e)
 {
     m_window.visible = false;
-    m_activationArmed = true;
-    QWidget::hideEvent(e);
+    QDialog::hideEvent(e);
 }
 
 } // namespace lw

@@ -2,24 +2,22 @@
 
 #include "core/models/preferences.h"
 
+#include <QDialog>
 #include <QString>
 #include <QVariant>
-#include <QWidget>
 
 #include <array>
+#include <memory>
 #include <vector>
 
 class QCheckBox;
 class QComboBox;
-class QFrame;
-class QGroupBox;
-class QLabel;
 class QLineEdit;
-class QListWidget;
-class QPlainTextEdit;
 class QPushButton;
-class QRadioButton;
-class QTabWidget;
+
+namespace Ui {
+class frmPreferences;
+}
 
 namespace lw {
 
@@ -30,8 +28,9 @@ struct PreferencesWindowState;
 // The preferences window: its controls show lw::Preferences and write to it at
 // once, so whatever reads the model sees the values on screen. Created once and
 // only hidden afterwards.
-class frmPreferences : public QWidget
+class frmPreferences : public QDialog
 {
+    Q_OBJECT
 public:
     frmPreferences(SharedState& state, PreferencesWindowState& window, DesktopServices& ds,
                    QWidget* parent = nullptr);
@@ -39,7 +38,7 @@ public:
 
     // Shows the window (not modally), raises it and selects tab 0, 1 or 2.
     void showOnTab(int tab);
-    // The window became active: opening snapshot, opening selection, FTP fields.
+    // The seller came to the window: opening snapshot, opening selection, FTP fields.
     void Form_Activate();
     void cmdPrefOK_Click();
     void cmdPrefCancel_Click();
@@ -47,8 +46,10 @@ public:
     void cmdFTPHelp_Click(int index);
     void cmdTermsColor_Click();
 
+    // Escape is Cancel.
+    void reject() override;
+
 protected:
-    bool event(QEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
     void showEvent(QShowEvent* e) override;
     void hideEvent(QHideEvent* e) override;
@@ -56,14 +57,7 @@ protected:
 private:
     using Field = Preferences::Field;
 
-    void buildGeneralTab(QWidget* tab);
-    void buildTemplatesTab(QWidget* tab);
-    void buildShippingTab(QWidget* tab);
-    QLineEdit* addLineEdit(QWidget* parent, const QString& name, Field field, const QRect& geometry);
-    QCheckBox* addCheckBox(QWidget* parent, const QString& name, const QString& caption, Field field,
-                           const QRect& geometry);
-    QComboBox* addIndexList(QWidget* parent, const QString& name, const QStringList& items, Field field,
-                            const QRect& geometry);
+    void bindControls();
     void bindModels();
 
     void refreshField(Field field);
@@ -82,24 +76,11 @@ private:
     SharedState& m_state;
     PreferencesWindowState& m_window;
     DesktopServices& m_ds;
+    std::unique_ptr<Ui::frmPreferences> m_ui;
 
-    QTabWidget* m_tabs = nullptr;
-    QPlainTextEdit* m_terms = nullptr;
-    QFrame* m_termsSwatch = nullptr;
-    QComboBox* m_termsSize = nullptr;
-    QComboBox* m_auctionSite = nullptr;
-    QLabel* m_note = nullptr;
-    QListWidget* m_templateList = nullptr;
-    QLabel* m_sample = nullptr;
-    QLabel* m_custom = nullptr;
-    QLabel* m_templateInfo = nullptr;
+    std::array<QPushButton*, 7> m_cmdFTPHelp{};
     std::vector<QWidget*> m_ftpControls;
     std::vector<QWidget*> m_calculatorControls;
-    QRadioButton* m_usps = nullptr;
-    QRadioButton* m_ups = nullptr;
-    QLineEdit* m_zipCode = nullptr;
-    QLabel* m_calcNotes = nullptr;
-    QGroupBox* m_upsFrame = nullptr;
     std::array<QLineEdit*, static_cast<int>(Field::Count)> m_lineEdits{};
     std::array<QCheckBox*, static_cast<int>(Field::Count)> m_checkBoxes{};
     std::array<QComboBox*, static_cast<int>(Field::Count)> m_indexLists{};
@@ -113,9 +94,6 @@ private:
     std::vector<SnapshotEntry> m_snapshot;
     int m_snapshotSelection = -1;
     bool m_hasSnapshot = false;
-    // Set when another window of the program (not a message box or dialog) had
-    // the focus, so the next activation retakes the snapshot.
-    bool m_activationArmed = true;
 };
 
 } // namespace lw

@@ -6,6 +6,8 @@
 #include <QApplication>
 #include <QEvent>
 #include <QFileInfo>
+#include <QLineEdit>
+#include <QSignalBlocker>
 
 using namespace Qt::StringLiterals;
 
@@ -20,6 +22,14 @@ QString toModelText(QString text)
 {
     text.replace(u"\r\n"_s, u"\n"_s);
     return text.replace(u'\n', u"\r\n"_s);
+}
+
+void showText(QLineEdit* box, const QString& text)
+{
+    if (box->text() == text)
+        return;
+    const QSignalBlocker block(box);
+    box->setText(text);
 }
 
 QString swatchStyle(qint64 colorValue)

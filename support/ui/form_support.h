@@ -9,11 +9,17 @@
 
 #include <array>
 
+class QLineEdit;
+
 namespace lw {
 
 // Plain-text boxes show LF line breaks; the models hold CR LF, as the files and the page do.
 QString toWidgetText(QString text);
 QString toModelText(QString text);
+
+// Shows a model's text in a box bound to that model: no echo back to the model, and a box
+// that already shows the text keeps its caret.
+void showText(QLineEdit* box, const QString& text);
 
 // The look of a colour swatch painted with a 0x00BBGGRR colour value.
 QString swatchStyle(qint64 colorValue);

@@ -1,209 +1,103 @@
-#include "adfile/ad_file.h"
-#include "adfile/file_commands.h"
 #include "core/models/shared_state.h"
 #include "core/scripted_desktop_services.h"
-#include "core/text_file.h"
-#include "settings/template_commands.h"
 #include "settings/ui/frm_customize_template.h"
 #include "tests/testlib/test_install.h"
 
-#include <QCheckBox>
-#include <QGroupBox>
+#include <QAbstractButton>
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QTest>
-#include <QToolButton>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 using namespace Qt::StringLiterals;
 using namespace lw;
-using namespace lw::test;
 
 namespace {
 
 class CustomizeWindow : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        window.show();
-        window.Form_Activate();
-        ds.clearRecords();
-    }
-
-    template <typename W = QWidget> W* find(const QString& name)
-    {
-        W* w = window.findChild<W*>(name);
-        EXPECT_NE(w, nullptr) << name.toStdString();
-        return w;
-    }
-    void click(const QString& name) { QTest::mouseClick(find<QAbstractButton>(name), Qt::LeftButton); }
-    bool shown(const QString& name) { return find(name)->isVisibleTo(&window); }
+    template <typename W = QWidget> W* find(const QString& name) { return window.findChild<W*>(name); }
+    void click(const QString& name) { find<QAbstractButton>(name)->click(); }
     QLineEdit* box(int i) { return find<QLineEdit>(u"txtTableTexture_%1"_s.arg(i)); }
-    const TableBackgrounds::Entry& table(int i) { return state.tables.entry(i); }
+    // The seller goes to window w.
+    static bool activate(QWidget* w)
+    {
+        w->activateWindow();
+        return QTest::qWaitFor([w] { return QApplication::activeWindow() == w; });
+    }
 
-    TestInstall install;
+    test::TestInstall install;
     ScriptedDesktopServices ds;
     SharedState state;
-    frmCustomizeTemplate window{state, ds};
+    QWidget owner; // the main window, with a box to take the focus
+    QLineEdit ownerBox{&owner};
+    frmCustomizeTemplate window{state, ds, &owner};
 };
 
 } // namespace
 
-TEST_F(CustomizeWindow, CarriesTheNamedControls)
+TEST_F(CustomizeWindow, ControlsReachTheirTable)
 {
-    EXPECT_EQ(window.windowTitle(), u"Customize Template");
     for (int i = 1; i <= 4; ++i) {
-        EXPECT_EQ(find<QLabel>(u"lblTableBackground_%1"_s.arg(i))->text(), u"Table %1 Background:"_s.arg(i));
-        EXPECT_EQ(find<QLabel>(u"ShpTableBackground_%1"_s.arg(i))->text(), u"Sample");
-        EXPECT_EQ(find<QCheckBox>(u"chkUseTexture_%1"_s.arg(i))->text(), u"Use Texture");
-        find<QPushButton>(u"cmdTableBackground_%1"_s.arg(i));
-        EXPECT_EQ(find(u"txtTableTexture_%1"_s.arg(i))->parentWidget(), find(u"frmTables"_s));
+        ds.queueColor(i);
+        click(u"cmdTableBackground_%1"_s.arg(i));
+        EXPECT_TRUE(find(u"ShpTableBackground_%1"_s.arg(i))->styleSheet().contains(u"#0%10000"_s.arg(i)));
     }
-    for (int i = 0; i <= 4; ++i)
-        EXPECT_EQ(find<QToolButton>(u"cmdClipboard_%1"_s.arg(i))->toolTip(), u"Paste From Clipboard");
-    EXPECT_EQ(find<QLabel>(u"lblPageBackground"_s)->text(), u"Page Background:");
-    EXPECT_EQ(box(0)->parentWidget(), find<QGroupBox>(u"frmBackground"_s));
-    EXPECT_TRUE(shown(u"txtTableTexture_0"_s));
-    EXPECT_EQ(find<QPushButton>(u"cmdCustomizeOK"_s)->text(), u"&OK");
-    EXPECT_EQ(find<QPushButton>(u"cmdCustomizeCancel"_s)->text(), u"&Cancel");
-    EXPECT_EQ(find<QPushButton>(u"cmdCustomizeHelp"_s)->text(), u"&Help");
-    EXPECT_TRUE(find(u"ShpTableBackground_1"_s)->styleSheet().contains(u"#8FBEF8"_s));
-
+    EXPECT_TRUE(state.ad.adChanged());
+    for (int i = 0; i <= 4; ++i) {
+        ds.setClipboardText(u"p%1.jpg"_s.arg(i));
+        click(u"cmdClipboard_%1"_s.arg(i));
+        EXPECT_EQ(box(i)->text(), u"p%1.jpg"_s.arg(i));
+    }
+    click(u"chkUseTexture_2"_s);
+    EXPECT_EQ(state.tables.entry(2).texture, u"p2.jpg");
+    EXPECT_FALSE(find(u"cmdTableBackground_2"_s)->isVisibleTo(&window));
+    click(u"cmdCustomizeOK"_s); // only OK takes the page background
+    EXPECT_EQ(state.tables.entry(0).texture, u"p0.jpg");
     click(u"cmdCustomizeHelp"_s);
     EXPECT_EQ(ds.shellOpened(), QStringList{install.path() + u"/help/customize-template.html"_s});
+
+    state.tables.setRowEnabled(3, false); // a table the template does not use
+    EXPECT_EQ(find<QLabel>(u"ShpTableBackground_3"_s)->text(), u"Not Used In Template");
+    EXPECT_FALSE(find(u"cmdTableBackground_3"_s)->isEnabled());
 }
 
-TEST_F(CustomizeWindow, UseTextureSwapsSwatchForPicture)
+TEST_F(CustomizeWindow, BelongsToTheMainWindowAndEveryCancelRestoresTheSnapshotOfTheLastArrival)
 {
-    box(2)->setText(u"wood.jpg"_s);
-    EXPECT_EQ(table(2).textureBox, u"wood.jpg");
-    EXPECT_EQ(table(2).texture, u"");
-    click(u"chkUseTexture_2"_s);
-    EXPECT_TRUE(table(2).useTexture);
-    EXPECT_EQ(table(2).texture, u"wood.jpg");
-    EXPECT_FALSE(shown(u"ShpTableBackground_2"_s));
-    EXPECT_FALSE(shown(u"cmdTableBackground_2"_s));
-    EXPECT_TRUE(shown(u"txtTableTexture_2"_s));
-    EXPECT_TRUE(shown(u"cmdClipboard_2"_s));
-
-    click(u"chkUseTexture_2"_s);
-    EXPECT_FALSE(table(2).useTexture);
-    EXPECT_EQ(table(2).texture, u"wood.jpg");
-    EXPECT_TRUE(shown(u"ShpTableBackground_2"_s));
-    EXPECT_TRUE(shown(u"cmdTableBackground_2"_s));
-    EXPECT_FALSE(shown(u"txtTableTexture_2"_s));
-    EXPECT_FALSE(shown(u"cmdClipboard_2"_s));
-
-    // Paste fills the box; the table takes it when the switch is set again.
-    ds.setClipboardText(u"stone.gif"_s);
-    window.cmdClipboard_Click(2);
-    EXPECT_EQ(box(2)->text(), u"stone.gif");
-    EXPECT_EQ(table(2).texture, u"wood.jpg");
-    click(u"chkUseTexture_2"_s);
-    EXPECT_EQ(table(2).texture, u"stone.gif");
-}
-
-TEST_F(CustomizeWindow, ColourDialogAndCancel)
-{
-    state.ad.setAdChanged(false);
-    click(u"cmdTableBackground_1"_s); // the dialog is cancelled
-    EXPECT_TRUE(state.ad.adChanged());
-    ASSERT_EQ(ds.records().size(), 1);
-    EXPECT_EQ(ds.records()[0].kind, ScriptedDesktopServices::Kind::ColorDialog);
-    EXPECT_EQ(ds.records()[0].text, u"16301711");
-    EXPECT_EQ(table(1).colorText, u"#8FBEF8");
-    EXPECT_EQ(table(1).colorValue, u"16301711");
-
-    ds.queueColor(0x0000FF);
-    click(u"cmdTableBackground_1"_s);
-    EXPECT_EQ(table(1).colorText, u"#FF0000");
-    EXPECT_EQ(table(1).colorValue, u"255");
-    EXPECT_TRUE(find(u"ShpTableBackground_1"_s)->styleSheet().contains(u"#FF0000"_s));
-    box(3)->setText(u"x.jpg"_s);
-    click(u"chkUseTexture_3"_s);
-    click(u"cmdCustomizeCancel"_s);
-    EXPECT_FALSE(window.isVisible());
-    EXPECT_EQ(table(1).colorText, u"#8FBEF8");
-    EXPECT_EQ(table(1).colorValue, u"16301711");
-    EXPECT_TRUE(find(u"ShpTableBackground_1"_s)->styleSheet().contains(u"#8FBEF8"_s));
-    EXPECT_FALSE(table(3).useTexture);
-    EXPECT_EQ(box(3)->text(), u"");
-    EXPECT_TRUE(shown(u"ShpTableBackground_3"_s));
-
-    // The close box is Cancel, back to the last activation.
+    owner.setGeometry(100, 80, 900, 700);
+    owner.show();
     window.show();
-    ds.queueColor(0x00FF00);
-    click(u"cmdTableBackground_4"_s);
-    window.Form_Activate();
-    ds.queueColor(0xFF0000);
-    click(u"cmdTableBackground_4"_s);
-    window.close();
-    EXPECT_FALSE(window.isVisible());
-    EXPECT_EQ(table(4).colorText, u"#00FF00");
-    EXPECT_EQ(table(4).colorValue, u"65280");
-}
+    // The window manager keeps a dialog in front of the window it is transient for.
+    EXPECT_EQ(window.windowHandle()->type(), Qt::Dialog);
+    EXPECT_EQ(window.windowHandle()->transientParent(), owner.windowHandle());
+    EXPECT_EQ(window.frameGeometry().center(), owner.frameGeometry().center());
+    window.move(150, 120);
 
-TEST_F(CustomizeWindow, OnlyOkTakesThePageBackground)
-{
-    ds.setClipboardText(u"paper.jpg"_s);
-    click(u"cmdClipboard_0"_s);
-    EXPECT_EQ(box(0)->text(), u"paper.jpg");
-    click(u"cmdCustomizeCancel"_s);
-    EXPECT_EQ(table(0).texture, u"");
-    EXPECT_EQ(box(0)->text(), u"");
-
-    window.show();
-    box(0)->setText(u"paper.jpg"_s);
-    EXPECT_EQ(table(0).texture, u"");
-    click(u"cmdCustomizeOK"_s);
-    EXPECT_FALSE(window.isVisible());
-    EXPECT_EQ(table(0).texture, u"paper.jpg");
-}
-
-TEST_F(CustomizeWindow, TablesBeyondTheTemplateCountAreNotUsed)
-{
-    QStringList lines = install.readLines(u"templates/01.dat"_s);
-    ASSERT_GE(lines.size(), 34);
-    lines[27] = u"2"_s;
-    install.writeLines(u"templates/01.dat"_s, lines);
-    state.templates.setFolder(catalogueFolder());
-    state.templates.setSelectedIndex(0);
-    DefaultColors(state, ds);
-    EXPECT_TRUE(ds.messages().isEmpty());
-    for (int i = 1; i <= 4; ++i) {
-        const bool used = i <= 2;
-        EXPECT_EQ(find<QLabel>(u"ShpTableBackground_%1"_s.arg(i))->text(),
-                  used ? u"Sample"_s : u"Not Used In Template"_s);
-        for (const QString& name : {u"ShpTableBackground_%1"_s, u"chkUseTexture_%1"_s, u"cmdClipboard_%1"_s,
-                                    u"cmdTableBackground_%1"_s, u"txtTableTexture_%1"_s})
-            EXPECT_EQ(find(name.arg(i))->isEnabled(), used) << name.arg(i).toStdString();
+    const std::function<void()> cancels[] = {[&] { click(u"cmdCustomizeCancel"_s); },
+                                             [&] { QTest::keyClick(box(0), Qt::Key_Escape); },
+                                             [&] { window.close(); }};
+    int round = 0;
+    for (const auto& cancel : cancels) {
+        window.show();
+        box(0)->setText(u"paper%1.jpg"_s.arg(++round));
+        ASSERT_TRUE(activate(&owner)); // to the main window and back: an arrival
+        ASSERT_TRUE(activate(&window));
+        click(u"chkUseTexture_3"_s);
+        ds.queueColor(0x0000FF);
+        click(u"cmdTableBackground_1"_s);
+        QEvent back(QEvent::WindowActivate); // the colour dialog hands the window back: no arrival
+        QApplication::sendEvent(&window, &back);
+        cancel();
+        EXPECT_EQ(box(0)->text(), u"paper%1.jpg"_s.arg(round));
+        EXPECT_EQ(state.tables.entry(1).colorText, u"#8FBEF8");
+        EXPECT_FALSE(state.tables.entry(3).useTexture);
     }
-}
-
-TEST_F(CustomizeWindow, TextureGoesThroughTheAdFile)
-{
-    box(2)->setText(u"wood.jpg"_s);
-    click(u"chkUseTexture_2"_s);
-    const QStringList lines = adFileFromState(state).toLines();
-    const AdFileRead back = parseAdFile(lines);
-    ASSERT_TRUE(back.data.has_value()) << back.error.toStdString();
-    EXPECT_EQ(back.data->useTexture[2], std::optional<bool>(true));
-    EXPECT_EQ(back.data->tableTextures[2], u"wood.jpg");
-    EXPECT_EQ(back.data->useTexture[1], std::optional<bool>(false));
-
-    // Opened into a fresh editor, the window there shows the switch and the picture.
-    const QString path = install.file(u"ad.zad"_s);
-    ASSERT_TRUE(writeTextLines(path, lines));
-    SharedState other;
-    frmCustomizeTemplate otherWindow{other, ds};
-    FileCommands files(other, ds, [] {});
-    ds.queueOpenFile(path);
-    ASSERT_TRUE(files.mnuFileOpen_Click());
-    EXPECT_TRUE(otherWindow.findChild<QCheckBox*>(u"chkUseTexture_2"_s)->isChecked());
-    EXPECT_EQ(otherWindow.findChild<QLineEdit*>(u"txtTableTexture_2"_s)->text(), u"wood.jpg");
-    EXPECT_FALSE(otherWindow.findChild<QWidget*>(u"ShpTableBackground_2"_s)->isVisibleTo(&otherWindow));
-    EXPECT_EQ(other.tables.entry(2).texture, u"wood.jpg");
+    window.show();
+    EXPECT_EQ(window.pos(), QPoint(150, 120));
 }
