@@ -17,21 +17,16 @@ inline void PrintTo(const QString& s, std::ostream* os)
 
 namespace lw::test {
 
-inline const QString& installDir()
-{
-    static const QString dir = QStringLiteral("/opt/lw");
-    return dir;
-}
+inline const QString InstallDir = QStringLiteral("/opt/lw");
 
 // An input for the given template with the program's own fixed fragments and every switch off.
 inline GeneratorInput inputFor(const QString& templateText)
 {
     GeneratorInput in;
     in.templateText = templateText;
-    in.installFolder = installDir();
+    in.installFolder = InstallDir;
     in.marqueeTags = buildMarqueeTags();
     in.pageExtras = buildPageExtras(QStringLiteral("http://music.example/song.mid"));
-    in.useUsps = false;
     return in;
 }
 
@@ -41,11 +36,6 @@ inline QString generate(const GeneratorInput& in)
     const GeneratorResult r = expandTemplate(in);
     EXPECT_TRUE(r.ok) << r.error.toStdString();
     return r.page;
-}
-
-inline QString generate(const QString& templateText)
-{
-    return generate(inputFor(templateText));
 }
 
 } // namespace lw::test

@@ -6,241 +6,122 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
-
 using namespace Qt::StringLiterals;
-using lw::ControlResizer;
 
 namespace {
 
 // Sizes are whole pixels, so every twips figure is a multiple of 15. The base
-// window is 532 x 400 px = 7980 x 6000 twips; grown to 665 x 500 px = 9975 x 7500
-// twips it changes by dx 1995 twips (133 px), dy 1500 twips (100 px), and by
-// exactly 25 percent both ways (1995 / 7980 = 1500 / 6000 = 0.25).
+// window is 532 x 400 px = 7980 x 6000 twips, the grown one 665 x 500 px = 9975 x 7500
+// twips: growing changes it by dx 1995 twips (133 px), dy 1500 twips (100 px), 25 percent
+// both ways; shrinking back by -20 percent.
 constexpr int BaseW = 532, BaseH = 400, GrownW = 665, GrownH = 500;
 
 // A hidden top-level window: the offscreen platform then leaves sizes and states
 // exactly as the test sets them.
-class ResizerFixture : public ::testing::Test
+class SupportResizer : public ::testing::Test
 {
 protected:
-    void SetUp() override { m_window->resize(BaseW, BaseH); }
+    void SetUp() override { m_window.resize(BaseW, BaseH); }
 
+    // Forms set the tag in Designer as the dynamic property "resizeTag".
     QWidget* control(const QString& tag, const QRect& geometry, QWidget* parent = nullptr)
     {
-        auto* w = new QWidget(parent ? parent : m_window.get());
+        auto* w = new QWidget(parent ? parent : &m_window);
         w->setGeometry(geometry);
-        if (!tag.isNull())
-            ControlResizer::setTag(w, tag);
+        w->setProperty("resizeTag", tag);
         return w;
     }
-    void initThenResize(int w, int h)
+    void resize(int w, int h, bool initFirst = false)
     {
-        m_resizer.InitResizer(m_window.get());
-        m_window->resize(w, h);
-        m_resizer.FormResized(m_window.get());
+        if (initFirst)
+            m_resizer.InitResizer(&m_window);
+        m_window.resize(w, h);
+        m_resizer.FormResized(&m_window);
     }
-
     lw::ScriptedDesktopServices m_ds;
-    ControlResizer m_resizer{m_ds};
-    std::unique_ptr<QWidget> m_window = std::make_unique<QWidget>();
+    lw::ControlResizer m_resizer{m_ds};
+    QWidget m_window;
 };
 
-using SupportResizerTag = ResizerFixture;
-using SupportResizerRescale = ResizerFixture;
-using SupportResizerPercent = ResizerFixture;
-using SupportResizerMinimise = ResizerFixture;
-using SupportResizerErrors = ResizerFixture;
-
-TEST_F(SupportResizerTag, StoredAsDynamicProperty)
+TEST_F(SupportResizer, EachTagCharacterGovernsOneEdge)
 {
-    QWidget* c = control(u"2031"_s, {0, 0, 10, 10});
-    EXPECT_EQ(ControlResizer::tag(c), u"2031"_s);
-    EXPECT_EQ(c->property("resizeTag").toString(), u"2031"_s);
-    EXPECT_TRUE(ControlResizer::tag(control(QString(), {0, 0, 10, 10})).isEmpty());
+    m_window.resize(GrownW, GrownH);
+    const std::tuple<QString, QRect, QRect> cases[] = {
+        {u"2020"_s, {200, 20, 200, 30}, {67, 20, 67, 30}}, // 3000 - 1995 twips
+        {u"1111"_s, {50, 50, 100, 50}, {40, 40, 80, 40}},  // 750 * 80 / 100 twips
+        {u"0302"_s, {5, 400, 50, 120}, {5, 300, 50, 20}},
+        {u"3000"_s, {20, 10, 50, 20}, {0, 10, 50, 20}}, // below 0 becomes 0
+        // "2" may go negative; missing characters change nothing.
+        {u"2"_s, {20, 210, 40, 40}, {-113, 210, 40, 40}},
+        {QString(), {10, 10, 40, 40}, {10, 10, 40, 40}},
+        {u"xy9-"_s, {10, 160, 40, 40}, {10, 160, 40, 40}}};
+    QList<QWidget*> controls;
+    for (const auto& [tag, before, after] : cases)
+        controls << control(tag, before);
+    QWidget* inner = control(u"2200"_s, {150, 110, 20, 20}, control(QString(), {100, 100, 300, 200}));
+    resize(BaseW, BaseH, true);
+
+    for (int i = 0; i < controls.size(); ++i)
+        EXPECT_EQ(controls[i]->geometry(), std::get<2>(cases[i])) << i;
+    EXPECT_EQ(inner->geometry(), QRect(17, 10, 20, 20)); // within its parent
+    EXPECT_EQ(QSize(m_resizer.oldWidth(), m_resizer.oldHeight()), QSize(7980, 6000));
 }
 
-TEST_F(SupportResizerTag, InitRecordsClientSizeInTwips)
+TEST_F(SupportResizer, WholePercentRoundedHalfToEvenKeptOverAZeroOldSize)
 {
-    m_resizer.InitResizer(m_window.get());
-    EXPECT_EQ(m_resizer.oldWidth(), 7980);
-    EXPECT_EQ(m_resizer.oldHeight(), 6000);
-}
-
-TEST_F(SupportResizerRescale, GrowFollowsEdgeAndProportion)
-{
-    QWidget* mover = control(u"2000"_s, {10, 20, 100, 30});
-    QWidget* proportional = control(u"0010"_s, {10, 60, 100, 30});
-    QWidget* widener = control(u"0020"_s, {10, 100, 100, 30});
-    QWidget* all = control(u"1111"_s, {40, 40, 80, 40});
-    QWidget* bottom = control(u"0302"_s, {5, 300, 50, 20});
-    initThenResize(GrownW, GrownH);
-
-    EXPECT_EQ(mover->geometry(), QRect(143, 20, 100, 30));       // 150 + 1995 twips
-    EXPECT_EQ(proportional->geometry(), QRect(10, 60, 125, 30)); // 1500 * 125 / 100 twips
-    EXPECT_EQ(widener->geometry(), QRect(10, 100, 233, 30));     // 1500 + 1995 twips
-    EXPECT_EQ(all->geometry(), QRect(50, 50, 100, 50));
-    EXPECT_EQ(bottom->geometry(), QRect(5, 400, 50, 120));
-    EXPECT_EQ(m_resizer.oldWidth(), 9975);
-    EXPECT_EQ(m_resizer.oldHeight(), 7500);
-    EXPECT_TRUE(m_ds.messages().isEmpty());
-}
-
-TEST_F(SupportResizerRescale, ShrinkPastLeftEdgeClampsOnlyWithThree)
-{
-    m_window->resize(GrownW, GrownH);
-    QWidget* clamped = control(u"3000"_s, {20, 10, 50, 20});
-    QWidget* negative = control(u"2000"_s, {20, 40, 50, 20});
-    initThenResize(BaseW, BaseH); // dx = -1995 twips
-
-    EXPECT_EQ(clamped->pos(), QPoint(0, 10));
-    EXPECT_EQ(negative->pos(), QPoint(-113, 40)); // 300 - 1995 = -1695 twips
-}
-
-TEST_F(SupportResizerRescale, EmptyUnknownAndShortTags)
-{
-    QWidget* untagged = control(QString(), {10, 10, 40, 40});
-    QWidget* empty = control(u""_s, {10, 60, 40, 40});
-    QWidget* zeros = control(u"0000"_s, {10, 110, 40, 40});
-    QWidget* letters = control(u"xy9-"_s, {10, 160, 40, 40});
-    QWidget* shortTag = control(u"2"_s, {10, 210, 40, 40});
-    initThenResize(GrownW, GrownH);
-
-    EXPECT_EQ(untagged->geometry(), QRect(10, 10, 40, 40));
-    EXPECT_EQ(empty->geometry(), QRect(10, 60, 40, 40));
-    EXPECT_EQ(zeros->geometry(), QRect(10, 110, 40, 40));
-    EXPECT_EQ(letters->geometry(), QRect(10, 160, 40, 40));
-    EXPECT_EQ(shortTag->geometry(), QRect(143, 210, 40, 40));
-}
-
-TEST_F(SupportResizerRescale, NestedControlsMoveWithinTheirParent)
-{
-    QWidget* frame = control(QString(), {100, 100, 300, 200});
-    QWidget* inner = control(u"2200"_s, {10, 10, 20, 20}, frame);
-    initThenResize(GrownW, GrownH);
-
-    EXPECT_EQ(frame->geometry(), QRect(100, 100, 300, 200));
-    EXPECT_EQ(inner->geometry(), QRect(143, 110, 20, 20));
-}
-
-// 200 px = 3000 twips wide; + 1 px is 0.5 percent, + 5 px is 2.5 percent.
-TEST_F(SupportResizerPercent, RoundsHalfToEven)
-{
-    m_window->resize(200, BaseH);
+    m_window.resize(200, BaseH);
     QWidget* c = control(u"0010"_s, {0, 0, 100, 10});
-    initThenResize(201, BaseH);
-    EXPECT_EQ(c->width(), 100); // 0.5 -> 0 percent
-
-    initThenResize(205, BaseH); // from 201 px: 60 / 3015 * 100 = 1.99 -> 2 percent
+    resize(205, BaseH, true); // 75 / 3000 twips: 2.5 percent, 2
     EXPECT_EQ(c->width(), 102);
-
-    m_window->resize(200, BaseH);
-    c->resize(100, 10);
-    initThenResize(205, BaseH); // 2.5 -> 2 percent
-    EXPECT_EQ(c->width(), 102);
+    resize(201, BaseH); // -60 / 3075 twips: -1.95 percent, -2
+    EXPECT_EQ(c->width(), 100);
+    m_window.resize(0, BaseH);
+    resize(100, BaseH, true); // no percentage from a zero width: the last one holds
+    EXPECT_EQ(c->width(), 98);
 }
 
-TEST_F(SupportResizerPercent, ZeroOldSizeKeepsPreviousPercent)
-{
-    m_window->resize(0, BaseH);
-    QWidget* proportional = control(u"1000"_s, {40, 0, 10, 10});
-    QWidget* edge = control(u"2000"_s, {40, 20, 10, 10});
-    initThenResize(100, BaseH); // no percentage yet: 0 percent
-    EXPECT_EQ(proportional->x(), 40);
-    EXPECT_EQ(edge->x(), 140);
-
-    m_window->resize(150, BaseH);
-    m_resizer.FormResized(m_window.get()); // 50 percent
-    EXPECT_EQ(proportional->x(), 60);
-    EXPECT_EQ(edge->x(), 190);
-
-    m_window->resize(0, BaseH);
-    initThenResize(100, BaseH); // old width 0 again: still 50 percent
-    EXPECT_EQ(proportional->x(), 90);
-    EXPECT_EQ(edge->x(), 290);
-    EXPECT_EQ(m_resizer.oldWidth(), 1500);
-}
-
-TEST_F(SupportResizerMinimise, RestoreToNormalLeavesControls)
+TEST_F(SupportResizer, RestoringLeavesControlsMaximisingRescalesFromBeforeMinimising)
 {
     QWidget* c = control(u"2222"_s, {10, 10, 50, 50});
-    m_resizer.InitResizer(m_window.get());
-    m_window->setWindowState(Qt::WindowMinimized);
-    m_window->resize(160, 30);
-    m_resizer.FormResized(m_window.get());
+    m_window.setWindowState(Qt::WindowMinimized);
+    resize(160, 30, true);
+    m_window.setWindowState(Qt::WindowNoState);
+    resize(GrownW, GrownH);
     EXPECT_EQ(c->geometry(), QRect(10, 10, 50, 50));
-
-    m_window->setWindowState(Qt::WindowNoState);
-    m_window->resize(GrownW, GrownH);
-    m_resizer.FormResized(m_window.get());
-    EXPECT_EQ(c->geometry(), QRect(10, 10, 50, 50));
-    EXPECT_EQ(m_resizer.oldWidth(), 7980);
-
-    m_resizer.FormResized(m_window.get()); // the flag is cleared: a later resize rescales
+    resize(GrownW, GrownH); // restored: the next resize rescales again
     EXPECT_EQ(c->geometry(), QRect(143, 110, 183, 150));
-}
 
-TEST_F(SupportResizerMinimise, MaximiseRescalesFromSizeBeforeMinimising)
-{
-    QWidget* c = control(u"2020"_s, {10, 10, 50, 50});
-    m_resizer.InitResizer(m_window.get());
-    m_window->setWindowState(Qt::WindowMinimized);
-    m_window->resize(160, 30);
-    m_resizer.FormResized(m_window.get());
-
-    // Hidden windows keep their size on maximise, so set the size by hand, first:
-    // resize() clears the maximised state.
-    m_window->resize(GrownW, GrownH);
-    m_window->setWindowState(Qt::WindowMaximized);
-    ASSERT_EQ(m_window->windowState(), Qt::WindowMaximized);
-    m_resizer.FormResized(m_window.get());
-    EXPECT_EQ(c->geometry(), QRect(143, 10, 183, 50));
-    EXPECT_EQ(m_resizer.oldWidth(), 9975);
-}
-
-TEST_F(SupportResizerErrors, UninitialisedReportsAndLeavesControls)
-{
-    QWidget* c = control(u"2222"_s, {10, 10, 50, 50});
-    m_window->resize(GrownW, GrownH);
-    m_resizer.FormResized(m_window.get());
-
-    ASSERT_EQ(m_ds.messages().size(), 1);
-    const auto msg = m_ds.messages().first();
-    EXPECT_EQ(msg.text, u"Error 80000\r\nInitiate resize module before resizing"_s);
-    EXPECT_EQ(msg.style, lw::MsgStyle::Exclamation);
-    EXPECT_EQ(msg.title, QString::fromLatin1(lw::ApplicationTitle)); // empty title given
+    m_window.setWindowState(Qt::WindowMinimized);
+    resize(160, 30);
+    // Hidden windows keep their size on maximise, so the size is set first: resize() clears the state.
+    m_window.resize(BaseW, BaseH);
+    m_window.setWindowState(Qt::WindowMaximized);
+    m_resizer.FormResized(&m_window);
     EXPECT_EQ(c->geometry(), QRect(10, 10, 50, 50));
 }
 
-TEST_F(SupportResizerErrors, NegativeWidthReports380AndKeepsOldSize)
+TEST_F(SupportResizer, ErrorsAreReportedAndEndTheRescale)
 {
-    m_window->resize(GrownW, GrownH);
     QWidget* first = control(u"2000"_s, {200, 10, 50, 20});
-    QWidget* narrow = control(u"2020"_s, {200, 40, 50, 20}); // 750 - 1995 twips
+    QWidget* low = control(u"0022"_s, {10, 100, 250, 50}); // height 750 - 1500 twips
     QWidget* later = control(u"2000"_s, {200, 70, 50, 20});
-    initThenResize(BaseW, BaseH);
+    resize(GrownW, GrownH);
+    EXPECT_EQ(m_ds.messages().value(0).text, u"Error 80000\r\nInitiate resize module before resizing"_s);
 
-    ASSERT_EQ(m_ds.messages().size(), 1);
-    EXPECT_EQ(m_ds.messages().first().text, u"Error 380\r\nInvalid property value"_s);
-    EXPECT_EQ(m_ds.messages().first().style, lw::MsgStyle::Exclamation);
-    EXPECT_EQ(m_resizer.oldWidth(), 9975);
-    EXPECT_EQ(m_resizer.oldHeight(), 7500);
-    // Controls before the refusal stay rescaled; Left was assigned before Width.
+    resize(BaseW, BaseH, true);
+    EXPECT_EQ(m_ds.messages().value(1).text, u"Error 380\r\nInvalid property value"_s);
+    // Earlier controls stay rescaled, the refused one keeps what went in before, later ones are untouched.
     EXPECT_EQ(first->x(), 67);
-    EXPECT_EQ(narrow->geometry(), QRect(67, 40, 50, 20));
+    EXPECT_EQ(low->geometry(), QRect(10, 100, 117, 50));
     EXPECT_EQ(later->x(), 200);
-}
+    EXPECT_EQ(m_resizer.oldWidth(), 9975);
 
-TEST_F(SupportResizerErrors, NegativeHeightReports380)
-{
-    m_window->resize(GrownW, GrownH);
-    QWidget* low = control(u"0022"_s, {10, 10, 250, 50}); // height 750 - 1500 twips
-    initThenResize(BaseW, BaseH);
-
-    ASSERT_EQ(m_ds.messages().size(), 1);
-    EXPECT_EQ(m_ds.messages().first().text, u"Error 380\r\nInvalid property value"_s);
-    EXPECT_EQ(low->geometry(), QRect(10, 10, 117, 50)); // Width went in before Height
-    EXPECT_EQ(m_resizer.oldHeight(), 7500);
+    low->setProperty("resizeTag", u"2020"_s); // width 1755 - 1995 twips
+    resize(BaseW, BaseH);
+    EXPECT_EQ(m_ds.messages().value(2).text, u"Error 380\r\nInvalid property value"_s);
+    EXPECT_EQ(low->geometry(), QRect(-123, 100, 117, 50));
+    EXPECT_EQ(m_ds.messages().size(), 3);
+    EXPECT_EQ(m_ds.messages().value(2).style, lw::MsgStyle(lw::MsgIcon::Exclamation));
 }
 
 } // namespace
