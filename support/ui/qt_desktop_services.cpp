@@ -19,9 +19,16 @@ namespace lw {
 
 QWidget* QtDesktopServices::dialogParent() const
 {
-    // The window the seller is working in asked; the owner stands in when none is active.
-    QWidget* active = QApplication::activeWindow();
-    return active ? active : m_owner;
+    // The window the seller is working in asked. Between two dialogs of one command no window is
+    // active for a moment: the second belongs where the first did, not to the main window.
+    if (QWidget* active = QApplication::activeWindow()) {
+        if (!active->isModal())
+            m_lastParent = active;
+        return active;
+    }
+    if (m_lastParent && m_lastParent->isVisible())
+        return m_lastParent;
+    return m_owner;
 }
 
 MsgResult QtDesktopServices::messageBox(const QString& text, MsgStyle style, const QString& title)

@@ -2,6 +2,8 @@
 
 #include "core/desktop_services.h"
 
+#include <QPointer>
+
 class QWidget;
 
 namespace lw {
@@ -34,6 +36,7 @@ public:
 
 private:
     QWidget* m_owner;
+    mutable QPointer<QWidget> m_lastParent;
 };
 
 } // namespace lw

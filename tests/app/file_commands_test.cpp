@@ -118,7 +118,7 @@ TEST_F(AppFileCommands, OpenRefusesMissingAndDamagedFilesWithoutChangingAnything
     QStringList lines = adFileFromState(state).toLines();
     lines[25] = u"255"_s;
     install.writeLines(u"short.zad"_s, lines.mid(0, 40));
-    for (const QString name : {u"nothing.zad"_s, u"templates"_s, u"short.zad"_s}) {
+    for (const QString& name : {u"nothing.zad"_s, u"templates"_s, u"short.zad"_s}) {
         ds.queueOpenFile(install.file(name));
         EXPECT_FALSE(files().mnuFileOpen_Click()) << name.toStdString();
     }
