@@ -12,24 +12,33 @@ struct Values
 {
     QString text;
     int number = 7;
-    qint64 big = 0;
     bool on = false;
     std::optional<bool> maybe;
     ColorPair color;
 };
 
-// A value read from one line, as the writer then writes it back.
-struct Case
+LineValue memberFor(LineKind kind, Values& v)
 {
-    LineKind kind;
-    const char16_t* line;
-    bool good;
-    const char16_t* written;
-};
+    switch (kind) {
+    case LineKind::Number:
+    case LineKind::PlainNumber:
+        return &v.number;
+    case LineKind::Color:
+        return &v.color;
+    case LineKind::Check:
+    case LineKind::LooseCheck:
+    case LineKind::Flag:
+    case LineKind::LooseFlag:
+        return &v.on;
+    default:
+        return &v.text;
+    }
+}
 
 TEST(CoreLineTable, EachKindReadsWhatItWritesAndRefusesTheRest)
 {
-    const Case cases[] = {
+    // The line, whether it is good, and what the writer then writes.
+    const std::tuple<LineKind, const char16_t*, bool, const char16_t*> cases[] = {
         {LineKind::Text, u"a<BR>b", true, u"a<BR>b"},
         {LineKind::Breaks, u"a<BR>b\rc", true, u"a<BR>b<BR>c"},
         {LineKind::Password, u"pqrZZZZZZZZZ", true, u"pqrq83K2vbW7"},
@@ -50,31 +59,15 @@ TEST(CoreLineTable, EachKindReadsWhatItWritesAndRefusesTheRest)
         {LineKind::LooseFlag, u" 0 ", true, u"False"},
         {LineKind::LooseFlag, u"what", true, u"True"},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(QString::fromUtf16(c.line).toStdString());
+    for (const auto& [kind, line, good, written] : cases) {
+        SCOPED_TRACE(QString::fromUtf16(line).toStdString());
         LineTable<Values> t;
         t.passwordMarker = u"q83K2vbW7"_s;
-        auto member = [kind = c.kind](Values& v) -> LineValue {
-            switch (kind) {
-            case LineKind::Number:
-            case LineKind::PlainNumber:
-                return &v.number;
-            case LineKind::Color:
-                return &v.color;
-            case LineKind::Check:
-            case LineKind::Flag:
-            case LineKind::LooseFlag:
-                return &v.on;
-            case LineKind::LooseCheck:
-                return &v.on;
-            default:
-                return &v.text;
-            }
-        };
-        t.addNumber(1, member, c.kind, 0, 99999999);
+        t.addNumber(
+            1, [kind](Values& v) { return memberFor(kind, v); }, kind, 0, 99999999);
         Values v;
-        EXPECT_EQ(readLineTable(t, {QString::fromUtf16(c.line)}, v).isEmpty(), c.good);
-        EXPECT_EQ(writeLineTable(t, v), QStringList{QString::fromUtf16(c.written)});
+        EXPECT_EQ(readLineTable(t, {QString::fromUtf16(line)}, v).isEmpty(), good);
+        EXPECT_EQ(writeLineTable(t, v), QStringList{QString::fromUtf16(written)});
     }
 }
 
