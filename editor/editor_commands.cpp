@@ -306,7 +306,7 @@ void EditorCommands::setEffectKeepingChanged(AdRecord::Effect effect, bool on)
     m_state.ad.setAdChanged(wasChanged);
 }
 
-void EditorCommands::scrollSwitch_Click(AdRecord::Effect effect)
+void EditorCommands::toggleScroll(AdRecord::Effect effect)
 {
     if (effect == AdRecord::Effect::Count)
         return;

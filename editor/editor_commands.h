@@ -71,7 +71,7 @@ public:
     void cmdAnimatedText_Click();
 
     // The six scroll items.
-    void scrollSwitch_Click(AdRecord::Effect effect);
+    void toggleScroll(AdRecord::Effect effect);
     void mnuTextDocumentNoRightClick_Click();
     // rebuildFragments rebuilds MarqueeTags and PageExtras (the window passes Program::buildEffectFragments).
     void mnuTextDocumentMusic_Click(const std::function<void()>& rebuildFragments);

@@ -171,8 +171,7 @@ void frmMain::connectMenus()
 
     for (int i = 0; i < 6; ++i) {
         const E effect = static_cast<E>(i);
-        connect(m_effects[i], &QAction::triggered, this,
-                [this, effect] { m_editor->scrollSwitch_Click(effect); });
+        connect(m_effects[i], &QAction::triggered, this, [this, effect] { m_editor->toggleScroll(effect); });
     }
     connect(m_ui->mnuTextDocumentNoRightClick, &QAction::triggered, this,
             [this] { m_editor->mnuTextDocumentNoRightClick_Click(); });

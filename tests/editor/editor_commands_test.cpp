@@ -146,12 +146,12 @@ TEST_F(Editor, EffectsLeaveTheAdUnmarkedColourPickersMarkIt)
     const auto rebuild = [&] { ++rebuilds; };
 
     // Scroll directions exclude each other within their group only; unchecking touches nothing else.
-    cmd.scrollSwitch_Click(E::TitleScrollL);
-    cmd.scrollSwitch_Click(E::SubTitleScrollB);
-    cmd.scrollSwitch_Click(E::TitleScrollR);
+    cmd.toggleScroll(E::TitleScrollL);
+    cmd.toggleScroll(E::SubTitleScrollB);
+    cmd.toggleScroll(E::TitleScrollR);
     EXPECT_EQ(state.ad.values().effects, (std::array{false, true, false, false, false, true, false, false}));
     state.ad.setEffect(E::TitleScrollL, true); // an ad file may hold two
-    cmd.scrollSwitch_Click(E::TitleScrollR);
+    cmd.toggleScroll(E::TitleScrollR);
     cmd.mnuTextDocumentNoRightClick_Click();
     EXPECT_EQ(state.ad.values().effects, (std::array{true, false, false, false, false, true, true, false}));
 

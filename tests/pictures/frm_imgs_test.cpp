@@ -85,14 +85,10 @@ TEST_F(PicturesWindow, ButtonsAndModelChangesReachTheControls)
 
 TEST_F(PicturesWindow, BelongsToTheMainWindowAndEveryCancelRestoresTheSnapshotOfTheLastArrival)
 {
-    owner.setGeometry(100, 80, 900, 700);
     owner.show();
     window.show();
     // The window manager keeps a dialog in front of the window it is transient for.
-    EXPECT_EQ(window.windowHandle()->type(), Qt::Dialog);
     EXPECT_EQ(window.windowHandle()->transientParent(), owner.windowHandle());
-    EXPECT_EQ(window.frameGeometry().center(), owner.frameGeometry().center());
-    window.move(150, 120);
 
     const std::function<void()> cancels[] = {[&] { click(u"cmdPrefCancel"_s); },
                                              [&] { QTest::keyClick(slot(3), Qt::Key_Escape); },
@@ -111,7 +107,6 @@ TEST_F(PicturesWindow, BelongsToTheMainWindowAndEveryCancelRestoresTheSnapshotOf
         EXPECT_EQ(slot(3)->text(), u"a%1.jpg"_s.arg(round));
     }
     window.show();
-    EXPECT_EQ(window.pos(), QPoint(150, 120));
     click(u"cmdPrefOK"_s);
     EXPECT_FALSE(window.isVisible());
 }

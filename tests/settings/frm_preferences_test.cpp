@@ -129,14 +129,10 @@ TEST_F(PrefsWindow, OkThatFailsItsChecksShowsTheFaultyTabAndStaysOpen)
 
 TEST_F(PrefsWindow, BelongsToTheMainWindowAndEveryCancelRestoresTheSnapshotOfTheLastArrival)
 {
-    owner.setGeometry(100, 80, 900, 700);
     owner.show();
     window->showOnTab(0);
     // The window manager keeps a dialog in front of the window it is transient for.
-    EXPECT_EQ(window->windowHandle()->type(), Qt::Dialog);
     EXPECT_EQ(window->windowHandle()->transientParent(), owner.windowHandle());
-    EXPECT_EQ(window->frameGeometry().center(), owner.frameGeometry().center());
-    window->move(150, 120);
 
     const std::function<void()> cancels[] = {[&] { click(u"cmdPrefCancel"_s); },
                                              [&] { QTest::keyClick(find(u"txtEmail"_s), Qt::Key_Escape); },
@@ -158,7 +154,6 @@ TEST_F(PrefsWindow, BelongsToTheMainWindowAndEveryCancelRestoresTheSnapshotOfThe
         EXPECT_EQ(state.prefs.index(F::Font), round); // not part of the snapshot
     }
     window->showOnTab(1);
-    EXPECT_EQ(window->pos(), QPoint(150, 120));
     EXPECT_EQ(find<QTabWidget>(u"tabPreferences"_s)->currentIndex(), 1);
 }
 
