@@ -9,6 +9,7 @@
 #include "generator/convert.h"
 #include "generator/markup.h"
 #include "pictures/picture_upload.h"
+#include "pictures/upload_plan.h"
 #include "settings/template_commands.h"
 #include "submission/submission_settings.h"
 #include "updates/update_due.h"
@@ -212,7 +213,15 @@ void Program::startGenerate(GenerateMode mode)
         failGeneration();
         return;
     }
-    if (isPreview(mode) || !m_state.prefs.flag(F::FtpAccess)) {
+    const GeneratorInput in = generatorInput();
+    if (!uploadsPictures(in)) {
+        Convert();
+        return;
+    }
+    const Preferences& p = m_state.prefs;
+    UploadRequest request{p.ftpAccount(), p.flag(F::Passive),
+                          uploadItems(in.pictures, codePicturesUsed(in), in.installFolder)};
+    if (request.items.isEmpty()) {
         Convert();
         return;
     }
@@ -221,8 +230,7 @@ void Program::startGenerate(GenerateMode mode)
         failGeneration();
         return;
     }
-    const Preferences& p = m_state.prefs;
-    m_upload->start({p.ftpAccount(), p.flag(F::Passive), m_state.pictures.values()});
+    m_upload->start(request);
 }
 
 void Program::uploadFinished(bool ok, const QString& title, const QString& text)

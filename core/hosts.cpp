@@ -24,7 +24,7 @@ void Hosts::set(const Hosts& hosts)
 
 QString Hosts::makerPictureFolder() const
 {
-    return u"http://"_s + maker + u"/lwr/lwrpics/"_s;
+    return makerPictures;
 }
 
 QString Hosts::makerSite() const

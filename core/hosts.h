@@ -23,6 +23,9 @@ struct Hosts
     QString signIn = QStringLiteral("signin.ebay.com");
     QString selling = QStringLiteral("cgi5.ebay.com");
     QString auctionHome = QStringLiteral("http://www.ebay.com");
+    // Where ads that are not uploaded find the emoticon, letter and carrier pictures: a build
+    // option, so that whoever distributes the program can point it at real hosting.
+    QString makerPictures = QStringLiteral(LW_MAKER_PICTURE_FOLDER);
 
     static const Hosts& current();
     static void set(const Hosts& hosts);

@@ -97,6 +97,33 @@ QString defaultFontName(int index)
 
 } // namespace
 
+bool uploadsPictures(const GeneratorInput& in)
+{
+    return !in.preview && in.prefs.ftpAccess;
+}
+
+QStringList codePicturesUsed(const GeneratorInput& in)
+{
+    // The codes expand exactly as on the page, into a folder name no text holds.
+    const QString marker = u"\u0001emt\u0001/"_s;
+    const QString digit = styleDigit(in.ad.letterStyle);
+    QStringList used;
+    for (const QString& text : {in.ad.title, in.ad.subTitle, in.ad.description}) {
+        const QString expanded = expandCodes(text, marker, digit);
+        for (qsizetype at = expanded.indexOf(marker); at >= 0; at = expanded.indexOf(marker, at + 1)) {
+            const qsizetype start = at + marker.size();
+            const QString name = expanded.mid(start, expanded.indexOf(u".gif"_s, start) + 4 - start);
+            if (!used.contains(u"icons/emt/"_s + name))
+                used << u"icons/emt/"_s + name;
+        }
+    }
+    if (in.prefs.showCalc && in.prefs.useUsps)
+        used << u"icons/usps.gif"_s;
+    if (in.prefs.showCalc && in.prefs.useUps)
+        used << u"icons/ups.gif"_s;
+    return used;
+}
+
 GeneratorResult expandTemplate(const GeneratorInput& in)
 {
     GeneratorResult result;
@@ -105,7 +132,9 @@ GeneratorResult expandTemplate(const GeneratorInput& in)
         return result;
     }
 
-    const QString webFolder = in.hosts.makerPictureFolder();
+    const QString webFolder = uploadsPictures(in)
+                                  ? in.prefs.webUrl + QString::fromLatin1(CodePictureFolder) + u'/'
+                                  : in.hosts.makerPictureFolder();
     const QString codeFolder = imageFolder(in.preview, in.installFolder, webFolder);
     const QString shipLogos = logoFolder(in.preview, in.installFolder, webFolder);
     const QString digit = styleDigit(in.ad.letterStyle);
@@ -121,7 +150,7 @@ GeneratorResult expandTemplate(const GeneratorInput& in)
     }
 
     Page page(in.templateText);
-    const bool webMode = !in.preview && in.prefs.ftpAccess;
+    const bool webMode = uploadsPictures(in);
     const QString empty;
 
     for (int t = 1; t <= MaxTokens; ++t) {

@@ -25,4 +25,13 @@ TokenList buildTokenList(const QString& page);
 // placeholders, blocks and forms. Pure: reads only its input.
 GeneratorResult expandTemplate(const GeneratorInput& in);
 
+// The folder below the seller's web picture address that holds the emoticon, letter and carrier
+// pictures of an uploaded ad, so that the ad depends on no server but the seller's.
+inline constexpr auto CodePictureFolder = "listwright";
+// Whether the page links its pictures under the seller's web picture address (they are uploaded).
+bool uploadsPictures(const GeneratorInput& in);
+// The pictures of the installation the page shows (emoticons, letters, carrier logos), as paths
+// relative to the installation folder, each once, in page order.
+QStringList codePicturesUsed(const GeneratorInput& in);
+
 } // namespace lw

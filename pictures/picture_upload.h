@@ -1,19 +1,32 @@
 #pragma once
 
-#include "core/models/picture_list.h"
 #include "core/models/preferences.h"
 
+#include <QList>
 #include <QObject>
 #include <QString>
 
 namespace lw {
 
-// What an upload sends: the seller's account and the ad's picture slots.
+// One file to send: where it is here and where it goes on the seller's server.
+struct UploadItem
+{
+    // The picture slot (0 to 9) it comes from; -1 for the emoticon and letter pictures of the ad.
+    int slot = -1;
+    QString localPath;
+    // A folder below the account's remote folder ("" for the remote folder itself); made when missing.
+    QString subFolder;
+    QString remoteName;
+};
+
+// What an upload sends: the seller's account and the files, in order.
 struct UploadRequest
 {
+    // The server text may name the protocol: "ftps://host" (FTP over explicit TLS), "sftp://host";
+    // a bare host or "ftp://host" is plain FTP.
     Preferences::FtpAccount account;
     bool passive = false;
-    PictureValues pictures;
+    QList<UploadItem> items;
 };
 
 // The upload of the ad's pictures before a generation: a start call and result signals, so a
@@ -26,12 +39,16 @@ public:
 
     // finished() follows every start, also after abort(); it may come before start returns.
     virtual void start(const UploadRequest& request) = 0;
+    // Stops the transfer in flight; no later file is sent.
     virtual void abort() = 0;
 
 Q_SIGNALS:
-    // The picture of `slot` is on its way: bytes of it sent so far and in all.
-    void progress(int slot, qint64 sent, qint64 total);
-    // Not ok: the upload was aborted or failed; title and text tell the seller why.
+    // Item `index` of the request is on its way.
+    void itemStarted(int index);
+    // Bytes of the current item and of the whole request sent so far and in all.
+    void progress(qint64 itemSent, qint64 itemTotal, qint64 batchSent, qint64 batchTotal);
+    // Not ok: the upload was aborted or failed; title and text tell the seller why (an empty
+    // title is the program's name).
     void finished(bool ok, const QString& title, const QString& text);
 };
 

@@ -1,0 +1,74 @@
+#include "pictures/upload_plan.h"
+
+#include "generator/blocks.h"
+#include "generator/convert.h"
+
+#include <QSet>
+
+using namespace Qt::StringLiterals;
+
+namespace lw {
+
+QList<UploadItem> uploadItems(const PictureValues& pictures, const QStringList& codePictures,
+                              const QString& installFolder)
+{
+    QList<UploadItem> items;
+    for (int k = 0; k < PictureList::SlotCount; ++k) {
+        const PictureSlot& slot = pictures.slots[k];
+        if (!slot.enabled || slot.text.isEmpty())
+            continue;
+        // The name the ad links to; a path ending in a separator has none and is skipped.
+        const QString name = pictureFileName(slot.text);
+        if (!name.isEmpty())
+            items.append({k, slot.text, {}, name});
+    }
+    QSet<QString> seen;
+    for (const QString& relative : codePictures) {
+        if (seen.contains(relative))
+            continue;
+        seen.insert(relative);
+        items.append({-1, installFolder + u'/' + relative, QString::fromLatin1(CodePictureFolder),
+                      pictureFileName(relative)});
+    }
+    return items;
+}
+
+int ftpPortNumber(const QString& text)
+{
+    qsizetype digits = 0;
+    while (digits < text.size() && digits < 5 && text.at(digits).isDigit())
+        ++digits;
+    return digits == 0 ? 0 : text.left(digits).toInt();
+}
+
+namespace {
+QString firewallNote()
+{
+    return u"Note:  If you are behind a firewall, you may need to check the PASSIVE option under the FTP "
+           u"Preferences to be able to upload files."_s;
+}
+} // namespace
+
+QString uploadAbortedText()
+{
+    return u"You have aborted the FTP transfer process.  If you aborted the process because it would not "
+           u"connect and nothing seemed to be happening, please ensure that all information is correct in "
+           u"the FTP settings found in the Preferences window and that you are connected to the internet.  If "
+           u"you are unsure what the FTP information should be, you may need to contact your ISP or the "
+           u"person in charge of your FTP space.  Because of this error, your ad has not been generated "
+           u"successfully and you will need to retry after resolving any problem there may be.\r\n\r\n"_s +
+           firewallNote();
+}
+
+QString uploadErrorText(int number, const QString& description)
+{
+    return u"An error has occured while attempting to connect or transfer files to your FTP server.  You "
+           u"will find the error number and message below, which will help you in resolving the problem.  "
+           u"Please ensure that all information is correct in the FTP settings found in the Preferences "
+           u"window.  If you are unsure what the FTP information should be, you may need to contact your "
+           u"ISP or the person in charge of your FTP space.  Because of this error, your ad has not been "
+           u"generated successfully and you will need to retry after resolving the error below.\r\n\r\n"_s +
+           firewallNote() + u"\r\n\r\nError # "_s + QString::number(number) + u" - "_s + description;
+}
+
+} // namespace lw
