@@ -123,8 +123,9 @@ TEST_F(SettingsFile, OkRefusesIncompleteFtpAndCalculatorSettingsOnTheirTab)
         EXPECT_EQ(cmdPrefOK_Click(state, window, ds), refusedWith.isEmpty());
         EXPECT_EQ(ds.messageTitles(), refusedWith.isEmpty() ? QStringList() : QStringList{refusedWith});
         EXPECT_EQ(QFile::exists(install.file(u"settings.txt"_s)), refusedWith.isEmpty()) << "saved";
-        if (!refusedWith.isEmpty())
+        if (!refusedWith.isEmpty()) {
             EXPECT_EQ(window.currentTab, tab);
+        }
     };
     prefs().setFlag(F::FtpAccess, true);
     ok(u"Error: FTP Port"_s, 1);
