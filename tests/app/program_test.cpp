@@ -73,7 +73,7 @@ TEST_F(AppProgram, UploadRunsBeforeGenerateAndItsFailureEndsIt)
     program.mnuOptionsGenerate_Click(); // ignored while the first runs
     ASSERT_EQ(upload->starts, 1);
     EXPECT_EQ(upload->last.account.server, u"ftp.example");
-    EXPECT_EQ(upload->last.pictures.slots[0].text, u"/home/seller/lamp.jpg");
+    EXPECT_EQ(upload->last.items.value(0).localPath, u"/home/seller/lamp.jpg");
     EXPECT_TRUE(done.isEmpty());
     Q_EMIT upload->finished(true, {}, {});
     ASSERT_EQ(done.count(), 1);
