@@ -53,10 +53,12 @@ QString uploadAbortedText()
 {
     return u"You have aborted the FTP transfer process.  If you aborted the process because it would not "
            u"connect and nothing seemed to be happening, please ensure that all information is correct in "
-           u"the FTP settings found in the Preferences window and that you are connected to the internet.  If "
-           u"you are unsure what the FTP information should be, you may need to contact your ISP or the "
+           u"the FTP settings found in the Preferences window and that you are connected to the internet.  "
+           u"If you are unsure what the FTP information should be, you may need to contact your ISP or the "
            u"person in charge of your FTP space.  Because of this error, your ad has not been generated "
-           u"successfully and you will need to retry after resolving any problem there may be.\r\n\r\n"_s +
+           u"successfully and you will need to retry after resolving any problem there may be.\r\n\r\n"
+           // The server keeps what it had of the picture that was cut off.
+           u"The picture that was on its way may be left incomplete on your server.\r\n\r\n"_s +
            firewallNote();
 }
 
