@@ -40,8 +40,6 @@ enum class Protocol
 
 // Often enough for a moving bar, rarely enough not to flood the window's event loop.
 constexpr auto ProgressInterval = std::chrono::milliseconds(100);
-// Fewer round trips per picture than curl's 64 KiB on fast lines.
-constexpr long UploadBufferSize = 512 * 1024;
 
 struct Failure
 {
@@ -243,7 +241,6 @@ std::optional<Failure> CurlUpload::Run::configure()
     curl_easy_setopt(c, CURLOPT_SERVER_RESPONSE_TIMEOUT, long(StallTimeoutSeconds));
     curl_easy_setopt(c, CURLOPT_LOW_SPEED_LIMIT, 1L);
     curl_easy_setopt(c, CURLOPT_LOW_SPEED_TIME, long(StallTimeoutSeconds));
-    curl_easy_setopt(c, CURLOPT_UPLOAD_BUFFERSIZE, UploadBufferSize);
     curl_easy_setopt(c, CURLOPT_NOPROGRESS, 0L);
     curl_easy_setopt(c, CURLOPT_XFERINFOFUNCTION, &Run::onProgress);
     curl_easy_setopt(c, CURLOPT_XFERINFODATA, this);

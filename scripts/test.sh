@@ -5,6 +5,41 @@ set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
 jobs="$(nproc)"
 
+# The servers the upload tests start on loopback ports. Only the tests get them: installing must
+# not leave them listening on the network, so no service may start while they install (a
+# refusing policy-rc.d, when none exists) and those installed here are not started at boot.
+test_packages=(python3-pyftpdlib vsftpd openssh-server openssl)
+missing=()
+for p in "${test_packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+if ((${#missing[@]})); then
+  sudo=""
+  if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
+  policy=/usr/sbin/policy-rc.d
+  own_policy=""
+  if [ ! -e "$policy" ]; then
+    printf '#!/bin/sh\nexit 101\n' | $sudo tee "$policy" >/dev/null
+    $sudo chmod 755 "$policy"
+    own_policy=1
+  fi
+  echo "Installing for the tests: ${missing[*]}"
+  installed=1
+  $sudo apt-get update -qq || installed=""
+  if [ -n "$installed" ] && ! DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"; then
+    installed=""
+  fi
+  if [ -n "$own_policy" ]; then $sudo rm -f "$policy"; fi
+  [ -n "$installed" ] || exit 1
+  for p in "${missing[@]}"; do
+    case "$p" in vsftpd) service=vsftpd ;; openssh-server) service=ssh ;; *) continue ;; esac
+    if command -v systemctl >/dev/null; then $sudo systemctl disable --quiet "$service" 2>/dev/null || true; fi
+    if command -v update-rc.d >/dev/null; then $sudo update-rc.d "$service" disable >/dev/null 2>&1 || true; fi
+  done
+fi
+
 lw_build build -DCMAKE_BUILD_TYPE=RelWithDebInfo
 ctest --test-dir "$root/build" --output-on-failure -j "$jobs"
 

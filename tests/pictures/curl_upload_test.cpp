@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 using namespace Qt::StringLiterals;
 
 namespace lw::test {
@@ -90,6 +92,11 @@ struct Route
     bool passive;
 };
 
+void PrintTo(const Route& route, std::ostream* os)
+{
+    *os << route.name;
+}
+
 class Delivery : public Upload, public ::testing::WithParamInterface<Route>
 {
 };
@@ -147,6 +154,11 @@ struct Refusal
     int number;
     const char* says;
 };
+
+void PrintTo(const Refusal& refusal, std::ostream* os)
+{
+    *os << refusal.name;
+}
 
 class Refused : public Upload, public ::testing::WithParamInterface<Refusal>
 {
