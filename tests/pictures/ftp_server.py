@@ -1,8 +1,7 @@
 #!/usr/bin/python3
-"""Plain FTP server for tests and benchmarks: one user (password on standard input) whose login
-folder is ROOT, on a free loopback port that it prints. READ_LIMIT, when given, slows each upload
-after its first second to that many bytes a second, with a small receive buffer so the sender
-feels it."""
+"""FTP server for tests and benchmarks: ftp_server.py ROOT USER [READ_LIMIT], the password on
+standard input; prints its loopback port. READ_LIMIT > 0 slows uploads after their first second
+to that many bytes a second, with a receive buffer small enough for the sender to feel it."""
 import logging
 import socket
 import sys
@@ -18,13 +17,12 @@ class SlowDTPHandler(ThrottledDTPHandler):
         super().__init__(sock, cmd_channel)
 
 
-root, user = sys.argv[1], sys.argv[2]
 logging.basicConfig(level=logging.ERROR)
 authorizer = DummyAuthorizer()
-authorizer.add_user(user, sys.stdin.readline().rstrip("\n"), root, perm="elradfmwMT")
+authorizer.add_user(sys.argv[2], sys.stdin.readline().rstrip("\n"), sys.argv[1], perm="elradfmwMT")
 FTPHandler.authorizer = authorizer
 FTPHandler.auth_failed_timeout = 0
-if len(sys.argv) > 3:
+if len(sys.argv) > 3 and int(sys.argv[3]) > 0:
     SlowDTPHandler.read_limit = int(sys.argv[3])
     FTPHandler.dtp_handler = SlowDTPHandler
 server = FTPServer(("127.0.0.1", 0), FTPHandler)

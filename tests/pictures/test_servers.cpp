@@ -19,199 +19,136 @@ namespace {
 
 const QString User = u"lwtest"_s;
 
-bool run(const QString& program, const QStringList& arguments, const QByteArray& input = {})
+// Runs a command line to its end, its words split at each space; true when it succeeded.
+bool run(const QString& commandLine, const QByteArray& input = {})
 {
+    QStringList words = commandLine.split(u' ');
     QProcess process;
-    process.start(program, arguments);
+    process.start(words.takeFirst(), words);
     process.write(input);
     process.closeWriteChannel();
     return process.waitForFinished(30000) && process.exitStatus() == QProcess::NormalExit &&
            process.exitCode() == 0;
 }
 
-int freePort()
+QString freePort()
 {
     QTcpServer probe;
     probe.listen(QHostAddress::LocalHost);
-    return probe.serverPort();
-}
-
-bool writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+    return QString::number(probe.serverPort());
 }
 
 } // namespace
 
-TestServer::TestServer(ServerKind kind, int readLimit)
+TestServer::TestServer(ServerKind kind, int readLimit) : m_path(m_dir.path())
 {
-    m_account.server = u"127.0.0.1"_s;
-    m_account.password = u"pw-"_s + QString::number(QRandomGenerator::global()->generate64(), 36);
+    authority = m_path + u"/ca.pem"_s;
+    stranger = m_path + u"/stranger.pem"_s;
+    account = {u"127.0.0.1"_s,
+               u"seller"_s,
+               u"pw-"_s + QString::number(QRandomGenerator::global()->generate64(), 36),
+               u"/www/images"_s,
+               {}};
     if (kind == ServerKind::Ftp) {
-        startFtp(readLimit);
+        folder = m_path + u"/root"_s + account.remoteFolder;
+        QDir().mkpath(folder);
+        m_process.start(u"/usr/bin/python3"_s, {QStringLiteral(LW_TEST_FTP_SERVER), m_path + u"/root"_s,
+                                                account.userName, QString::number(readLimit)});
+        m_process.write(account.password.toUtf8() + '\n');
+        if (m_process.waitForReadyRead(10000))
+            account.port = QString::fromLatin1(m_process.readLine().trimmed());
+        else
+            error = u"pyftpdlib did not start: "_s + QString::fromLocal8Bit(m_process.readAllStandardError());
         return;
     }
     if (::geteuid() != 0) {
-        m_skip = u"vsftpd, sshd and the test user need root"_s;
+        skip = u"vsftpd, sshd and the test user need root"_s;
         return;
     }
     if (!prepareUser())
         return;
-    if (kind == ServerKind::Ftps)
-        startFtps();
+    account.port = freePort();
+    if (kind == ServerKind::Sftp) {
+        account.server = u"sftp://127.0.0.1"_s;
+        // sshd's privilege separation folder, made for this server only when missing.
+        m_madeSshdFolder = !QFileInfo::exists(u"/run/sshd"_s) && QDir().mkpath(u"/run/sshd"_s);
+        // Two spaces: an empty word, the key's empty passphrase.
+        if (run(u"ssh-keygen -q -t ed25519 -N  -f %1/host_key"_s.arg(m_path)))
+            launch(
+                u"/usr/sbin/sshd -D -e -f /dev/null -h %1/host_key -p %2 -o ListenAddress=127.0.0.1 "
+                u"-o PidFile=none -o AllowUsers=%3 -o Subsystem=sftp\tinternal-sftp -o ForceCommand=internal-sftp"_s
+                    .arg(m_path, account.port, User));
+        return;
+    }
+    account.server = u"ftps://127.0.0.1"_s;
+    const QString newKey =
+        u"openssl req -x509 -newkey ec -pkeyopt ec_paramgen_curve:prime256v1 -nodes -days 2 "_s;
+    const QString ca = newKey + u"-subj /CN=%1 -addext basicConstraints=critical,CA:TRUE "
+                                u"-addext keyUsage=critical,keyCertSign -keyout %2/%1.key -out %2/%1.pem"_s;
+    QFile(m_path + u"/vsftpd.conf"_s).open(QIODevice::WriteOnly);
+    QDir().mkpath(m_path + u"/empty"_s);
+    // Debian's vsftpd wants its options from a file it owns; an empty one, then all of them here. TLS
+    // 1.3 clients do not resume the control channel's TLS session on the data channel.
+    if (run(ca.arg(u"ca"_s, m_path)) && run(ca.arg(u"stranger"_s, m_path)) &&
+        run(newKey +
+            u"-subj /CN=127.0.0.1 -addext subjectAltName=IP:127.0.0.1 -addext basicConstraints=CA:FALSE "
+            u"-CA %1/ca.pem -CAkey %1/ca.key -keyout %1/server.key -out %1/server.pem"_s.arg(m_path)))
+        launch(
+            u"/usr/sbin/vsftpd %1/vsftpd.conf -olisten=YES -olisten_address=127.0.0.1 -olisten_port=%2 "
+            u"-obackground=NO -oanonymous_enable=NO -olocal_enable=YES -owrite_enable=YES -ossl_enable=YES "
+            u"-ossl_ciphers=HIGH -oforce_local_logins_ssl=YES -oforce_local_data_ssl=YES "
+            u"-orequire_ssl_reuse=NO "
+            u"-orsa_cert_file=%1/server.pem -orsa_private_key_file=%1/server.key "
+            u"-osecure_chroot_dir=%1/empty "
+            u"-opasv_min_port=%3 -opasv_max_port=%3 -oseccomp_sandbox=NO"_s.arg(m_path, account.port,
+                                                                                freePort()));
     else
-        startSftp();
+        error = u"openssl could not make the test certificates"_s;
 }
 
 TestServer::~TestServer()
 {
     m_process.terminate();
-    if (!m_process.waitForFinished(3000)) {
+    if (!m_process.waitForFinished(3000))
         m_process.kill();
-        m_process.waitForFinished(3000);
-    }
+    m_process.waitForFinished(3000);
     if (m_userUnlocked)
-        run(u"usermod"_s, {u"--lock"_s, User});
+        run(u"usermod --lock "_s + User);
     if (m_madeSshdFolder)
         QDir().rmdir(u"/run/sshd"_s);
 }
 
-void TestServer::launch(const QString& program, const QStringList& arguments)
+bool TestServer::prepareUser()
 {
-    m_process.start(program, arguments);
-    const int port = m_account.port.toInt();
+    if (!run(u"id "_s + User) && !run(u"useradd --create-home --shell /bin/sh "_s + User))
+        error = u"could not make the test user"_s;
+    else if (!(m_userUnlocked = run(u"chpasswd"_s, (User + u':' + account.password + u'\n').toUtf8())))
+        error = u"could not set the test user's password"_s;
+    const passwd* entry = ::getpwnam("lwtest");
+    if (!error.isEmpty() || !entry)
+        return false;
+    m_userFolder =
+        std::make_unique<QTemporaryDir>(QString::fromLocal8Bit(entry->pw_dir) + u"/upload-test-XXXXXX"_s);
+    account.userName = User;
+    account.remoteFolder = u'/' + QDir(m_userFolder->path()).dirName() + account.remoteFolder;
+    folder = QString::fromLocal8Bit(entry->pw_dir) + account.remoteFolder;
+    QDir().mkpath(folder);
+    return run(u"chown -R %1: %2"_s.arg(User, m_userFolder->path()));
+}
+
+void TestServer::launch(const QString& commandLine)
+{
+    QStringList words = commandLine.split(u' ');
+    m_process.start(words.takeFirst(), words);
     for (QDeadlineTimer deadline(10000); !deadline.hasExpired(); QThread::msleep(50)) {
         QTcpSocket probe;
-        probe.connectToHost(QHostAddress::LocalHost, quint16(port));
+        probe.connectToHost(QHostAddress::LocalHost, account.port.toUShort());
         if (probe.waitForConnected(500))
             return;
         if (m_process.state() == QProcess::NotRunning)
             break;
     }
-    m_error = program + u" did not start: "_s + QString::fromLocal8Bit(m_process.readAllStandardError());
-}
-
-void TestServer::startFtp(int readLimit)
-{
-    m_login = m_dir.filePath(u"root"_s);
-    m_account.userName = u"seller"_s;
-    m_account.remoteFolder = u"/www/images"_s;
-    QDir().mkpath(folder());
-    QStringList arguments{QStringLiteral(LW_TEST_FTP_SERVER), m_login, m_account.userName};
-    if (readLimit > 0)
-        arguments << QString::number(readLimit);
-    m_process.start(u"/usr/bin/python3"_s, arguments);
-    m_process.write(m_account.password.toUtf8() + '\n');
-    if (!m_process.waitForReadyRead(10000)) {
-        m_error = u"pyftpdlib did not start: "_s + QString::fromLocal8Bit(m_process.readAllStandardError());
-        return;
-    }
-    m_account.port = QString::fromLatin1(m_process.readLine().trimmed());
-}
-
-bool TestServer::prepareUser()
-{
-    if (!run(u"id"_s, {User}) && !run(u"useradd"_s, {u"--create-home"_s, u"--shell"_s, u"/bin/sh"_s, User})) {
-        m_error = u"could not make the test user"_s;
-        return false;
-    }
-    m_userUnlocked = run(u"chpasswd"_s, {}, (User + u':' + m_account.password + u'\n').toUtf8());
-    const passwd* entry = ::getpwnam("lwtest");
-    if (!m_userUnlocked || !entry) {
-        m_error = u"could not set the test user's password"_s;
-        return false;
-    }
-    m_login = QString::fromLocal8Bit(entry->pw_dir);
-    m_userFolder = std::make_unique<QTemporaryDir>(m_login + u"/upload-test-XXXXXX"_s);
-    m_account.userName = User;
-    m_account.remoteFolder = u'/' + QDir(m_userFolder->path()).dirName() + u"/www/images"_s;
-    QDir().mkpath(folder());
-    return run(u"chown"_s, {u"-R"_s, User + u':', m_userFolder->path()});
-}
-
-bool TestServer::makeCertificates()
-{
-    const QString d = m_dir.path() + u'/';
-    const QStringList key{u"-newkey"_s, u"ec"_s, u"-pkeyopt"_s, u"ec_paramgen_curve:prime256v1"_s,
-                          u"-nodes"_s};
-    for (const QString& name : {u"ca"_s, u"stranger"_s}) {
-        if (!run(u"openssl"_s,
-                 QStringList{u"req"_s, u"-x509"_s} + key +
-                     QStringList{u"-keyout"_s, d + name + u".key"_s, u"-out"_s, d + name + u".pem"_s,
-                                 u"-days"_s, u"2"_s, u"-subj"_s, u"/CN=Listwright test "_s + name,
-                                 u"-addext"_s, u"basicConstraints=critical,CA:TRUE"_s, u"-addext"_s,
-                                 u"keyUsage=critical,keyCertSign"_s}))
-            return false;
-    }
-    return writeFile(d + u"server.ext"_s, "subjectAltName=IP:127.0.0.1\n") &&
-           run(u"openssl"_s, QStringList{u"req"_s} + key +
-                                 QStringList{u"-keyout"_s, d + u"server.key"_s, u"-out"_s,
-                                             d + u"server.csr"_s, u"-subj"_s, u"/CN=127.0.0.1"_s}) &&
-           run(u"openssl"_s, {u"x509"_s, u"-req"_s, u"-in"_s, d + u"server.csr"_s, u"-CA"_s, d + u"ca.pem"_s,
-                              u"-CAkey"_s, d + u"ca.key"_s, u"-set_serial"_s, u"1"_s, u"-days"_s, u"2"_s,
-                              u"-extfile"_s, d + u"server.ext"_s, u"-out"_s, d + u"server.pem"_s});
-}
-
-void TestServer::startFtps()
-{
-    if (!makeCertificates()) {
-        m_error = u"openssl could not make the test certificates"_s;
-        return;
-    }
-    m_account.server = u"ftps://127.0.0.1"_s;
-    m_account.port = QString::number(freePort());
-    const QString pasv = QString::number(freePort());
-    const QString d = m_dir.path() + u'/';
-    QDir().mkpath(d + u"empty"_s);
-    const QStringList config{
-        u"listen=YES"_s, u"listen_address=127.0.0.1"_s, u"listen_port="_s + m_account.port,
-        u"background=NO"_s, u"anonymous_enable=NO"_s, u"local_enable=YES"_s, u"write_enable=YES"_s,
-        u"local_umask=022"_s, u"ssl_enable=YES"_s, u"force_local_logins_ssl=YES"_s,
-        u"force_local_data_ssl=YES"_s,
-        // TLS 1.3 clients do not resume the control channel's session on the data channel.
-        u"require_ssl_reuse=NO"_s, u"rsa_cert_file="_s + d + u"server.pem"_s,
-        u"rsa_private_key_file="_s + d + u"server.key"_s, u"secure_chroot_dir="_s + d + u"empty"_s,
-        u"pasv_min_port="_s + pasv, u"pasv_max_port="_s + pasv, u"seccomp_sandbox=NO"_s};
-    writeFile(d + u"vsftpd.conf"_s, config.join(u'\n').toUtf8() + '\n');
-    launch(u"/usr/sbin/vsftpd"_s, {d + u"vsftpd.conf"_s});
-}
-
-void TestServer::startSftp()
-{
-    const QString d = m_dir.path() + u'/';
-    if (!run(u"ssh-keygen"_s, {u"-q"_s, u"-t"_s, u"ed25519"_s, u"-N"_s, u""_s, u"-f"_s, d + u"host_key"_s})) {
-        m_error = u"ssh-keygen could not make a host key"_s;
-        return;
-    }
-    // sshd's privilege separation folder; made only for this server when missing.
-    m_madeSshdFolder = !QFileInfo::exists(u"/run/sshd"_s) && QDir().mkpath(u"/run/sshd"_s);
-    const QStringList config{u"ListenAddress 127.0.0.1"_s,
-                             u"HostKey "_s + d + u"host_key"_s,
-                             u"PidFile none"_s,
-                             u"UsePAM no"_s,
-                             u"PasswordAuthentication yes"_s,
-                             u"KbdInteractiveAuthentication no"_s,
-                             u"PubkeyAuthentication no"_s,
-                             u"AuthorizedKeysFile none"_s,
-                             u"AllowUsers "_s + User,
-                             u"Subsystem sftp internal-sftp"_s,
-                             u"ForceCommand internal-sftp"_s,
-                             u"LogLevel ERROR"_s};
-    writeFile(d + u"sshd_config"_s, config.join(u'\n').toUtf8() + '\n');
-    m_account.server = u"sftp://127.0.0.1"_s;
-    m_account.port = QString::number(freePort());
-    launch(u"/usr/sbin/sshd"_s, {u"-D"_s, u"-e"_s, u"-f"_s, d + u"sshd_config"_s, u"-p"_s, m_account.port});
-}
-
-QByteArray TestServer::wrongHostKeyLine()
-{
-    const QString key = m_dir.filePath(u"other_key"_s);
-    run(u"ssh-keygen"_s, {u"-q"_s, u"-t"_s, u"ed25519"_s, u"-N"_s, u""_s, u"-f"_s, key});
-    QFile pub(key + u".pub"_s);
-    pub.open(QIODevice::ReadOnly);
-    const QList<QByteArray> fields = pub.readAll().split(' ');
-    return "[127.0.0.1]:" + m_account.port.toLatin1() + ' ' + fields.value(0) + ' ' + fields.value(1) + '\n';
+    error = commandLine + u" did not start: "_s + QString::fromLocal8Bit(m_process.readAllStandardError());
 }
 
 } // namespace lw::test

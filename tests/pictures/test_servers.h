@@ -3,7 +3,6 @@
 #include "core/models/preferences.h"
 
 #include <QProcess>
-#include <QString>
 #include <QTemporaryDir>
 
 #include <memory>
@@ -27,35 +26,23 @@ public:
     explicit TestServer(ServerKind kind, int readLimit = 0);
     ~TestServer();
 
-    // Why this server cannot run here (the test skips); empty when it may.
-    QString skipReason() const { return m_skip; }
-    // What went wrong starting it; empty when it runs.
-    QString error() const { return m_error; }
     // An account whose remote folder, written with a leading "/", exists and is empty.
-    Preferences::FtpAccount account() const { return m_account; }
+    Preferences::FtpAccount account;
     // Where that remote folder is on this computer.
-    QString folder() const { return m_login + m_account.remoteFolder; }
+    QString folder;
     // The authority that signed the FTPS server's certificate, and one that did not.
-    QString authority() const { return m_dir.filePath(QStringLiteral("ca.pem")); }
-    QString stranger() const { return m_dir.filePath(QStringLiteral("stranger.pem")); }
-    // A known-hosts line that gives this SFTP server a key it does not have.
-    QByteArray wrongHostKeyLine();
+    QString authority, stranger;
+    // Why the server cannot run here (the test skips), and what went wrong starting it.
+    QString skip, error;
 
 private:
-    void startFtp(int readLimit);
     bool prepareUser();
-    bool makeCertificates();
-    void startFtps();
-    void startSftp();
-    void launch(const QString& program, const QStringList& arguments);
+    void launch(const QString& commandLine);
 
     QTemporaryDir m_dir;
+    const QString m_path;
     std::unique_ptr<QTemporaryDir> m_userFolder;
     QProcess m_process;
-    Preferences::FtpAccount m_account;
-    QString m_login;
-    QString m_skip;
-    QString m_error;
     bool m_userUnlocked = false;
     bool m_madeSshdFolder = false;
 };
