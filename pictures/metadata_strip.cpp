@@ -48,6 +48,26 @@ bool carriesMoreThanKept(const Exiv2::Image& image)
            !image.xmpData().empty() || !image.iptcData().empty() || !image.comment().empty();
 }
 
+// Exiv2 0.27 leaves the XMP that does not fit one JPEG segment (Google's cameras keep their maker
+// note there) where it is, so those segments go before Exiv2 sees the picture. Anything unexpected
+// before the pixels ends the walk and is kept as it is.
+QByteArray withoutExtendedXmp(const QByteArray& jpeg)
+{
+    static const QByteArray extended("http://ns.adobe.com/xmp/extension/", 35); // with its NUL
+    QByteArray kept = jpeg.left(2);
+    qsizetype at = 2;
+    while (at + 4 <= jpeg.size() && uchar(jpeg[at]) == 0xFF) {
+        const uchar marker = uchar(jpeg[at + 1]);
+        const qsizetype length = 2 + (uchar(jpeg[at + 2]) << 8 | uchar(jpeg[at + 3]));
+        if (marker < 0xC0 || marker == 0xDA || marker == 0xFF || at + length > jpeg.size())
+            break;
+        if (marker != 0xE1 || jpeg.mid(at + 4, extended.size()) != extended)
+            kept += jpeg.mid(at, length);
+        at += length;
+    }
+    return kept + jpeg.mid(at);
+}
+
 QByteArray contents(Exiv2::BasicIo& io)
 {
     if (io.open() != 0)
@@ -85,13 +105,14 @@ QString strippedCopy(const QString& source, const QString& tempFolder)
     const QByteArray original = in.readAll();
     if (in.error() != QFileDevice::NoError || original.isEmpty())
         return {};
-    const auto* data = reinterpret_cast<const Exiv2::byte*>(original.constData());
-    const long size = static_cast<long>(original.size());
+    const QByteArray bytes = original.startsWith("\xFF\xD8") ? withoutExtendedXmp(original) : original;
+    const auto* data = reinterpret_cast<const Exiv2::byte*>(bytes.constData());
+    const long size = static_cast<long>(bytes.size());
     const auto image = Exiv2::ImageFactory::open(data, size);
     if (!image.get() || !writable(*image))
         return {};
     image->readMetadata();
-    if (!carriesMoreThanKept(*image))
+    if (!carriesMoreThanKept(*image) && bytes.size() == original.size())
         return {};
     // The colour profile stays as read; Exiv2 rewrites the metadata segments and chunks only, so
     // the compressed pixels are copied as they are.

@@ -41,9 +41,9 @@ QByteArray picture(const char* format)
 }
 
 // What a phone leaves in a photo: its orientation and, unless only that, who took it where.
-QByteArray withMetadata(const QByteArray& bytes, bool identifying)
+QByteArray withMetadata(const QByteArray& bare, bool identifying)
 {
-    auto image = Exiv2::ImageFactory::open(reinterpret_cast<const Exiv2::byte*>(bytes.data()), bytes.size());
+    auto image = Exiv2::ImageFactory::open(reinterpret_cast<const Exiv2::byte*>(bare.data()), bare.size());
     image->readMetadata();
     image->exifData()["Exif.Image.Orientation"] = uint16_t(6);
     if (identifying) {
@@ -57,7 +57,11 @@ QByteArray withMetadata(const QByteArray& bytes, bool identifying)
     }
     image->writeMetadata();
     image->io().open();
-    return QByteArray(reinterpret_cast<const char*>(image->io().mmap()), image->io().size());
+    QByteArray bytes(reinterpret_cast<const char*>(image->io().mmap()), image->io().size());
+    if (identifying && image->mimeType() == "image/jpeg") // XMP beyond one segment, as Pixel phones write
+        bytes.insert(2, "\xFF\xE1\x00\x2E"
+                        "http://ns.adobe.com/xmp/extension/\0MakerNote"_ba);
+    return bytes;
 }
 
 TEST(PicturesMetadataStrip, UploadedCopyKeepsOnlyOrientationProfileAndPixels)
@@ -87,7 +91,8 @@ TEST(PicturesMetadataStrip, UploadedCopyKeepsOnlyOrientationProfileAndPixels)
         EXPECT_TRUE(copy->xmpPacket().empty() && copy->iptcData().empty() && copy->comment().empty());
         // Nor is anything left where Exiv2 no longer looks.
         const QByteArray bytes = readAll(result.path);
-        for (const char* word : {"PhoneMaker", "Phone12", "JaneSeller", "Hometown", "JaneKitchen"})
+        for (const char* word :
+             {"PhoneMaker", "Phone12", "JaneSeller", "Hometown", "JaneKitchen", "MakerNote"})
             EXPECT_FALSE(bytes.contains(word)) << word;
         EXPECT_TRUE(bytes.contains(bare.mid(bare.indexOf(pixels))));
         EXPECT_EQ(QImage(result.path).colorSpace(), profile);
