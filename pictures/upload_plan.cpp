@@ -60,7 +60,8 @@ QString uploadAbortedText()
 {
     return u"You have aborted the FTP transfer process.  If you aborted the process because it would not "
            u"connect and nothing seemed to be happening, please ensure that all information is correct in "
-           u"the FTP settings found in the Preferences window and that you are connected to the internet.  If "
+           u"the FTP settings found in the Preferences window and that you are connected to the internet.  "
+           u"If "
            u"you are unsure what the FTP information should be, you may need to contact your ISP or the "
            u"person in charge of your FTP space.  Because of this error, your ad has not been generated "
            u"successfully and you will need to retry after resolving any problem there may be.\r\n\r\n"_s +

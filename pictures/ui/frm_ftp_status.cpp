@@ -1,8 +1,8 @@
 #include "pictures/ui/frm_ftp_status.h"
 
 #include "pictures/picture_upload.h"
-#include "pictures/upload_plan.h"
 #include "pictures/ui/ui_frm_ftp_status.h"
+#include "pictures/upload_plan.h"
 
 #include <algorithm>
 

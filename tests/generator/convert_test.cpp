@@ -191,9 +191,8 @@ TEST(GeneratorConvert, AnUploadedAdNamesAndLinksTheInstallationPicturesItShows)
     in.ad.title = u"[S2][a][S2]"_s;
     in.ad.description = u"[b]\r\n[S30]"_s;
     in.prefs.showCalc = in.prefs.useUps = true;
-    EXPECT_EQ(codePicturesUsed(in),
-              (QStringList{u"icons/emt/s_2.gif"_s, u"icons/emt/As1.gif"_s, u"icons/emt/Bs1.gif"_s,
-                           u"icons/ups.gif"_s}));
+    EXPECT_EQ(codePicturesUsed(in), (QStringList{u"icons/emt/s_2.gif"_s, u"icons/emt/As1.gif"_s,
+                                                 u"icons/emt/Bs1.gif"_s, u"icons/ups.gif"_s}));
     in.prefs.ftpAccess = true;
     in.prefs.webUrl = u"http://me.example/p/"_s;
     const QString page = generate(in);
