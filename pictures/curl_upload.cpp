@@ -568,7 +568,7 @@ CurlUpload::CurlUpload(QObject* parent) : PictureUpload(parent)
 
 CurlUpload::~CurlUpload() = default;
 
-void CurlUpload::start(const UploadRequest& request)
+void CurlUpload::startUpload(const UploadRequest& request)
 {
     if (m_run) {
         // A new start ends the run under way, as an abort would.

@@ -22,8 +22,10 @@ public:
     explicit CurlUpload(QObject* parent = nullptr);
     ~CurlUpload() override;
 
-    void start(const UploadRequest& request) override;
     void abort() override;
+
+protected:
+    void startUpload(const UploadRequest& request) override;
 
 private:
     class Run;

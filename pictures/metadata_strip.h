@@ -4,15 +4,17 @@
 
 namespace lw {
 
-// The file that goes to the seller's server in place of a picture.
 struct StrippedPicture
 {
     QString path;
-    // True when path is a copy made in the temporary folder, for the caller to delete after sending.
     bool isCopy = false;
 };
 
-// A copy without location and camera metadata for a JPEG, PNG or WebP picture; else the source itself.
+// The file to upload for a seller's picture. A JPEG, PNG or WebP (told by its content) that carries
+// Exif, XMP, IPTC or a comment is copied into tempFolder (a private folder; new file, mode 0600, same
+// extension) without them, keeping only the Exif orientation and the colour profile; the pixels and
+// the source stay as they are. The caller removes the copy after the upload. Anything else, a picture
+// with nothing to remove, or any failure gives {source, false}: the seller's file goes as it is.
 StrippedPicture pictureForUpload(const QString& source, const QString& tempFolder);
 
 } // namespace lw

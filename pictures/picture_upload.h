@@ -38,9 +38,15 @@ public:
     using QObject::QObject;
 
     // finished() follows every start, also after abort(); it may come before start returns.
-    virtual void start(const UploadRequest& request) = 0;
+    void start(const UploadRequest& request)
+    {
+        m_request = request;
+        startUpload(m_request);
+    }
     // Stops the transfer in flight; no later file is sent.
     virtual void abort() = 0;
+    // The request of the upload that runs, or ran last.
+    const UploadRequest& request() const { return m_request; }
 
 Q_SIGNALS:
     // Item `index` of the request is on its way.
@@ -50,6 +56,12 @@ Q_SIGNALS:
     // Not ok: the upload was aborted or failed; title and text tell the seller why (an empty
     // title is the program's name).
     void finished(bool ok, const QString& title, const QString& text);
+
+protected:
+    virtual void startUpload(const UploadRequest& request) = 0;
+
+private:
+    UploadRequest m_request;
 };
 
 } // namespace lw

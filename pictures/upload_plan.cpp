@@ -33,6 +33,13 @@ QList<UploadItem> uploadItems(const PictureValues& pictures, const QStringList& 
     return items;
 }
 
+QString uploadItemCaption(const UploadItem& item)
+{
+    if (item.slot < 0)
+        return u"Currently Uploading Emoticon And Letter Pictures"_s;
+    return u"Currently Uploading Image "_s + QString::number(item.slot + 1);
+}
+
 int ftpPortNumber(const QString& text)
 {
     qsizetype digits = 0;

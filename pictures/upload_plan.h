@@ -17,6 +17,9 @@ QList<UploadItem> uploadItems(const PictureValues& pictures, const QStringList& 
 // there are none.
 int ftpPortNumber(const QString& text);
 
+// What the status window says of the item on its way: "Currently Uploading Image 2".
+QString uploadItemCaption(const UploadItem& item);
+
 // The messages that end an upload.
 QString uploadAbortedText();
 QString uploadErrorText(int number, const QString& description);

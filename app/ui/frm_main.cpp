@@ -5,6 +5,7 @@
 #include "core/hosts.h"
 #include "core/install_folder.h"
 #include "core/models/shared_state.h"
+#include "pictures/ui/frm_ftp_status.h"
 #include "pictures/ui/frm_imgs.h"
 #include "settings/template_commands.h"
 #include "settings/ui/frm_customize_template.h"
@@ -74,6 +75,10 @@ frmMain::frmMain(Program& program, DesktopServices& ds, QWidget* parent)
     m_ui->frmMainArea->installEventFilter(this);
     // New and Open hand the seller the title box.
     m_program.files().focusTitle = [this] { m_ui->txtTitle->setFocus(); };
+    // The status window follows the uploads of Generate from the start on.
+    m_ftpStatus = std::make_unique<frmFTPStatus>(this);
+    m_ftpStatus->setOneByteSetting(10);
+    m_ftpStatus->watch(m_program.pictureUpload());
 }
 
 frmMain::~frmMain()

@@ -23,6 +23,7 @@ namespace lw {
 class ControlResizer;
 class DesktopServices;
 class frmCustomizeTemplate;
+class frmFTPStatus;
 class frmImgs;
 class frmPreferences;
 class Program;
@@ -90,6 +91,7 @@ private:
     std::unique_ptr<frmPreferences> m_preferences;
     std::unique_ptr<frmImgs> m_pictures;
     std::unique_ptr<frmCustomizeTemplate> m_customize;
+    std::unique_ptr<frmFTPStatus> m_ftpStatus;
     // Controls addressed by index, in the order of the model's fields.
     std::array<QComboBox*, 3> m_sizes{};
     std::array<QLabel*, 4> m_swatches{};

@@ -17,12 +17,13 @@ namespace lw::test {
 class FakeUpload : public PictureUpload
 {
 public:
-    void start(const UploadRequest& request) override
+    void startUpload(const UploadRequest& request) override
     {
         ++starts;
         last = request;
     }
-    void abort() override {}
+    void abort() override { ++aborts; }
+    int aborts = 0;
     int starts = 0;
     UploadRequest last;
 };

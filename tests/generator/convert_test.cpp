@@ -180,3 +180,27 @@ TEST(GeneratorConvert, ShippingCalculatorChoosesForms)
 
 } // namespace
 } // namespace lw::test
+
+namespace lw::test {
+namespace {
+
+// An uploaded ad shows the emoticons, letters and logos it uses from the seller's own folder.
+TEST(GeneratorConvert, AnUploadedAdNamesAndLinksTheInstallationPicturesItShows)
+{
+    GeneratorInput in = inputFor(u"{TITLE}|{SHIPCALC}"_s);
+    in.ad.title = u"[S2][a][S2]"_s;
+    in.ad.description = u"[b]\r\n[S30]"_s;
+    in.prefs.showCalc = in.prefs.useUps = true;
+    EXPECT_EQ(codePicturesUsed(in), (QStringList{u"icons/emt/s_2.gif"_s, u"icons/emt/As1.gif"_s,
+                                                 u"icons/emt/Bs1.gif"_s, u"icons/ups.gif"_s}));
+    in.prefs.ftpAccess = true;
+    in.prefs.webUrl = u"http://me.example/p/"_s;
+    const QString page = generate(in);
+    EXPECT_TRUE(page.startsWith(u"<img src = \"http://me.example/p/listwright/s_2.gif\">"_s));
+    EXPECT_TRUE(page.contains(u"src=\"http://me.example/p/listwright/ups.gif\""_s));
+    in.preview = true;
+    EXPECT_TRUE(generate(in).startsWith(u"<img src = \"/opt/lw/icons/emt/s_2.gif\">"_s));
+}
+
+} // namespace
+} // namespace lw::test
