@@ -486,13 +486,15 @@ Failure CurlUpload::Run::describe(CURLcode code) const
     case CURLE_COULDNT_CONNECT:
         text = u"Could not connect to the server %1: it refused the connection or cannot be reached."_s.arg(
             where);
+        // The port of the settings starts as FTP's.
+        if (sftp && port == 21)
+            text += u" SFTP servers usually answer on port 22, not 21."_s;
         break;
     case CURLE_OPERATION_TIMEDOUT:
-        text = connected
-                   ? u"The transfer of %1 stalled: nothing moved for %2 seconds."_s.arg(name).arg(
-                         StallTimeoutSeconds)
-                   : u"Could not connect to the server %1: it did not answer within %2 seconds."_s.arg(where)
-                         .arg(ConnectTimeoutSeconds);
+        text = connected ? u"The transfer of %1 stalled: nothing moved for %2 seconds."_s.arg(
+                               name, QString::number(StallTimeoutSeconds))
+                         : u"Could not connect to the server %1: it did not answer within %2 seconds."_s.arg(
+                               where, QString::number(ConnectTimeoutSeconds));
         break;
     case CURLE_LOGIN_DENIED:
         text = u"The server refused the login of the user %1: check the user name and the password."_s.arg(
