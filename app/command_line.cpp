@@ -3,6 +3,8 @@
 #include "app/headless_desktop_services.h"
 #include "app/program.h"
 #include "core/models/shared_state.h"
+#include "pictures/curl_upload.h"
+#include "pictures/upload_plan.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -97,6 +99,15 @@ int runGenerateCommand(const CommandLine& command, std::FILE* out, std::FILE* me
         adFile = QFileInfo(adFile).absoluteFilePath();
     if (!program.startup(adFile))
         return 1;
+    // No window to watch: the upload says on standard error which picture is on its way.
+    auto upload = std::make_unique<CurlUpload>();
+    QObject::connect(
+        upload.get(), &PictureUpload::itemStarted, upload.get(), [messages, u = upload.get()](int i) {
+            const QByteArray line = (uploadItemCaption(u->request().items.value(i)) + u'\n').toUtf8();
+            std::fwrite(line.constData(), 1, static_cast<size_t>(line.size()), messages);
+            std::fflush(messages);
+        });
+    program.setPictureUpload(std::move(upload));
     int status = 1;
     QObject::connect(&program, &Program::generated, &program,
                      [&status, out](GenerateMode, const QString& page) {

@@ -2,6 +2,7 @@
 #include "app/program.h"
 #include "app/ui/frm_main.h"
 #include "core/models/shared_state.h"
+#include "pictures/curl_upload.h"
 #include "support/ui/qt_desktop_services.h"
 
 #include <QApplication>
@@ -47,6 +48,7 @@ int main(int argc, char* argv[])
     lw::QtDesktopServices ds;
     lw::SharedState state;
     lw::Program program(state, ds);
+    program.setPictureUpload(std::make_unique<lw::CurlUpload>());
     lw::frmMain window(program, ds);
     ds.setOwner(&window);
     window.show();

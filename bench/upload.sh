@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Picture upload: ten 5 MB files over loopback to a plain FTP server (pyftpdlib), sent by the
+# Picture upload: ten pictures of about 5 MB over loopback to a plain FTP server (pyftpdlib), sent by the
 # program's uploader and, in the same runs, by the curl command-line tool; medians of the wall
 # times (each a fresh process, one login, ten files).
 # Usage: bench/upload.sh [RUNS] [BUILD_DIR]
@@ -12,7 +12,13 @@ server=""
 trap 'if [ -n "$server" ]; then kill "$server" 2>/dev/null || true; fi; rm -rf "$work"' EXIT
 
 mkdir -p "$work/files" "$work/root/ours" "$work/root/curl"
-for i in $(seq 0 9); do head -c 5242880 /dev/urandom >"$work/files/picture$i.jpg"; done
+# Real JPEGs when ImageMagick is there (the uploader then reads their headers), else random bytes.
+if command -v convert >/dev/null; then
+  convert -size 1800x1400 xc: +noise Random -quality 96 "$work/noise.jpg"
+  for i in $(seq 0 9); do cp "$work/noise.jpg" "$work/files/picture$i.jpg"; done
+else
+  for i in $(seq 0 9); do head -c 5242880 /dev/urandom >"$work/files/picture$i.jpg"; done
+fi
 files=("$work"/files/*.jpg)
 password="bench-$RANDOM$RANDOM"
 /usr/bin/python3 "$root/tests/pictures/ftp_server.py" "$work/root" bench <<<"$password" >"$work/port" &

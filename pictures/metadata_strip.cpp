@@ -93,14 +93,55 @@ QString writeCopy(const QByteArray& bytes, const QString& source, const QString&
     return file.fileName();
 }
 
+// JPEG, PNG or WebP by their first bytes: other files are sent as they are without being read.
+bool looksLikeWritablePicture(QFile& file)
+{
+    const QByteArray head = file.peek(12);
+    return head.startsWith("\xFF\xD8\xFF") || head.startsWith("\x89PNG\r\n\x1A\n") ||
+           (head.startsWith("RIFF") && head.mid(8, 4) == "WEBP");
+}
+
+// Whether a JPEG's segments before its pixels hold extended XMP, read without the pixels.
+bool hasExtendedXmp(QFile& file)
+{
+    static const QByteArray extended("http://ns.adobe.com/xmp/extension/", 35);
+    file.seek(2);
+    for (;;) {
+        const QByteArray header = file.read(4);
+        if (header.size() < 4 || uchar(header[0]) != 0xFF)
+            return false;
+        const uchar marker = uchar(header[1]);
+        const qint64 length = 2 + (uchar(header[2]) << 8 | uchar(header[3]));
+        if (marker < 0xC0 || marker == 0xDA || marker == 0xFF || length < 4)
+            return false;
+        if (marker == 0xE1 && file.peek(extended.size()) == extended)
+            return true;
+        if (!file.seek(file.pos() + length - 4))
+            return false;
+    }
+}
+
+// Most pictures sent carry nothing to remove: that is found from their headers alone.
+bool needsStripping(QFile& file, const QString& source)
+{
+    if (file.peek(2) == "\xFF\xD8" && hasExtendedXmp(file))
+        return true;
+    const auto image = Exiv2::ImageFactory::open(QFile::encodeName(source).toStdString());
+    if (!image.get() || !writable(*image))
+        return false;
+    image->readMetadata();
+    return carriesMoreThanKept(*image);
+}
+
 QString strippedCopy(const QString& source, const QString& tempFolder)
 {
     // A relative folder would put the copy where others may look.
     if (!QDir::isAbsolutePath(tempFolder))
         return {};
     QFile in(source);
-    if (!in.open(QIODevice::ReadOnly))
+    if (!in.open(QIODevice::ReadOnly) || !looksLikeWritablePicture(in) || !needsStripping(in, source))
         return {};
+    in.seek(0);
     // Exiv2 works on a copy in memory, so the seller's file is only ever read.
     const QByteArray original = in.readAll();
     if (in.error() != QFileDevice::NoError || original.isEmpty())

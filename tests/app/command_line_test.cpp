@@ -2,7 +2,10 @@
 #include "app/command_line.h"
 #include "core/hosts.h"
 #include "settings/settings_file.h"
+#include "tests/pictures/test_servers.h"
 #include "tests/testlib/test_install.h"
+
+#include <QFileInfo>
 
 #include <QProcess>
 #include <QProcessEnvironment>
@@ -38,9 +41,10 @@ ProgramRun runProgram(const TestInstall& install, const QStringList& arguments)
 }
 
 void writeAd(const TestInstall& install, const QString& name, const QString& title,
-             const QString& pounds = {})
+             const QString& pounds = {}, const QString& picture = {})
 {
     AdFileData d;
+    d.pictures[0] = picture;
     d.ad.title = title;
     d.ad.description = u"Line one\r\nLine two"_s;
     d.ad.pounds = d.ad.ounces = pounds;
@@ -94,25 +98,42 @@ TEST(AppCommandLine, GeneratesToStandardOutputAndSaysWhatStopsTheAd)
     EXPECT_EQ(runProgram(install, {u"--generate"_s, u"--bogus"_s}).status, 2);
 }
 
-TEST(AppCommandLine, PreferencesDecideUploadAndWeightChecks)
+TEST(AppCommandLine, UploadsThePicturesItShowsOrSaysWhyNot)
 {
     TestInstall install;
-    QStringList settings = firstRunSettingsLines(install.path());
-    settings[13] = u"ftp.example"_s;
-    settings[14] = u"seller"_s;
-    settings[15] = u"\u0080\u0081\u0082q83K2vbW7"_s; // "qrs" shifted
-    settings[18] = u"1"_s;                           // FTP upload on
-    settings[19] = u"http://pics.example/"_s;
-    settings[21] = u"1"_s; // the shipping calculator
-    settings[22] = u"12345"_s;
-    install.writeLines(u"settings.txt"_s, settings);
-    writeAd(install, u"lamp.zad"_s, u"Lamp"_s, u"2"_s);
+    TestServer server(ServerKind::Ftp);
+    ASSERT_TRUE(server.error.isEmpty()) << server.error.toStdString();
+    SettingsValues settings = parseSettings({}, install.path()).values;
+    PreferenceValues& p = settings.prefs;
+    p.ftpAccess = p.showCalc = true;
+    p.ftpServer = server.account.server;
+    p.ftpPort = server.account.port;
+    p.ftpUserName = server.account.userName;
+    p.ftpPassword = server.account.password;
+    p.ftpRemoteFolder = server.account.remoteFolder;
+    p.webUrl = u"http://pics.example/"_s;
+    p.zipCode = u"12345"_s;
+    install.writeLines(u"settings.txt"_s, settingsLines(settings, install.path()));
+    install.write(u"lamp.jpg"_s, "not really a JPEG");
+    install.write(u"icons/emt/s_1.gif"_s, "GIF89a");
+    install.write(u"icons/usps.gif"_s, "GIF89a");
+    writeAd(install, u"lamp.zad"_s, u"Lamp [S1]"_s, u"2"_s, install.file(u"lamp.jpg"_s));
     writeAd(install, u"heavy.zad"_s, u"Lamp"_s, u"x"_s);
 
     ProgramRun r = runProgram(install, {u"--generate"_s, install.file(u"lamp.zad"_s)});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.err.startsWith(u"Currently Uploading Image 1\nCurrently Uploading Emoticon"_s));
+    EXPECT_TRUE(QFileInfo::exists(server.folder + u"/lamp.jpg"_s));
+    EXPECT_TRUE(QFileInfo::exists(server.folder + u"/listwright/s_1.gif"_s));
+    EXPECT_TRUE(r.out.contains("src=\"http://pics.example/lamp.jpg\""));
+    EXPECT_TRUE(r.out.contains("<img src = \"http://pics.example/listwright/s_1.gif\">"));
+
+    p.ftpPassword += u"-wrong"_s;
+    install.writeLines(u"settings.txt"_s, settingsLines(settings, install.path()));
+    r = runProgram(install, {u"--generate"_s, install.file(u"lamp.zad"_s)});
     EXPECT_EQ(r.status, 1);
-    EXPECT_TRUE(r.err.startsWith(u"Error In Ad Generation: "_s)) << r.err.toStdString();
-    EXPECT_EQ(runProgram(install, {u"--generate"_s, u"--preview"_s, install.file(u"lamp.zad"_s)}).status, 0);
+    EXPECT_TRUE(r.err.contains(u"Error # 67 - "_s)) << r.err.toStdString();
+    EXPECT_FALSE(r.err.contains(p.ftpPassword));
     r = runProgram(install, {u"--generate"_s, u"--preview"_s, install.file(u"heavy.zad"_s)});
     EXPECT_EQ(r.status, 1);
     EXPECT_TRUE(r.err.startsWith(u"Error: Item weight invalid: "_s)) << r.err.toStdString();
