@@ -242,7 +242,8 @@ void Program::uploadFinished(bool ok, const QString& title, const QString& text)
         return;
     }
     restoreEditorTexts();
-    fail(title, text, MsgIcon::Critical);
+    // The upload's own message box: an OK button and its words, as the status window always had.
+    fail(title, text, MsgIcon::None);
 }
 
 void Program::Convert()

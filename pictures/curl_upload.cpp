@@ -22,7 +22,11 @@
 #include <vector>
 
 #include <poll.h>
+#include <sys/ioctl.h>
 #include <sys/socket.h>
+#ifdef __linux__
+#include <linux/sockios.h>
+#endif
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
@@ -79,7 +83,8 @@ private:
     CURLcode perform();
     Failure describe(CURLcode code) const;
     QByteArray url(const QStringList& folders, const QString& name) const;
-    void reportProgress(qint64 sent, bool now);
+    qint64 unsentBytes();
+    void reportProgress(qint64 handed, bool now);
     template <typename Signal> void post(Signal signal);
 
     static int onProgress(void* run, curl_off_t, curl_off_t, curl_off_t, curl_off_t sent);
@@ -122,6 +127,8 @@ private:
     qint64 m_batchDone = 0;
     qint64 m_batchTotal = 0;
     std::chrono::steady_clock::time_point m_lastReport;
+    qint64 m_reported = 0;
+    qint64 m_handed = 0;
 
     std::thread m_thread;
 };
@@ -355,7 +362,10 @@ CURLcode CurlUpload::Run::perform()
             break;
         }
         if (running)
-            curl_multi_poll(m_multi, nullptr, 0, 1000, nullptr);
+            curl_multi_poll(m_multi, nullptr, 0, int(ProgressInterval.count()), nullptr);
+        // The bytes reach the server while curl waits, not only when it hands over more.
+        if (m_sending)
+            reportProgress(m_handed, false);
     }
     int queued = 0;
     while (const CURLMsg* message = curl_multi_info_read(m_multi, &queued)) {
@@ -374,12 +384,32 @@ QByteArray CurlUpload::Run::url(const QStringList& folders, const QString& name)
     return url + QUrl::toPercentEncoding(name);
 }
 
-void CurlUpload::Run::reportProgress(qint64 sent, bool now)
+qint64 CurlUpload::Run::unsentBytes()
+{
+    qint64 unsent = 0;
+#ifdef SIOCOUTQ
+    const std::lock_guard lock(m_lock);
+    for (const curl_socket_t socket : m_sockets) {
+        int queued = 0;
+        if (::ioctl(socket, SIOCOUTQ, &queued) == 0)
+            unsent += queued;
+    }
+#endif
+    return unsent;
+}
+
+void CurlUpload::Run::reportProgress(qint64 handed, bool now)
 {
     const auto time = std::chrono::steady_clock::now();
+    m_handed = handed;
     if (!now && time - m_lastReport < ProgressInterval)
         return;
+    // The system takes megabytes at once; what still waits in its queues has not reached the server.
+    const qint64 sent = now ? handed : std::max<qint64>(0, handed - unsentBytes());
+    if (!now && sent == m_reported)
+        return;
     m_lastReport = time;
+    m_reported = sent;
     const qint64 item = m_itemTotal;
     const qint64 batchSent = m_batchDone + sent;
     const qint64 batch = m_batchTotal;
@@ -426,8 +456,9 @@ curl_socket_t CurlUpload::Run::onOpenSocket(void* run, curlsocktype, curl_sockad
     const std::lock_guard lock(self->m_lock);
     const curl_socket_t socket =
         ::socket(address->family, address->socktype | SOCK_CLOEXEC, address->protocol);
-    if (socket != CURL_SOCKET_BAD)
-        self->m_sockets.push_back(socket);
+    if (socket == CURL_SOCKET_BAD)
+        return socket;
+    self->m_sockets.push_back(socket);
     return socket;
 }
 
@@ -444,6 +475,9 @@ int CurlUpload::Run::onCloseSocket(void* run, curl_socket_t socket)
         pollfd readable{socket, POLLIN, 0};
         char sink[4096];
         while (!self->m_aborted && std::chrono::steady_clock::now() < deadline) {
+            // A slow line is still taking the end of the picture: the bars go on moving meanwhile.
+            if (self->m_sending)
+                self->reportProgress(self->m_handed, false);
             if (::poll(&readable, 1, 100) < 0)
                 break;
             const ssize_t got = readable.revents ? ::recv(socket, sink, sizeof sink, MSG_DONTWAIT) : -1;

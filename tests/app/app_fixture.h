@@ -22,8 +22,7 @@ public:
         ++starts;
         last = request;
     }
-    void abort() override { ++aborts; }
-    int aborts = 0;
+    void abort() override {}
     int starts = 0;
     UploadRequest last;
 };

@@ -21,9 +21,6 @@ TEST_F(AppProgram, StartupAppliesTheFirstTemplateAndLoadsTheSettingsOnce)
     install.writeLines(u"templates/01.dat"_s, data);
     program.startup({});
     EXPECT_EQ(ds.messageTitles(), QStringList{u"Error"_s}) << "one load of the settings, one message";
-    EXPECT_EQ(state.caption(), u"Listwright - [New File]");
-    EXPECT_TRUE(QFileInfo::exists(install.file(u"updpr.dat"_s)));
-    EXPECT_EQ(install.readLines(u"eBaycfg.txt"_s).size(), 4);
     EXPECT_TRUE(state.gen.templateText.contains(u"{TITLE}"_s));
     EXPECT_EQ(ad().text(T::TitleSize), u"6"); // the template's own sizes
     EXPECT_TRUE(state.pictures.slot(4).enabled);
