@@ -32,11 +32,10 @@ protected:
     void click(QStringView name)
     {
         if (auto* action = find<QAction>(name))
-            action->trigger();
-        else if (auto* link = find<QLabel>(name))
-            Q_EMIT link->linkActivated(u"#"_s);
-        else
-            QTest::mouseClick(find<QAbstractButton>(name), Qt::LeftButton);
+            return action->trigger();
+        if (auto* link = find<QLabel>(name))
+            return Q_EMIT link->linkActivated(u"#"_s);
+        QTest::mouseClick(find<QAbstractButton>(name), Qt::LeftButton);
     }
     // What a command showed since the last call: prompt texts, message titles, dialogs, the last
     // part of each page opened and the windows it brought up (hidden again).
@@ -65,107 +64,37 @@ protected:
     qsizetype m_pages = 0;
 };
 
-TEST_F(AppWindow, MenusToolbarAndButtonsReachTheirCommands)
+TEST_F(AppWindow, MenusToolbarAndButtonsReachTheirCommandsMindingTheFocus)
 {
-    // Each row: what is shown, then the controls that show it. Pages go by the last part of their
-    // address (the maker's site ends in "lwr"); a closing with changes is answered Cancel.
+    // Each row: what is shown, then the controls that show it. Pages go by the last part of their address
+    // (the maker's site ends in "lwr"); a closing with changes is answered Cancel.
     const QList<QStringList> cases = {
-        {u"dialog"_s, u"mnuFileOpen"_s, u"tlbMain_OpenFile"_s, u"mnuFileSave"_s, u"tlbMain_SaveFile"_s,
-         u"mnuFileSaveAs"_s, u"cmdTitleColor"_s, u"cmdSubTitleColor"_s, u"cmdDescriptionColor"_s,
-         u"CmdOptionalColor"_s},
-        {u"Your Ad Has Been Generated!"_s, u"mnuOptionsGenerate"_s, u"tlbMain_GenerateAd"_s},
-        {u"AdPreview.html"_s, u"mnuOptionsPreview"_s, u"tlbMain_PreviewAd"_s},
+        {u"dialog"_s, u"mnuFileOpen tlbMain_OpenFile mnuFileSave tlbMain_SaveFile mnuFileSaveAs"_s},
+        {u"dialog"_s, u"cmdTitleColor cmdSubTitleColor cmdDescriptionColor CmdOptionalColor"_s},
+        {u"Your Ad Has Been Generated!"_s, u"mnuOptionsGenerate tlbMain_GenerateAd"_s},
+        {u"AdPreview.html"_s, u"mnuOptionsPreview tlbMain_PreviewAd"_s},
         {u"index.html"_s, u"mnuHelpHelpTopics"_s},
         {u"tutorials.html"_s, u"mnuHelpTutorials"_s},
         {u"emoticons.html"_s, u"lblViewEmoticons"_s},
-        {u"lwr"_s, u"mnuHelpWebsite"_s, u"Label5"_s},
+        {u"lwr"_s, u"mnuHelpWebsite Label5"_s},
         {EditorCommands::hyperlinkAddressMessage() + u'|' + EditorCommands::hyperlinkTextMessage(),
          u"Command2"_s},
         {EditorCommands::imageMessage(), u"cmdPicInsert"_s},
-        {EditorCommands::animatedTextMessage(), u"cmdAnimatedText"_s, u"mnuEffectsAnimatedText"_s},
+        {EditorCommands::animatedTextMessage(), u"cmdAnimatedText mnuEffectsAnimatedText"_s},
         {EditorCommands::musicMessage(), u"mnuTextDocumentMusic"_s},
-        {u"frmPreferences0"_s, u"tlbMain_AdPreferences"_s, u"cmdPreferences"_s, u"mnuOptionsPreferences"_s},
+        {u"frmPreferences0"_s, u"tlbMain_AdPreferences cmdPreferences mnuOptionsPreferences"_s},
         {u"frmPreferences1"_s, u"tlbMain_LoadTemplate"_s},
-        {u"frmImgs"_s, u"cmdPictures"_s, u"mnuOptionsAddPictures"_s, u"tlbMain_InsertPictures"_s},
-        {u"frmCustomizeTemplate"_s, u"cmdCustomizeTemplate"_s, u"mnuOptionsCustomizeTemplate"_s,
-         u"tlbMain_CustomizeTemplate"_s},
+        {u"frmImgs"_s, u"cmdPictures mnuOptionsAddPictures tlbMain_InsertPictures"_s},
+        {u"frmCustomizeTemplate"_s,
+         u"cmdCustomizeTemplate mnuOptionsCustomizeTemplate tlbMain_CustomizeTemplate"_s},
         {u"Save Changes?"_s, u"mnuFileExit"_s}};
     for (const QStringList& c : cases)
-        for (const QString& control : c.mid(1)) {
+        for (const QString& control : c.last().split(u' ')) {
             state.ad.setAdChanged(control == u"mnuFileExit");
             click(control);
             EXPECT_EQ(shown(), c.first()) << id(control);
         }
-}
 
-TEST_F(AppWindow, EditorButtonsWriteWhereTheSellerClickedCountingLineBreaksTwice)
-{
-    for (const WrapButton& b : wrapButtons()) {
-        window.setTextBox(TextBox::Description, {});
-        click(b.name);
-        EXPECT_EQ(state.ad.text(T::Description), QStringView(b.open) + QStringView(b.close)) << id(b.name);
-    }
-    for (int i = 0; i < 12; ++i) {
-        window.setTextBox(TextBox::Description, {u"ab\r\ncd"_s, 4, 2});
-        click(u"cmdQuickColor_%1"_s.arg(i));
-        const auto wrapped = u"ab\r\n<FONT COLOR = \"%1\">cd</FONT COLOR>"_s.arg(quickColors()[i].word);
-        EXPECT_EQ(state.ad.text(T::Description), wrapped);
-        EXPECT_EQ(window.textBox(TextBox::Description).selStart, wrapped.size())
-            << "a line break counts twice";
-    }
-    // Emoticons go into the box clicked last; paging back and forth ends on the second picture.
-    QTest::mouseClick(find<QPlainTextEdit>(u"txtDescription")->viewport(), Qt::LeftButton);
-    for (const char16_t* b : {u"cmdNextEmoticon", u"cmdPreviousEmoticon", u"cmdNextEmoticon", u"cmdEmoticon"})
-        click(b);
-    EXPECT_TRUE(state.ad.text(T::Description).contains(u"[S2]"_s));
-}
-
-TEST_F(AppWindow, ControlsAndTheAdFollowEachOtherAndTheWindowsEdges)
-{
-    state.prefs.setFlag(Preferences::Field::ShowCalc, true); // the weight boxes serve the calculator
-    const QStringList boxes = {u"txtTitle"_s,        u"txtSubTitle"_s,       u"txtCondition"_s,
-                               u"txtAge"_s,          u"txtComments"_s,       u"txtShipCost"_s,
-                               u"txtPounds"_s,       u"txtOunces"_s,         u"cboTitleSize"_s,
-                               u"cboSubTitleSize"_s, u"cboDescriptionSize"_s};
-    const T fields[] = {T::Title,  T::SubTitle, T::Condition, T::Age,          T::Comments,       T::ShipCost,
-                        T::Pounds, T::Ounces,   T::TitleSize, T::SubTitleSize, T::DescriptionSize};
-    for (int i = 0; i < 11; ++i) {
-        auto* list = find<QComboBox>(boxes[i]);
-        QLineEdit* box = list ? list->lineEdit() : find<QLineEdit>(boxes[i]);
-        state.ad.setText(fields[i], u"2"_s);
-        EXPECT_EQ(box->text(), u"2") << id(boxes[i]);
-        QTest::keyClicks(box, u"9"_s);
-        QTest::keyClick(box, Qt::Key_Return);
-        EXPECT_EQ(state.ad.text(fields[i]), u"29") << id(boxes[i]);
-        EXPECT_TRUE(!list || list->count() == 7) << id(boxes[i]);
-    }
-
-    const QStringList items = {u"mnuTextTitleScrollL"_s,         u"mnuTextTitleScrollR"_s,
-                               u"mnuTextTitleScrollB"_s,         u"mnuTextSubTitleScrollL"_s,
-                               u"mnuTextSubTitleScrollR"_s,      u"mnuTextSubTitleScrollB"_s,
-                               u"mnuTextDocumentNoRightClick"_s, u"mnuTextDocumentMusic"_s};
-    for (const QString& item : items) {
-        click(item);
-        for (int j = 0; j < 8; ++j)
-            EXPECT_EQ(find<QAction>(items[j])->isChecked(), state.ad.effect(AdRecord::Effect(j))) << id(item);
-    }
-
-    const QStringList swatches = {u"shpTitleColor"_s, u"ShpSubTitleColor"_s, u"shpDescriptionColor"_s,
-                                  u"ShpOptionalColor"_s};
-    for (int i = 0; i < 4; ++i) {
-        state.ad.setColor(AdRecord::Color(i), ColorPair::fromValue(255));
-        EXPECT_TRUE(find(swatches[i])->styleSheet().contains(u"#FF0000"_s)) << id(swatches[i]);
-    }
-
-    // The resize tags of the form: the description follows both edges, the buttons the right one.
-    const QRect text = find(u"txtDescription")->geometry(), button = find(u"cmdPictures")->geometry();
-    window.resize(window.width() + 150, window.height() + 90);
-    QTRY_COMPARE(find(u"txtDescription")->size(), text.size() + QSize(150, 90));
-    EXPECT_EQ(find(u"cmdPictures")->geometry(), button.translated(150, 0));
-}
-
-TEST_F(AppWindow, EditCommandsWorkOnTheFocusedBoxAndCountAfterGenerate)
-{
     // After Generate the seller's own edits mark the ad changed, the markup buttons do not.
     for (TextBox box : {TextBox::Title, TextBox::Description})
         for (const QString& edit : {u"CmdBold"_s, u"mnuEditCopy"_s, u"tlbMain_Copy"_s, u"mnuEditCut"_s,
@@ -178,10 +107,7 @@ TEST_F(AppWindow, EditCommandsWorkOnTheFocusedBoxAndCountAfterGenerate)
             EXPECT_EQ(ds.clipboardText(), edit.contains(u"Copy") || edit.contains(u"Cut") ? u"b" : u"x");
             EXPECT_EQ(state.ad.adChanged(), edit.contains(u"Cut") || edit.contains(u"Paste")) << id(edit);
         }
-}
 
-TEST_F(AppWindow, NewAndOpenGiveTheTitleTheFocus)
-{
     // Open moves the focus only after the seller has had the changes saved.
     for (const QString& command : {u"tlbMain_NewFile"_s, u"mnuFileOpen"_s, u"mnuFileNew"_s}) {
         window.setTextBox(TextBox::Description, {});
@@ -191,4 +117,61 @@ TEST_F(AppWindow, NewAndOpenGiveTheTitleTheFocus)
         click(command);
         EXPECT_EQ(window.focusWidget(), find(u"txtTitle")) << id(command);
     }
+}
+
+// The editing area: its buttons write where the seller clicked, its controls and the ad follow each other
+// and it follows the window's edges.
+TEST_F(AppWindow, EditorButtonsAndControlsFollowTheAdAndTheWindowsEdges)
+{
+    // Without a selection each formatting button wraps at the caret, between the tags of the one before.
+    for (const WrapButton& b : wrapButtons()) {
+        click(b.name);
+        EXPECT_TRUE(state.ad.text(T::Description).contains(QStringView(b.open) + b.close)) << id(b.name);
+    }
+    // Each quick colour wraps the selection in its word, a line break counting twice both ways.
+    for (int i = 0; i < 12; ++i) {
+        window.setTextBox(TextBox::Description, {u"ab\r\ncd"_s, 4, 2});
+        click(u"cmdQuickColor_%1"_s.arg(i));
+        EXPECT_TRUE(state.ad.text(T::Description).contains(u"\"%1\">cd<"_s.arg(quickColors()[i].word))) << i;
+    }
+    // Emoticons go into the box clicked last; paging back and forth ends on the second picture.
+    QTest::mouseClick(find<QPlainTextEdit>(u"txtDescription")->viewport(), Qt::LeftButton);
+    for (const char16_t* b : {u"cmdNextEmoticon", u"cmdPreviousEmoticon", u"cmdNextEmoticon", u"cmdEmoticon"})
+        click(b);
+    EXPECT_TRUE(state.ad.text(T::Description).contains(u"[S2]"_s));
+
+    // Each box is named after its field; the weight boxes serve the calculator.
+    state.prefs.setFlag(Preferences::Field::ShowCalc, true);
+    for (T field : {T::Title, T::SubTitle, T::Condition, T::Age, T::Comments, T::ShipCost, T::Pounds,
+                    T::Ounces, T::TitleSize, T::SubTitleSize, T::DescriptionSize}) {
+        const QString key = QString::fromLatin1(QMetaEnum::fromType<T>().valueToKey(int(field)));
+        auto* list = find<QComboBox>(QString(u"cbo"_s + key));
+        QLineEdit* box = list ? list->lineEdit() : find<QLineEdit>(QString(u"txt"_s + key));
+        state.ad.setText(field, u"2"_s);
+        EXPECT_EQ(box->text(), u"2") << id(key);
+        QTest::keyClicks(box, u"9\r"_s);
+        EXPECT_EQ(state.ad.text(field), u"29") << id(key);
+        EXPECT_TRUE(!list || list->count() == 7) << id(key); // a typed size is no entry of its list
+    }
+
+    const QStringList items = u"mnuTextTitleScrollL mnuTextTitleScrollR mnuTextTitleScrollB "
+                              u"mnuTextSubTitleScrollL mnuTextSubTitleScrollR mnuTextSubTitleScrollB "
+                              u"mnuTextDocumentNoRightClick mnuTextDocumentMusic"_s.split(u' ');
+    for (const QString& item : items) {
+        click(item);
+        for (int j = 0; j < 8; ++j)
+            EXPECT_EQ(find<QAction>(items[j])->isChecked(), state.ad.effect(AdRecord::Effect(j))) << id(item);
+    }
+
+    // Each swatch shows its own colour.
+    for (int i = 0; const char16_t* swatch :
+                    {u"shpTitleColor", u"ShpSubTitleColor", u"shpDescriptionColor", u"ShpOptionalColor"}) {
+        state.ad.setColor(AdRecord::Color(i), ColorPair::fromValue(i + 1));
+        EXPECT_TRUE(find(swatch)->styleSheet().contains(ColorPair::fromValue(++i).text)) << id(swatch);
+    }
+
+    // The form's resize tags are followed: the description follows both edges.
+    const QSize text = find(u"txtDescription")->size();
+    window.resize(window.width() + 150, window.height() + 90);
+    QTRY_COMPARE(find(u"txtDescription")->size(), text + QSize(150, 90));
 }

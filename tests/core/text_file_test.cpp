@@ -1,25 +1,18 @@
 #include "core/color.h"
 #include "core/text_file.h"
 #include "tests/core/damaged_input.h"
+#include "tests/testlib/test_install.h"
 
 #include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <numeric>
 
 using namespace Qt::StringLiterals;
 using namespace lw;
 
 namespace {
-
-// Raw bytes go in through the atomic writer, which the CR LF test checks byte by byte.
-class CoreTextFile : public ::testing::Test
-{
-protected:
-    QString path(const QString& name = u"data.txt"_s) const { return dir.path() + u'/' + name; }
-    QTemporaryDir dir;
-};
 
 TEST(CoreTextCodePage, Utf8WhenValidOrNeededElseWindows1252)
 {
@@ -28,9 +21,8 @@ TEST(CoreTextCodePage, Utf8WhenValidOrNeededElseWindows1252)
     // One byte that cannot start UTF-8 makes the whole file Windows-1252.
     EXPECT_EQ(decodeText("caf\xE9 \x80 \x93x\x94 \xC3\xA9"), u"café € “x” Ã©");
     // Every byte survives the Windows-1252 path, the five unassigned ones included.
-    QByteArray all;
-    for (int b = 0; b < 256; ++b)
-        all.append(static_cast<char>(b));
+    QByteArray all(256, '\0');
+    std::iota(all.begin(), all.end(), '\0');
     EXPECT_EQ(encodeText(decodeText(all)), all);
 
     EXPECT_EQ(encodeText(u"café € — ÿ"_s), QByteArray("caf\xE9 \x80 \x97 \xFF"));
@@ -40,39 +32,37 @@ TEST(CoreTextCodePage, Utf8WhenValidOrNeededElseWindows1252)
         EXPECT_EQ(decodeText(encodeText(text)), text);
 }
 
-TEST_F(CoreTextFile, ReadsCrLfOrLfAndWritesCrLfAtomicallyAndPrivatelyOnRequest)
+// Raw bytes go in through the atomic writer, whose CR LF output is checked byte for byte.
+TEST(CoreTextFile, ReadsCrLfOrLfWritesCrLfAtomicallyAndSurvivesDamagedFiles)
 {
-    ASSERT_TRUE(writeFileAtomic(path(), "one\r\ntwo\nthree\r\n\r\nlast\r\r\n"));
+    const test::TestInstall dir(false);
+    const QString path = dir.file(u"data.txt"_s);
+    ASSERT_TRUE(writeFileAtomic(path, "one\r\ntwo\nthree\r\n\r\nlast\r\r\n"));
     // Only the CR of a CR LF pair is taken off.
-    EXPECT_EQ(readTextLines(path()).lines,
+    EXPECT_EQ(readTextLines(path).lines,
               (QStringList{u"one"_s, u"two"_s, u"three"_s, QString(), u"last\r"_s}));
 
-    ASSERT_TRUE(writeTextLines(path(), {u"x"_s, QString(), u"y"_s}, nullptr, true));
-    QFile file(path());
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), QByteArray("x\r\n\r\ny\r\n"));
-    EXPECT_EQ(test::fileMode(path()), 0600);
+    ASSERT_TRUE(writeTextLines(path, {u"x"_s, QString(), u"y"_s}, nullptr, true));
+    EXPECT_EQ(dir.read(u"data.txt"_s), QByteArray("x\r\n\r\ny\r\n"));
+    EXPECT_EQ(test::fileMode(path), 0600);
     // No temporary sibling is left behind.
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{u"data.txt"_s});
 
     QString error;
-    EXPECT_FALSE(writeTextLines(path(u"missing/data.txt"_s), {u"x"_s}, &error));
+    EXPECT_FALSE(writeTextLines(dir.file(u"missing/data.txt"_s), {u"x"_s}, &error));
     EXPECT_FALSE(error.isEmpty());
-}
 
-TEST_F(CoreTextFile, DamagedFilesReadWithoutHarm)
-{
     for (const auto& input : test::damagedInputs("1\r\n2\r\n3\r\n")) {
         SCOPED_TRACE(input.name);
-        ASSERT_TRUE(writeFileAtomic(path(), input.bytes));
-        const TextReadResult r = readTextLines(path());
+        ASSERT_TRUE(writeFileAtomic(path, input.bytes));
+        const TextReadResult r = readTextLines(path);
         EXPECT_EQ(r.ok, input.bytes.size() <= MaxDataFileBytes);
         EXPECT_TRUE(QByteArray(input.name) != "long lines" || r.lines.value(59) == QString(100000, u'9'));
     }
-    EXPECT_FALSE(readTextLines(path(u"absent.txt"_s)).ok);
-    ASSERT_TRUE(writeFileAtomic(path(), "12345678"));
-    EXPECT_FALSE(readTextLines(path(), 7).ok);
-    EXPECT_TRUE(readTextLines(path(), 8).ok);
+    EXPECT_FALSE(readTextLines(dir.file(u"absent.txt"_s)).ok);
+    ASSERT_TRUE(writeFileAtomic(path, "12345678"));
+    EXPECT_FALSE(readTextLines(path, 7).ok);
+    EXPECT_TRUE(readTextLines(path, 8).ok);
 }
 
 TEST(CoreTextForms, NumbersFlagsAndColours)

@@ -42,12 +42,6 @@ protected:
     template <typename W = QWidget> W* find(const QString& name) { return window->findChild<W*>(name); }
     void click(const QString& name) { find<QAbstractButton>(name)->click(); }
     void type(const QString& name, const QString& text) { find<QLineEdit>(name)->setText(text); }
-    // The seller goes to window w.
-    static bool activate(QWidget* w)
-    {
-        w->activateWindow();
-        return QTest::qWaitFor([w] { return QApplication::activeWindow() == w; });
-    }
 
     TestInstall install;
     SharedState state;
@@ -60,9 +54,9 @@ protected:
 
 } // namespace
 
-TEST_F(PrefsWindow, BoxesAreBoundToTheirPreferences)
+// Each control writes its own preference at once and shows that preference's changes.
+TEST_F(PrefsWindow, ControlsAreBoundToTheirPreferencesAndTheTemplateSelection)
 {
-    // Each box writes its own preference at once and shows that preference's changes.
     const QStringList boxes =
         u"txtAuctionID:AuctionId txtEmail:Email txtWebsite:Website txtFTPServer:FtpServer "
         u"txtUserName:FtpUserName txtPassword:FtpPassword txtRemoteFolder:FtpRemoteFolder txtPort:FtpPort "
@@ -82,12 +76,18 @@ TEST_F(PrefsWindow, BoxesAreBoundToTheirPreferences)
     QString refused = u"ab\u0101"_s;
     int pos = 0;
     EXPECT_EQ(find<QLineEdit>(u"txtPassword"_s)->validator()->validate(refused, pos), QValidator::Invalid);
+
+    find<QListWidget>(u"lstTemplates"_s)->setCurrentRow(2);
+    EXPECT_EQ(state.templates.selectedIndex(), 2);
+    EXPECT_EQ(find<QLabel>(u"lblTemplateInformation"_s)->text(),
+              u"Template Number: 3\nMax Number Of Images: 10\nCustomizable Tables: 0"_s);
+    auto* sample = find<QLabel>(u"imgSample"_s);
+    EXPECT_EQ(sample->x(), (2520 + (1710 - sample->width() * 15) / 2) / 15); // centred in twips
 }
 
 TEST_F(PrefsWindow, ClicksReachTheirCommandsAndRules)
 {
-    for (int i = 0; i < 3; ++i)
-        click(u"chkIncludeWebsite"_s); // the notice shows once
+    click(u"chkIncludeWebsite"_s); // the one-time notice
     for (int i = 0; i <= 6; ++i)
         click(u"cmdFTPHelp_%1"_s.arg(i));
     EXPECT_EQ(ds.messageTitles(), u"Website Linking Information|FTP Server Help|FTP Username Help|"
@@ -113,8 +113,35 @@ TEST_F(PrefsWindow, ClicksReachTheirCommandsAndRules)
     EXPECT_FALSE(find(u"frmUPSShip"_s)->isHidden());
 }
 
-TEST_F(PrefsWindow, OkThatFailsItsChecksShowsTheFaultyTabAndStaysOpen)
+// Every way out but a refused OK hides the window; every cancel restores what the seller found on arriving.
+TEST_F(PrefsWindow, BelongsToTheMainWindowOkChecksAndEveryCancelRestoresTheSnapshotOfTheLastArrival)
 {
+    owner.show();
+    const std::function<void()> cancels[] = {[&] { click(u"cmdPrefCancel"_s); },
+                                             [&] { QTest::keyClick(find(u"txtEmail"_s), Qt::Key_Escape); },
+                                             [&] { EXPECT_FALSE(window->close()); }};
+    for (int round = 0; const auto& cancel : cancels) {
+        window->showOnTab(0);
+        type(u"txtEmail"_s, u"seller%1@example.com"_s.arg(++round));
+        // The seller goes to the main window and back: an arrival.
+        owner.activateWindow();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == &owner; }));
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == window.get(); }));
+        type(u"txtEmail"_s, u"new@example.com"_s);
+        find<QComboBox>(u"cboFont"_s)->setCurrentIndex(round);
+        click(u"cmdFTPHelp_0"_s);
+        QEvent back(QEvent::WindowActivate); // the message box hands the window back: no arrival
+        QApplication::sendEvent(window.get(), &back);
+        cancel();
+        // The font is not part of the snapshot.
+        EXPECT_EQ(std::tuple(window->isVisible(), state.prefs.text(F::Email), state.prefs.index(F::Font)),
+                  std::tuple(false, u"seller%1@example.com"_s.arg(round), round));
+    }
+    // The window manager keeps a dialog in front of the window it is transient for.
+    EXPECT_EQ(window->windowHandle()->transientParent(), owner.windowHandle());
+
+    // A refused OK shows the faulty tab with the box to mend and stays open.
     window->showOnTab(0);
     click(u"chkShowCalc"_s);
     type(u"txtZipCode"_s, u"12a"_s);
@@ -125,44 +152,4 @@ TEST_F(PrefsWindow, OkThatFailsItsChecksShowsTheFaultyTabAndStaysOpen)
     type(u"txtZipCode"_s, u"123"_s);
     click(u"cmdPrefOK"_s);
     EXPECT_FALSE(window->isVisible());
-}
-
-TEST_F(PrefsWindow, BelongsToTheMainWindowAndEveryCancelRestoresTheSnapshotOfTheLastArrival)
-{
-    owner.show();
-    window->showOnTab(0);
-    // The window manager keeps a dialog in front of the window it is transient for.
-    EXPECT_EQ(window->windowHandle()->transientParent(), owner.windowHandle());
-
-    const std::function<void()> cancels[] = {[&] { click(u"cmdPrefCancel"_s); },
-                                             [&] { QTest::keyClick(find(u"txtEmail"_s), Qt::Key_Escape); },
-                                             [&] { EXPECT_FALSE(window->close()); }};
-    int round = 0;
-    for (const auto& cancel : cancels) {
-        window->showOnTab(0);
-        type(u"txtEmail"_s, u"seller%1@example.com"_s.arg(++round));
-        ASSERT_TRUE(activate(&owner)); // to the main window and back: an arrival
-        ASSERT_TRUE(activate(window.get()));
-        type(u"txtEmail"_s, u"new@example.com"_s);
-        find<QComboBox>(u"cboFont"_s)->setCurrentIndex(round);
-        click(u"cmdFTPHelp_0"_s);
-        QEvent back(QEvent::WindowActivate); // the message box hands the window back: no arrival
-        QApplication::sendEvent(window.get(), &back);
-        cancel();
-        EXPECT_FALSE(window->isVisible());
-        EXPECT_EQ(state.prefs.text(F::Email), u"seller%1@example.com"_s.arg(round));
-        EXPECT_EQ(state.prefs.index(F::Font), round); // not part of the snapshot
-    }
-    window->showOnTab(1);
-    EXPECT_EQ(find<QTabWidget>(u"tabPreferences"_s)->currentIndex(), 1);
-}
-
-TEST_F(PrefsWindow, TemplateListAndDisplayFollowTheSelection)
-{
-    find<QListWidget>(u"lstTemplates"_s)->setCurrentRow(2);
-    EXPECT_EQ(state.templates.selectedIndex(), 2);
-    EXPECT_EQ(find<QLabel>(u"lblTemplateInformation"_s)->text(),
-              u"Template Number: 3\nMax Number Of Images: 10\nCustomizable Tables: 0"_s);
-    auto* sample = find<QLabel>(u"imgSample"_s);
-    EXPECT_EQ(sample->x(), (2520 + (1710 - sample->width() * 15) / 2) / 15); // centred in twips
 }
