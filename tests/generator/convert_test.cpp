@@ -79,9 +79,11 @@ TEST(GeneratorConvert, PlaceholdersTakeTheirValues)
                            &in.ad.subTitleSize, &in.ad.descriptionSize})
         *value = QString::number(++n);
     in.prefs.font = 4;
-    for (int i = 0; i < 5; ++i)
-        in.tables[i] = {
-            .colorText = u"c%1"_s.arg(i), .texture = u"x%1.gif"_s.arg(i), .useTexture = i % 2 == 0};
+    for (int i = 0; i < 5; ++i) {
+        in.tables[i].colorText = u"c%1"_s.arg(i);
+        in.tables[i].texture = u"x%1.gif"_s.arg(i);
+        in.tables[i].useTexture = i % 2 == 0;
+    }
     EXPECT_EQ(generate(in), u"1 2 3 4 5|6 7 8 0|Verdana|"
                             u"{t0} bgcolor = c1 background = x2.gif bgcolor = c3 background = x4.gif {t5}|"
                             u"<style> <!--Body {background: url(x0.gif)}--> </style><body background=x0.gif|"
