@@ -11,15 +11,17 @@ packages=(
   libcurl4-openssl-dev libexiv2-dev
 )
 
-missing=()
-for p in "${packages[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
-    missing+=("$p")
-  fi
-done
+sudo=""
+if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
+lw_missing() { # lw_missing PACKAGE...: the ones not installed, a line each
+  local p
+  for p in "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || echo "$p"
+  done
+}
+
+mapfile -t missing < <(lw_missing "${packages[@]}")
 if ((${#missing[@]})); then
-  sudo=""
-  if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
   echo "Installing: ${missing[*]}"
   $sudo apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"

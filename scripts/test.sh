@@ -9,15 +9,8 @@ jobs="$(nproc)"
 # not leave them listening on the network, so no service may start while they install (a
 # refusing policy-rc.d, when none exists) and those installed here are not started at boot.
 test_packages=(python3-pyftpdlib vsftpd openssh-server openssl)
-missing=()
-for p in "${test_packages[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
-    missing+=("$p")
-  fi
-done
+mapfile -t missing < <(lw_missing "${test_packages[@]}")
 if ((${#missing[@]})); then
-  sudo=""
-  if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
   policy=/usr/sbin/policy-rc.d
   own_policy=""
   if [ ! -e "$policy" ]; then
