@@ -16,6 +16,7 @@
 #include "settings/ui/frm_preferences.h"
 #include "support/ui/control_resizer.h"
 #include "support/ui/form_support.h"
+#include "support/ui/frm_about.h"
 #include "ui_frm_main.h"
 
 #include <QCloseEvent>
@@ -198,6 +199,7 @@ void frmMain::connectMenus()
     connect(m_ui->mnuHelpHelpTopics, &QAction::triggered, this, [this] { openHelpPage(u"index.html"_s); });
     connect(m_ui->mnuHelpTutorials, &QAction::triggered, this, [this] { openHelpPage(u"tutorials.html"_s); });
     connect(m_ui->mnuHelpWebsite, &QAction::triggered, this, &frmMain::openWebsite);
+    connect(m_ui->mnuHelpAbout, &QAction::triggered, this, &frmMain::showAbout);
 }
 
 void frmMain::connectToolbar()
@@ -534,9 +536,24 @@ frmSpellCheck& frmMain::spellingWindow()
     return *m_spellWindow;
 }
 
+frmAbout& frmMain::aboutWindow()
+{
+    if (!m_about)
+        m_about = std::make_unique<frmAbout>(m_ds, m_state.updates.programRevision, this);
+    return *m_about;
+}
+
 void frmMain::mnuCheckSpelling_Click()
 {
     m_spellCheck->mnuCheckSpelling_Click();
+}
+
+void frmMain::showAbout()
+{
+    frmAbout& window = aboutWindow();
+    window.show();
+    window.raise();
+    window.activateWindow();
 }
 
 void frmMain::showPreferences(int tab)

@@ -22,6 +22,7 @@ namespace lw {
 
 class ControlResizer;
 class DesktopServices;
+class frmAbout;
 class frmCustomizeTemplate;
 class frmFTPStatus;
 class frmImgs;
@@ -66,9 +67,11 @@ public:
     frmImgs& picturesWindow();
     frmCustomizeTemplate& customizeWindow();
     frmSpellCheck& spellingWindow();
+    frmAbout& aboutWindow();
     void showPreferences(int tab);
     void showPictures();
     void showCustomizeTemplate();
+    void showAbout();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -99,6 +102,7 @@ private:
     std::unique_ptr<SpellCheck> m_spellCheck;
     std::unique_ptr<SpellAsYouType> m_spellAsYouType;
     std::unique_ptr<frmSpellCheck> m_spellWindow;
+    std::unique_ptr<frmAbout> m_about;
     std::unique_ptr<ControlResizer> m_resizer;
     std::unique_ptr<frmPreferences> m_preferences;
     std::unique_ptr<frmImgs> m_pictures;

@@ -90,6 +90,7 @@ TEST_F(AppWindow, MenusToolbarAndButtonsReachTheirCommandsMindingTheFocus)
         {u"frmCustomizeTemplate"_s,
          u"cmdCustomizeTemplate mnuOptionsCustomizeTemplate tlbMain_CustomizeTemplate"_s},
         {u"Listwright"_s, u"mnuCheckSpelling tlbMain_CheckSpelling"_s}, // nothing to check yet
+        {u"frmAbout"_s, u"mnuHelpAbout"_s},
         {u"Save Changes?"_s, u"mnuFileExit"_s}};
     for (const QStringList& c : cases)
         for (const QString& control : c.last().split(u' ')) {
