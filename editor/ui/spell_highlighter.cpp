@@ -25,7 +25,8 @@ void SpellHighlighter::highlightBlock(const QString& text)
     const QList<WordSpan> words = spellWords(text, previousBlockState() == InTag, &endsInTag);
     setCurrentBlockState(endsInTag ? InTag : 0);
     QTextCharFormat misspelt;
-    misspelt.setUnderlineStyle(QTextCharFormat::SpellCheckUnderline);
+    // Wavy as in the line boxes, whatever the style's own spelling underline is.
+    misspelt.setUnderlineStyle(QTextCharFormat::WaveUnderline);
     misspelt.setUnderlineColor(Qt::red);
     for (const WordSpan& w : words) {
         const std::optional<bool> correct = m_cache.isCorrect(text.mid(w.start, w.length));

@@ -15,12 +15,16 @@ SpellUnderline::SpellUnderline(QLineEdit* box, SpellCache& cache) : QWidget(box)
     setFocusPolicy(Qt::NoFocus);
     setGeometry(box->rect());
     box->installEventFilter(this);
-    connect(box, &QLineEdit::textChanged, this, &SpellUnderline::recheck);
-    // The text scrolls with the caret in a box too narrow for it.
+    // The text scrolls with the caret in a box too narrow for it. A text the window puts in
+    // with the box's signals blocked shows in the box's own repaint, which paints this too.
+    connect(box, &QLineEdit::textChanged, this, qOverload<>(&QWidget::update));
     connect(box, &QLineEdit::cursorPositionChanged, this, qOverload<>(&QWidget::update));
-    connect(&cache, &SpellCache::learned, this, &SpellUnderline::recheck);
-    connect(&cache, &SpellCache::forgotten, this, &SpellUnderline::recheck);
-    recheck();
+    auto stale = [this] {
+        m_stale = true;
+        update();
+    };
+    connect(&cache, &SpellCache::learned, this, stale);
+    connect(&cache, &SpellCache::forgotten, this, stale);
 }
 
 bool SpellUnderline::eventFilter(QObject* watched, QEvent* event)
@@ -30,21 +34,28 @@ bool SpellUnderline::eventFilter(QObject* watched, QEvent* event)
     return false;
 }
 
-void SpellUnderline::recheck()
+const QList<WordSpan>& SpellUnderline::misspelt()
+{
+    refresh();
+    return m_misspelt;
+}
+
+void SpellUnderline::refresh()
 {
     const QString text = m_box->text();
-    QList<WordSpan> misspelt;
+    if (!m_stale && text == m_checked)
+        return;
+    m_stale = false;
+    m_checked = text;
+    m_misspelt.clear();
     for (const WordSpan& w : spellWords(text))
         if (m_cache.isCorrect(text.mid(w.start, w.length)) == false)
-            misspelt.append(w);
-    if (misspelt == m_misspelt)
-        return;
-    m_misspelt = misspelt;
-    update();
+            m_misspelt.append(w);
 }
 
 void SpellUnderline::paintEvent(QPaintEvent*)
 {
+    refresh();
     if (m_misspelt.isEmpty() || m_box->echoMode() != QLineEdit::Normal)
         return;
     // The box tells where its caret is drawn (a rectangle five pixels either side of it); every

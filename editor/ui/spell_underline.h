@@ -20,17 +20,20 @@ public:
     SpellUnderline(QLineEdit* box, SpellCache& cache);
 
     // The misspelt words as the box shows them now.
-    const QList<WordSpan>& misspelt() const { return m_misspelt; }
+    const QList<WordSpan>& misspelt();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    void recheck();
+    // Looks at the words again when the text changed or the cache learned something.
+    void refresh();
 
     QLineEdit* m_box;
     SpellCache& m_cache;
+    QString m_checked;
+    bool m_stale = true;
     QList<WordSpan> m_misspelt;
 };
 

@@ -204,8 +204,7 @@ TEST_F(AppWindow, SpellingIsCheckedInItsWindowAndUnderlinedAsTheSellerTypes)
     auto* box = find<QPlainTextEdit>(u"txtDescription");
     const QTextBlock last = box->document()->lastBlock();
     QTRY_VERIFY(!last.layout()->formats().isEmpty());
-    EXPECT_EQ(last.layout()->formats().value(0).format.underlineStyle(),
-              QTextCharFormat::SpellCheckUnderline);
+    EXPECT_EQ(last.layout()->formats().value(0).format.underlineStyle(), QTextCharFormat::WaveUnderline);
     EXPECT_EQ(box->document()->blockCount(), last.blockNumber() + 1);
 
     // The title underlines as typed; its menu puts the suggestions and Add to Dictionary first.
