@@ -184,6 +184,9 @@ TEST_F(AppWindow, SpellingIsCheckedInItsWindowAndUnderlinedAsTheSellerTypes)
 {
     // The check asks about the title's word in its window; Change takes the first suggestion.
     state.ad.setText(T::Title, u"Teh lamp"_s);
+    auto* title = find<QLineEdit>(u"txtTitle");
+    auto* underline = title->findChild<SpellUnderline*>();
+    QTRY_COMPARE(underline->misspelt().size(), 1);
     state.ad.setAdChanged(false);
     click(u"mnuCheckSpelling");
     auto* dialog = find<QDialog>(u"frmSpellCheck");
@@ -195,6 +198,7 @@ TEST_F(AppWindow, SpellingIsCheckedInItsWindowAndUnderlinedAsTheSellerTypes)
     EXPECT_TRUE(state.ad.adChanged());
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_EQ(shown(), u"Listwright Spell Checker");
+    EXPECT_TRUE(underline->misspelt().isEmpty());
 
     // A misspelt word at the end of a long description is underlined without typing waiting for it.
     QString description;
@@ -208,10 +212,8 @@ TEST_F(AppWindow, SpellingIsCheckedInItsWindowAndUnderlinedAsTheSellerTypes)
     EXPECT_EQ(box->document()->blockCount(), last.blockNumber() + 1);
 
     // The title underlines as typed; its menu puts the suggestions and Add to Dictionary first.
-    auto* title = find<QLineEdit>(u"txtTitle");
     title->end(false);
     QTest::keyClicks(title, u" wrnog"_s);
-    auto* underline = title->findChild<SpellUnderline*>();
     QTRY_COMPARE(underline->misspelt().size(), 1);
     const std::unique_ptr<QMenu> menu = window.spelling().contextMenu(title, int(title->text().size()) - 2);
     QStringList entries;
@@ -222,4 +224,13 @@ TEST_F(AppWindow, SpellingIsCheckedInItsWindowAndUnderlinedAsTheSellerTypes)
     menu->actions().value(0)->trigger();
     EXPECT_EQ(state.ad.text(T::Title), first + u" lamp "_s + entries[0]);
     EXPECT_TRUE(state.ad.adChanged());
+    // A word added from the menu is underlined nowhere any more.
+    QTest::keyClicks(title, u" Zorbly"_s);
+    QTRY_COMPARE(underline->misspelt().size(), 1);
+    const std::unique_ptr<QMenu> adding = window.spelling().contextMenu(title, int(title->text().size()));
+    for (QAction* a : adding->actions())
+        if (a->text() == u"Add to Dictionary")
+            a->trigger();
+    EXPECT_TRUE(title->text().endsWith(u"Zorbly"));
+    QTRY_VERIFY(underline->misspelt().isEmpty());
 }
