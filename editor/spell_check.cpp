@@ -73,9 +73,10 @@ void SpellCheck::findNext()
         m_position = 0;
     }
     m_running = false;
+    // The spelling window goes before the message comes.
+    Q_EMIT finished();
     m_ds.messageBox(u"Spell Check Completed Successfully!"_s, MsgIcon::Information,
                     u"Listwright Spell Checker"_s);
-    Q_EMIT finished();
 }
 
 void SpellCheck::replace(WordSpan word, const QString& replacement)
