@@ -596,16 +596,15 @@ Failure CurlUpload::Run::describe(CURLcode code) const
     return {int(code), text};
 }
 
-CurlUpload::CurlUpload(QObject* parent) : PictureUpload(parent)
-{
-    static std::once_flag initialised;
-    std::call_once(initialised, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
-}
+CurlUpload::CurlUpload(QObject* parent) : PictureUpload(parent) {}
 
 CurlUpload::~CurlUpload() = default;
 
 void CurlUpload::startUpload(const UploadRequest& request)
 {
+    // On the first upload, not at start-up: it loads the TLS library, which the program may never need.
+    static std::once_flag initialised;
+    std::call_once(initialised, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
     if (m_run) {
         // A new start ends the run under way, as an abort would.
         m_run.reset();
