@@ -13,8 +13,10 @@
 #include "support/ui/control_resizer.h"
 #include "support/ui/form_support.h"
 #include "ui_frm_main.h"
+#include "updates/ui/frm_check_updates.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QMouseEvent>
 #include <QSignalBlocker>
@@ -188,6 +190,7 @@ void frmMain::connectMenus()
     connect(m_ui->mnuHelpHelpTopics, &QAction::triggered, this, [this] { openHelpPage(u"index.html"_s); });
     connect(m_ui->mnuHelpTutorials, &QAction::triggered, this, [this] { openHelpPage(u"tutorials.html"_s); });
     connect(m_ui->mnuHelpWebsite, &QAction::triggered, this, &frmMain::openWebsite);
+    connect(m_ui->mnuHelpUpdates, &QAction::triggered, this, &frmMain::mnuHelpUpdates_Click);
 }
 
 void frmMain::connectToolbar()
@@ -513,6 +516,21 @@ frmCustomizeTemplate& frmMain::customizeWindow()
     if (!m_customize)
         m_customize = std::make_unique<frmCustomizeTemplate>(m_state, m_ds, this);
     return *m_customize;
+}
+
+frmCheckUpdates& frmMain::checkUpdatesWindow()
+{
+    if (!m_checkUpdates) {
+        m_checkUpdates = std::make_unique<frmCheckUpdates>(m_state, m_ds, this);
+        // The Updater replaces this program: it ends at once, without the closing question.
+        connect(&m_checkUpdates->check(), &UpdateCheck::handedOver, qApp, [] { QCoreApplication::exit(0); });
+    }
+    return *m_checkUpdates;
+}
+
+void frmMain::mnuHelpUpdates_Click()
+{
+    checkUpdatesWindow().showFromHelpMenu();
 }
 
 void frmMain::showPreferences(int tab)
