@@ -127,7 +127,8 @@ void PackageDownload::responseReceived(QNetworkReply* reply)
     // A fresh file, private until it is checked: no bytes of an older one, no link followed.
     QFile::remove(downloadPath());
     m_file.setFileName(downloadPath());
-    if (!m_file.open(QIODevice::WriteOnly | QIODevice::NewOnly,
+    // Unbuffered: what arrived is on the disk, not held back in a buffer.
+    if (!m_file.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered,
                      QFileDevice::ReadOwner | QFileDevice::WriteOwner))
         fail();
 }
