@@ -7,6 +7,7 @@
 
 #include <QCloseEvent>
 #include <QFile>
+#include <QIcon>
 
 #include <cmath>
 
@@ -59,6 +60,8 @@ frmUpdaterMain::frmUpdaterMain(DesktopServices& ds, QWidget* parent)
     : QWidget(parent), m_ui(std::make_unique<Ui::frmUpdaterMain>()), m_ds(ds)
 {
     m_ui->setupUi(this);
+    // The program's picture is a file of the installation, as in Listwright's own window.
+    setWindowIcon(QIcon(installPath(u"graphics/Listwright.png"_s)));
     connect(m_ui->cmdGetFile, &QPushButton::clicked, this, &frmUpdaterMain::cmdGetFile_Click);
     connect(&m_download, &PackageDownload::stateChanged, this, &frmUpdaterMain::iNet2_StateChanged);
     connect(&m_download, &PackageDownload::chunkWritten, this, &frmUpdaterMain::chunkWritten);
