@@ -1,8 +1,10 @@
 #include "app/command_line.h"
 #include "app/program.h"
 #include "app/ui/frm_main.h"
+#include "core/install_folder.h"
 #include "core/models/shared_state.h"
 #include "pictures/curl_upload.h"
+#include "support/file_association.h"
 #include "support/ui/qt_desktop_services.h"
 
 #include <QApplication>
@@ -45,6 +47,8 @@ int main(int argc, char* argv[])
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(u"Listwright"_s);
+    // Before the window, so that ad files open in this program from now on.
+    lw::RegisterAssociation(QCoreApplication::applicationFilePath(), lw::installFolder());
     lw::QtDesktopServices ds;
     lw::SharedState state;
     lw::Program program(state, ds);

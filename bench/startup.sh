@@ -9,6 +9,8 @@ home="$(mktemp -d)"
 trap 'rm -rf "$home"' EXIT
 cp -r "$(cd "$(dirname "$0")/.." && pwd)/data/." "$home/"
 export LISTWRIGHT_HOME="$home" LISTWRIGHT_QUIT_WHEN_IDLE=1 QT_QPA_PLATFORM="${QT_QPA_PLATFORM:-offscreen}"
+# Every start registers the ad-file association: into the run's own folders, not the user's.
+export XDG_DATA_HOME="$home/.data" XDG_CONFIG_HOME="$home/.config"
 
 "$program" >/dev/null 2>&1 # the first run creates the settings files
 for _ in $(seq "$runs"); do

@@ -9,6 +9,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libcurl4-openssl-dev libexiv2-dev
+  libhunspell-dev hunspell-en-us
 )
 
 sudo=""

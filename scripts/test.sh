@@ -9,6 +9,8 @@ jobs="$(nproc)"
 # not leave them listening on the network, so no service may start while they install (a
 # refusing policy-rc.d, when none exists) and those installed here are not started at boot.
 test_packages=(python3-pyftpdlib vsftpd openssh-server openssl)
+# The file association is read back the way a file manager asks: xdg-mime over the MIME database.
+test_packages+=(xdg-utils shared-mime-info libfile-mimeinfo-perl)
 mapfile -t missing < <(lw_missing "${test_packages[@]}")
 if ((${#missing[@]})); then
   policy=/usr/sbin/policy-rc.d

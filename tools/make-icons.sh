@@ -5,6 +5,7 @@
 #   icons/usps.gif, icons/ups.gif     carrier badges
 #   graphics/*.png                    toolbar, markup and paging buttons, program icon
 #   extIcon.ico                       ad-file icon (32x32 and 16x16)
+#   graphics/extIcon.png              the same, 48x48, for the desktop's file association
 # All drawn here with ImageMagick and DejaVu fonts; metadata and timestamps are
 # stripped and ImageMagick runs single-threaded, so every run writes the same
 # bytes. The outputs are committed: a normal build needs none of these tools.

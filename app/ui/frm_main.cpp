@@ -5,6 +5,10 @@
 #include "core/hosts.h"
 #include "core/install_folder.h"
 #include "core/models/shared_state.h"
+#include "editor/spell_check.h"
+#include "editor/speller.h"
+#include "editor/ui/frm_spell_check.h"
+#include "editor/ui/spell_as_you_type.h"
 #include "pictures/ui/frm_ftp_status.h"
 #include "pictures/ui/frm_imgs.h"
 #include "settings/template_commands.h"
@@ -12,6 +16,7 @@
 #include "settings/ui/frm_preferences.h"
 #include "support/ui/control_resizer.h"
 #include "support/ui/form_support.h"
+#include "support/ui/frm_about.h"
 #include "ui_frm_main.h"
 #include "updates/ui/frm_check_updates.h"
 
@@ -46,6 +51,11 @@ frmMain::frmMain(Program& program, DesktopServices& ds, QWidget* parent)
 {
     m_ui->setupUi(this);
     m_editor = std::make_unique<EditorCommands>(m_state, ds, *this);
+    m_speller = std::make_unique<Speller>();
+    m_spellCheck = std::make_unique<SpellCheck>(*m_speller, ds, *this);
+    m_spellAsYouType = std::make_unique<SpellAsYouType>(*m_speller, ds, m_ui->txtTitle, m_ui->txtSubTitle,
+                                                        m_ui->txtDescription);
+    connect(m_spellCheck.get(), &SpellCheck::problemFound, this, [this] { spellingWindow().showProblem(); });
     m_sizes = {m_ui->cboTitleSize, m_ui->cboSubTitleSize, m_ui->cboDescriptionSize};
     m_swatches = {m_ui->shpTitleColor, m_ui->ShpSubTitleColor, m_ui->shpDescriptionColor,
                   m_ui->ShpOptionalColor};
@@ -175,6 +185,7 @@ void frmMain::connectMenus()
     connect(m_ui->mnuOptionsGenerate, &QAction::triggered, this,
             [this] { m_program.mnuOptionsGenerate_Click(); });
     connect(m_ui->mnuOptionsPreferences, &QAction::triggered, this, [this] { showPreferences(0); });
+    connect(m_ui->mnuCheckSpelling, &QAction::triggered, this, &frmMain::mnuCheckSpelling_Click);
 
     for (int i = 0; i < 6; ++i) {
         const E effect = static_cast<E>(i);
@@ -191,6 +202,7 @@ void frmMain::connectMenus()
     connect(m_ui->mnuHelpTutorials, &QAction::triggered, this, [this] { openHelpPage(u"tutorials.html"_s); });
     connect(m_ui->mnuHelpWebsite, &QAction::triggered, this, &frmMain::openWebsite);
     connect(m_ui->mnuHelpUpdates, &QAction::triggered, this, &frmMain::mnuHelpUpdates_Click);
+    connect(m_ui->mnuHelpAbout, &QAction::triggered, this, &frmMain::showAbout);
 }
 
 void frmMain::connectToolbar()
@@ -225,6 +237,8 @@ void frmMain::tlbMain_ButtonClick(const QString& key)
         showCustomizeTemplate();
     else if (key == u"AdPreferences")
         showPreferences(0);
+    else if (key == u"CheckSpelling")
+        mnuCheckSpelling_Click();
     else if (key == u"PreviewAd")
         m_program.mnuOptionsPreview_Click();
     else if (key == u"GenerateAd")
@@ -516,6 +530,33 @@ frmCustomizeTemplate& frmMain::customizeWindow()
     if (!m_customize)
         m_customize = std::make_unique<frmCustomizeTemplate>(m_state, m_ds, this);
     return *m_customize;
+}
+
+frmSpellCheck& frmMain::spellingWindow()
+{
+    if (!m_spellWindow)
+        m_spellWindow = std::make_unique<frmSpellCheck>(*m_spellCheck, this);
+    return *m_spellWindow;
+}
+
+frmAbout& frmMain::aboutWindow()
+{
+    if (!m_about)
+        m_about = std::make_unique<frmAbout>(m_ds, m_state.updates.programRevision, this);
+    return *m_about;
+}
+
+void frmMain::mnuCheckSpelling_Click()
+{
+    m_spellCheck->mnuCheckSpelling_Click();
+}
+
+void frmMain::showAbout()
+{
+    frmAbout& window = aboutWindow();
+    window.show();
+    window.raise();
+    window.activateWindow();
 }
 
 frmCheckUpdates& frmMain::checkUpdatesWindow()

@@ -22,13 +22,18 @@ namespace lw {
 
 class ControlResizer;
 class DesktopServices;
+class frmAbout;
 class frmCheckUpdates;
 class frmCustomizeTemplate;
 class frmFTPStatus;
 class frmImgs;
 class frmPreferences;
+class frmSpellCheck;
 class Program;
 class SharedState;
+class SpellAsYouType;
+class SpellCheck;
+class Speller;
 
 // The ad editor. Its controls are bound to the shared models both ways; the
 // commands behind its buttons and menus live in Program, FileCommands and
@@ -53,17 +58,22 @@ public:
     void mnuEditPaste_Click();
     // A toolbar click, dispatched on the button's key.
     void tlbMain_ButtonClick(const QString& key);
+    void mnuCheckSpelling_Click();
 
     EditorCommands& editor() { return *m_editor; }
+    SpellAsYouType& spelling() { return *m_spellAsYouType; }
 
     // The other windows: created on first use, afterwards only shown and hidden.
     frmPreferences& preferencesWindow();
     frmImgs& picturesWindow();
     frmCustomizeTemplate& customizeWindow();
+    frmSpellCheck& spellingWindow();
+    frmAbout& aboutWindow();
     frmCheckUpdates& checkUpdatesWindow();
     void showPreferences(int tab);
     void showPictures();
     void showCustomizeTemplate();
+    void showAbout();
     void mnuHelpUpdates_Click();
 
 protected:
@@ -90,6 +100,12 @@ private:
     SharedState& m_state;
     DesktopServices& m_ds;
     std::unique_ptr<EditorCommands> m_editor;
+    // The dictionary serves the check and the underlining, so it outlives both.
+    std::unique_ptr<Speller> m_speller;
+    std::unique_ptr<SpellCheck> m_spellCheck;
+    std::unique_ptr<SpellAsYouType> m_spellAsYouType;
+    std::unique_ptr<frmSpellCheck> m_spellWindow;
+    std::unique_ptr<frmAbout> m_about;
     std::unique_ptr<ControlResizer> m_resizer;
     std::unique_ptr<frmPreferences> m_preferences;
     std::unique_ptr<frmImgs> m_pictures;

@@ -133,7 +133,7 @@ QString QtDesktopServices::clipboardText()
 bool QtDesktopServices::shellOpen(const QString& pathOrAddress, const QString& workingFolder)
 {
     Q_UNUSED(workingFolder);
-    if (pathOrAddress.contains(u"://"_s))
+    if (pathOrAddress.contains(u"://"_s) || pathOrAddress.startsWith(u"mailto:"_s))
         return QDesktopServices::openUrl(QUrl(pathOrAddress));
     // A browser started on a missing file would only show its own error page.
     return QFileInfo::exists(pathOrAddress) && QDesktopServices::openUrl(QUrl::fromLocalFile(pathOrAddress));

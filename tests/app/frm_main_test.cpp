@@ -2,6 +2,8 @@
 #include "app/ui/frm_main.h"
 #include "core/models/shared_state.h"
 #include "core/scripted_desktop_services.h"
+#include "editor/ui/spell_as_you_type.h"
+#include "editor/ui/spell_underline.h"
 #include "tests/testlib/test_install.h"
 
 #include <QTest>
@@ -87,6 +89,8 @@ TEST_F(AppWindow, MenusToolbarAndButtonsReachTheirCommandsMindingTheFocus)
         {u"frmImgs"_s, u"cmdPictures mnuOptionsAddPictures tlbMain_InsertPictures"_s},
         {u"frmCustomizeTemplate"_s,
          u"cmdCustomizeTemplate mnuOptionsCustomizeTemplate tlbMain_CustomizeTemplate"_s},
+        {u"Listwright"_s, u"mnuCheckSpelling tlbMain_CheckSpelling"_s}, // nothing to check yet
+        {u"frmAbout"_s, u"mnuHelpAbout"_s},
         {u"Save Changes?"_s, u"mnuFileExit"_s}};
     for (const QStringList& c : cases)
         for (const QString& control : c.last().split(u' ')) {
@@ -174,4 +178,59 @@ TEST_F(AppWindow, EditorButtonsAndControlsFollowTheAdAndTheWindowsEdges)
     const QSize text = find(u"txtDescription")->size();
     window.resize(window.width() + 150, window.height() + 90);
     QTRY_COMPARE(find(u"txtDescription")->size(), text + QSize(150, 90));
+}
+
+TEST_F(AppWindow, SpellingIsCheckedInItsWindowAndUnderlinedAsTheSellerTypes)
+{
+    // The check asks about the title's word in its window; Change takes the first suggestion.
+    state.ad.setText(T::Title, u"Teh lamp"_s);
+    auto* title = find<QLineEdit>(u"txtTitle");
+    auto* underline = title->findChild<SpellUnderline*>();
+    QTRY_COMPARE(underline->misspelt().size(), 1);
+    state.ad.setAdChanged(false);
+    click(u"mnuCheckSpelling");
+    auto* dialog = find<QDialog>(u"frmSpellCheck");
+    ASSERT_TRUE(dialog && dialog->isVisible());
+    const QString first = dialog->findChild<QListWidget*>(u"lstSuggestions"_s)->item(0)->text();
+    EXPECT_EQ(dialog->findChild<QLineEdit*>(u"txtChangeTo"_s)->text(), first);
+    QTest::mouseClick(dialog->findChild<QPushButton*>(u"cmdChange"_s), Qt::LeftButton);
+    EXPECT_EQ(state.ad.text(T::Title), first + u" lamp");
+    EXPECT_TRUE(state.ad.adChanged());
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(shown(), u"Listwright Spell Checker");
+    EXPECT_TRUE(underline->misspelt().isEmpty());
+
+    // A misspelt word at the end of a long description is underlined without typing waiting for it.
+    QString description;
+    while (description.size() < 30000)
+        description += u"A brass lamp in fine working order, with its original shade.\r\n"_s;
+    state.ad.setText(T::Description, description + u"Wrnog"_s);
+    auto* box = find<QPlainTextEdit>(u"txtDescription");
+    const QTextBlock last = box->document()->lastBlock();
+    QTRY_VERIFY(!last.layout()->formats().isEmpty());
+    EXPECT_EQ(last.layout()->formats().value(0).format.underlineStyle(), QTextCharFormat::WaveUnderline);
+    EXPECT_EQ(box->document()->blockCount(), last.blockNumber() + 1);
+
+    // The title underlines as typed; its menu puts the suggestions and Add to Dictionary first.
+    title->end(false);
+    QTest::keyClicks(title, u" wrnog"_s);
+    QTRY_COMPARE(underline->misspelt().size(), 1);
+    const std::unique_ptr<QMenu> menu = window.spelling().contextMenu(title, int(title->text().size()) - 2);
+    QStringList entries;
+    for (QAction* a : menu->actions())
+        entries << a->text();
+    EXPECT_EQ(entries.indexOf(u"Add to Dictionary"_s), entries.indexOf(QString()) - 1);
+    state.ad.setAdChanged(false);
+    menu->actions().value(0)->trigger();
+    EXPECT_EQ(state.ad.text(T::Title), first + u" lamp "_s + entries[0]);
+    EXPECT_TRUE(state.ad.adChanged());
+    // A word added from the menu is underlined nowhere any more.
+    QTest::keyClicks(title, u" Zorbly"_s);
+    QTRY_COMPARE(underline->misspelt().size(), 1);
+    const std::unique_ptr<QMenu> adding = window.spelling().contextMenu(title, int(title->text().size()));
+    for (QAction* a : adding->actions())
+        if (a->text() == u"Add to Dictionary")
+            a->trigger();
+    EXPECT_TRUE(title->text().endsWith(u"Zorbly"));
+    QTRY_VERIFY(underline->misspelt().isEmpty());
 }

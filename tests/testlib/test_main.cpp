@@ -1,10 +1,16 @@
 #include <QCoreApplication>
 
+#include <QTemporaryDir>
+
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv)
 {
     ::testing::InitGoogleTest(&argc, argv);
     QCoreApplication app(argc, argv);
+    // No test reads or writes the user's own data and settings folders.
+    const QTemporaryDir home;
+    qputenv("XDG_DATA_HOME", home.filePath(QStringLiteral("data")).toUtf8());
+    qputenv("XDG_CONFIG_HOME", home.filePath(QStringLiteral("config")).toUtf8());
     return RUN_ALL_TESTS();
 }

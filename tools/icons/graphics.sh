@@ -148,7 +148,8 @@ png Listwright.png 64x64 \
     -fill '#F4D8A8' -draw 'polygon 58,244 70,196 96,222' -fill '#1A2A4A' -draw 'polygon 58,244 62,228 74,240' \
     -fill '#C0C8D8' -draw 'polygon 200,66 212,54 238,80 226,92'
 
-# --- Ad-file icon: a page with a price tag, 32x32 and 16x16 in one ICO ---------
+# --- Ad-file icon: a page with a price tag, 32x32 and 16x16 in one ICO, 48x48 as
+# the PNG the desktop shows ad files with ---------------------------------------
 convert -size 128x128 xc:none \
     -fill white -stroke '#4A5A6A' -strokewidth 6 -draw "path 'M 20,6 L 80,6 L 108,34 L 108,122 L 20,122 Z'" \
     -fill '#D8E2EC' -draw "path 'M 80,6 L 80,34 L 108,34'" \
@@ -157,6 +158,7 @@ convert -size 128x128 xc:none \
     -draw 'polygon 30,96 66,60 98,60 98,92 62,128 52,128 30,106' \
     -fill white -draw 'circle 84,74 84,68' \
     -write mpr:I +delete \
+    \( mpr:I -resize 48x48 $CLEAN -write "PNG32:$gfx/extIcon.png" +delete \) \
     \( mpr:I -resize 32x32 \) \( mpr:I -resize 16x16 \) $CLEAN "ICO:$ico"
 
 # --- Carrier badges, 53x52 GIF -------------------------------------------------
