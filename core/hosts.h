@@ -11,8 +11,9 @@ struct Hosts
 {
     QString maker = QStringLiteral("www.listwright.example");
     QString supportEmail = QStringLiteral("support@listwright.example");
-    QString versionServer = QStringLiteral("updates.listwright.example");
-    QString packageServer = QStringLiteral("download.listwright.example");
+    // The update check's and the Updater's HTTPS hosts ("name" or "name:port"): build options too.
+    QString versionServer = QStringLiteral(LW_VERSION_SERVER);
+    QString packageServer = QStringLiteral(LW_PACKAGE_SERVER);
     std::array<QString, 5> otherAuctions = {
         QStringLiteral("cgi6.ebay.com"), QStringLiteral("auctions.yahoo.com"),
         QStringLiteral("www.auctionfire.example"), QStringLiteral("www.smalltownauction.example"),

@@ -18,8 +18,10 @@
 #include "support/ui/form_support.h"
 #include "support/ui/frm_about.h"
 #include "ui_frm_main.h"
+#include "updates/ui/frm_check_updates.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QMouseEvent>
 #include <QSignalBlocker>
@@ -199,6 +201,7 @@ void frmMain::connectMenus()
     connect(m_ui->mnuHelpHelpTopics, &QAction::triggered, this, [this] { openHelpPage(u"index.html"_s); });
     connect(m_ui->mnuHelpTutorials, &QAction::triggered, this, [this] { openHelpPage(u"tutorials.html"_s); });
     connect(m_ui->mnuHelpWebsite, &QAction::triggered, this, &frmMain::openWebsite);
+    connect(m_ui->mnuHelpUpdates, &QAction::triggered, this, &frmMain::mnuHelpUpdates_Click);
     connect(m_ui->mnuHelpAbout, &QAction::triggered, this, &frmMain::showAbout);
 }
 
@@ -554,6 +557,21 @@ void frmMain::showAbout()
     window.show();
     window.raise();
     window.activateWindow();
+}
+
+frmCheckUpdates& frmMain::checkUpdatesWindow()
+{
+    if (!m_checkUpdates) {
+        m_checkUpdates = std::make_unique<frmCheckUpdates>(m_state, m_ds, this);
+        // The Updater replaces this program: it ends at once, without the closing question.
+        connect(&m_checkUpdates->check(), &UpdateCheck::handedOver, qApp, [] { QCoreApplication::exit(0); });
+    }
+    return *m_checkUpdates;
+}
+
+void frmMain::mnuHelpUpdates_Click()
+{
+    checkUpdatesWindow().showFromHelpMenu();
 }
 
 void frmMain::showPreferences(int tab)

@@ -23,6 +23,7 @@ namespace lw {
 class ControlResizer;
 class DesktopServices;
 class frmAbout;
+class frmCheckUpdates;
 class frmCustomizeTemplate;
 class frmFTPStatus;
 class frmImgs;
@@ -68,10 +69,12 @@ public:
     frmCustomizeTemplate& customizeWindow();
     frmSpellCheck& spellingWindow();
     frmAbout& aboutWindow();
+    frmCheckUpdates& checkUpdatesWindow();
     void showPreferences(int tab);
     void showPictures();
     void showCustomizeTemplate();
     void showAbout();
+    void mnuHelpUpdates_Click();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -108,6 +111,7 @@ private:
     std::unique_ptr<frmImgs> m_pictures;
     std::unique_ptr<frmCustomizeTemplate> m_customize;
     std::unique_ptr<frmFTPStatus> m_ftpStatus;
+    std::unique_ptr<frmCheckUpdates> m_checkUpdates;
     // Controls addressed by index, in the order of the model's fields.
     std::array<QComboBox*, 3> m_sizes{};
     std::array<QLabel*, 4> m_swatches{};

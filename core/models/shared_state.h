@@ -54,7 +54,9 @@ struct UpdateState
     bool updateCheckDue = false;
     bool updateAvailable = false;
     int programRevision = 5;
-    int latestRevision = 0;
+    // The texts of lwrver.txt and lwrupd.txt as last fetched: a failed fetch keeps the older text.
+    QString latestRevision;
+    QString featureList;
     bool autoUpdateCheck = false;
 };
 

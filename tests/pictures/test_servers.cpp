@@ -49,6 +49,17 @@ TestServer::TestServer(ServerKind kind, int readLimit) : m_path(m_dir.path())
                u"pw-"_s + QString::number(QRandomGenerator::global()->generate64(), 36),
                u"/www/images"_s,
                {}};
+    if (kind == ServerKind::Https) {
+        folder = m_path + u"/root"_s;
+        if (QDir().mkpath(folder) && makeCertificates())
+            m_process.start(u"/usr/bin/python3"_s, {QStringLiteral(LW_TEST_HTTPS_SERVER), folder,
+                                                    m_path + u"/server.pem"_s, m_path + u"/server.key"_s});
+        if (m_process.waitForReadyRead(10000))
+            account.server = u"127.0.0.1:"_s + QString::fromLatin1(m_process.readLine().trimmed());
+        else
+            error += u" The HTTPS server did not start."_s;
+        return;
+    }
     if (kind == ServerKind::Ftp) {
         folder = m_path + u"/root"_s + account.remoteFolder;
         QDir().mkpath(folder);
@@ -81,18 +92,11 @@ TestServer::TestServer(ServerKind kind, int readLimit) : m_path(m_dir.path())
         return;
     }
     account.server = u"ftps://127.0.0.1"_s;
-    const QString newKey =
-        u"openssl req -x509 -newkey ec -pkeyopt ec_paramgen_curve:prime256v1 -nodes -days 2 "_s;
-    const QString ca = newKey + u"-subj /CN=%1 -addext basicConstraints=critical,CA:TRUE "
-                                u"-addext keyUsage=critical,keyCertSign -keyout %2/%1.key -out %2/%1.pem"_s;
     QFile(m_path + u"/vsftpd.conf"_s).open(QIODevice::WriteOnly);
     QDir().mkpath(m_path + u"/empty"_s);
     // Debian's vsftpd wants its options from a file it owns; an empty one, then all of them here. TLS
     // 1.3 clients do not resume the control channel's TLS session on the data channel.
-    if (run(ca.arg(u"ca"_s, m_path)) && run(ca.arg(u"stranger"_s, m_path)) &&
-        run(newKey +
-            u"-subj /CN=127.0.0.1 -addext subjectAltName=IP:127.0.0.1 -addext basicConstraints=CA:FALSE "
-            u"-CA %1/ca.pem -CAkey %1/ca.key -keyout %1/server.key -out %1/server.pem"_s.arg(m_path)))
+    if (makeCertificates())
         launch(
             u"/usr/sbin/vsftpd %1/vsftpd.conf -olisten=YES -olisten_address=127.0.0.1 -olisten_port=%2 "
             u"-obackground=NO -oanonymous_enable=NO -olocal_enable=YES -owrite_enable=YES -ossl_enable=YES "
@@ -102,8 +106,28 @@ TestServer::TestServer(ServerKind kind, int readLimit) : m_path(m_dir.path())
             u"-osecure_chroot_dir=%1/empty "
             u"-opasv_min_port=%3 -opasv_max_port=%3 -oseccomp_sandbox=NO"_s.arg(m_path, account.port,
                                                                                 freePort()));
-    else
-        error = u"openssl could not make the test certificates"_s;
+}
+
+bool TestServer::publish(const QString& path, const QByteArray& bytes) const
+{
+    QFile file(folder + u'/' + path);
+    return QDir().mkpath(QFileInfo(file).path()) && file.open(QIODevice::WriteOnly) &&
+           file.write(bytes) == bytes.size();
+}
+
+bool TestServer::makeCertificates()
+{
+    const QString newKey =
+        u"openssl req -x509 -newkey ec -pkeyopt ec_paramgen_curve:prime256v1 -nodes -days 2 "_s;
+    const QString ca = newKey + u"-subj /CN=%1 -addext basicConstraints=critical,CA:TRUE "
+                                u"-addext keyUsage=critical,keyCertSign -keyout %2/%1.key -out %2/%1.pem"_s;
+    if (run(ca.arg(u"ca"_s, m_path)) && run(ca.arg(u"stranger"_s, m_path)) &&
+        run(newKey +
+            u"-subj /CN=127.0.0.1 -addext subjectAltName=IP:127.0.0.1 -addext basicConstraints=CA:FALSE "
+            u"-CA %1/ca.pem -CAkey %1/ca.key -keyout %1/server.key -out %1/server.pem"_s.arg(m_path)))
+        return true;
+    error = u"openssl could not make the test certificates"_s;
+    return false;
 }
 
 TestServer::~TestServer()

@@ -13,12 +13,15 @@ enum class ServerKind
 {
     Ftp,
     Ftps,
-    Sftp
+    Sftp,
+    Https
 };
 
-// A real server on a free loopback port while the object lives. Plain FTP is pyftpdlib with a
-// user of its own; FTPS (vsftpd, TLS required on both channels) and SFTP (sshd) log in the system
-// user "lwtest", made once when missing, with a fresh password that is locked again afterwards.
+// A real server on a free loopback port while the object lives. HTTPS serves the files of
+// `folder` (https_server.py tells how a file may be sent badly) at account.server, "127.0.0.1:port".
+// Plain FTP is pyftpdlib with a user of its own; FTPS (vsftpd, TLS required on both channels) and SFTP (sshd)
+// log in the system user "lwtest", made once when missing, with a fresh password that is locked again
+// afterwards.
 class TestServer
 {
 public:
@@ -26,16 +29,20 @@ public:
     explicit TestServer(ServerKind kind, int readLimit = 0);
     ~TestServer();
 
+    // A file the HTTPS server serves, at a path below `folder`.
+    bool publish(const QString& path, const QByteArray& bytes) const;
+
     // An account whose remote folder, written with a leading "/", exists and is empty.
     Preferences::FtpAccount account;
     // Where that remote folder is on this computer.
     QString folder;
-    // The authority that signed the FTPS server's certificate, and one that did not.
+    // The authority that signed the FTPS or HTTPS server's certificate, and one that did not.
     QString authority, stranger;
     // Why the server cannot run here (the test skips), and what went wrong starting it.
     QString skip, error;
 
 private:
+    bool makeCertificates();
     bool prepareUser();
     void launch(const QString& commandLine);
 
