@@ -1,7 +1,7 @@
 #include "core/models/shared_state.h"
 #include "core/scripted_desktop_services.h"
 #include "pictures/ui/frm_imgs.h"
-#include "tests/testlib/test_install.h"
+#include "tests/testlib/window_test.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -19,11 +19,9 @@ using namespace lw;
 
 namespace {
 
-class PicturesWindow : public ::testing::Test
+class PicturesWindow : public test::OwnedWindowTest<frmImgs>
 {
 protected:
-    template <typename W = QWidget> W* find(const QString& name) { return window.findChild<W*>(name); }
-    void click(const QString& name) { find<QAbstractButton>(name)->click(); }
     QLineEdit* slot(int i) { return find<QLineEdit>(u"txtImage_%1"_s.arg(i)); }
     // What the window shows of the thumbnail size.
     QString size()
@@ -31,19 +29,6 @@ protected:
         return find<QLabel>(u"lblX"_s)->text() + u' ' + find<QLabel>(u"lblY"_s)->text() +
                (find(u"imgOr"_s)->isVisibleTo(&window) ? u" picture"_s : u""_s);
     }
-    // The seller goes to window w.
-    static bool activate(QWidget* w)
-    {
-        w->activateWindow();
-        return QTest::qWaitFor([w] { return QApplication::activeWindow() == w; });
-    }
-
-    test::TestInstall install;
-    ScriptedDesktopServices ds;
-    SharedState state;
-    QWidget owner; // the main window, with a box to take the focus
-    QLineEdit ownerBox{&owner};
-    frmImgs window{state, ds, &owner};
 };
 
 } // namespace
@@ -97,8 +82,8 @@ TEST_F(PicturesWindow, BelongsToTheMainWindowAndEveryCancelRestoresTheSnapshotOf
     for (const auto& cancel : cancels) {
         window.show();
         slot(3)->setText(u"a%1.jpg"_s.arg(++round));
-        ASSERT_TRUE(activate(&owner)); // to the main window and back: an arrival
-        ASSERT_TRUE(activate(&window));
+        ASSERT_TRUE(test::activate(&owner)); // to the main window and back: an arrival
+        ASSERT_TRUE(test::activate(&window));
         QTest::keyClicks(slot(3), u"x"_s);
         click(u"cmdCustomSize"_s);           // two prompts and a message box
         QEvent back(QEvent::WindowActivate); // they hand the window back: no arrival

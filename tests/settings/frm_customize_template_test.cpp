@@ -1,7 +1,7 @@
 #include "core/models/shared_state.h"
 #include "core/scripted_desktop_services.h"
 #include "settings/ui/frm_customize_template.h"
-#include "tests/testlib/test_install.h"
+#include "tests/testlib/window_test.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -19,25 +19,10 @@ using namespace lw;
 
 namespace {
 
-class CustomizeWindow : public ::testing::Test
+class CustomizeWindow : public test::OwnedWindowTest<frmCustomizeTemplate>
 {
 protected:
-    template <typename W = QWidget> W* find(const QString& name) { return window.findChild<W*>(name); }
-    void click(const QString& name) { find<QAbstractButton>(name)->click(); }
     QLineEdit* box(int i) { return find<QLineEdit>(u"txtTableTexture_%1"_s.arg(i)); }
-    // The seller goes to window w.
-    static bool activate(QWidget* w)
-    {
-        w->activateWindow();
-        return QTest::qWaitFor([w] { return QApplication::activeWindow() == w; });
-    }
-
-    test::TestInstall install;
-    ScriptedDesktopServices ds;
-    SharedState state;
-    QWidget owner; // the main window, with a box to take the focus
-    QLineEdit ownerBox{&owner};
-    frmCustomizeTemplate window{state, ds, &owner};
 };
 
 } // namespace
@@ -82,8 +67,8 @@ TEST_F(CustomizeWindow, BelongsToTheMainWindowAndEveryCancelRestoresTheSnapshotO
     for (const auto& cancel : cancels) {
         window.show();
         box(0)->setText(u"paper%1.jpg"_s.arg(++round));
-        ASSERT_TRUE(activate(&owner)); // to the main window and back: an arrival
-        ASSERT_TRUE(activate(&window));
+        ASSERT_TRUE(test::activate(&owner)); // to the main window and back: an arrival
+        ASSERT_TRUE(test::activate(&window));
         click(u"chkUseTexture_3"_s);
         ds.queueColor(0x0000FF);
         click(u"cmdTableBackground_1"_s);

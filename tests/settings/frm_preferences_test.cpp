@@ -4,6 +4,7 @@
 #include "core/scripted_desktop_services.h"
 #include "settings/preferences_commands.h"
 #include "tests/testlib/test_install.h"
+#include "tests/testlib/window_test.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -124,10 +125,8 @@ TEST_F(PrefsWindow, BelongsToTheMainWindowOkChecksAndEveryCancelRestoresTheSnaps
         window->showOnTab(0);
         type(u"txtEmail"_s, u"seller%1@example.com"_s.arg(++round));
         // The seller goes to the main window and back: an arrival.
-        owner.activateWindow();
-        ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == &owner; }));
-        window->activateWindow();
-        ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == window.get(); }));
+        ASSERT_TRUE(test::activate(&owner)); // to the main window and back: an arrival
+        ASSERT_TRUE(test::activate(window.get()));
         type(u"txtEmail"_s, u"new@example.com"_s);
         find<QComboBox>(u"cboFont"_s)->setCurrentIndex(round);
         click(u"cmdFTPHelp_0"_s);

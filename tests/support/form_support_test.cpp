@@ -1,4 +1,5 @@
 #include "support/ui/form_support.h"
+#include "tests/testlib/window_test.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -10,11 +11,7 @@
 
 namespace {
 
-bool activate(QWidget* w)
-{
-    w->activateWindow();
-    return QTest::qWaitFor([w] { return QApplication::activeWindow() == w; });
-}
+using lw::test::activate;
 
 TEST(SupportOwnedWindow, CentredFirstThenWhereLeftAndArrivalsOnlyFromTheProgramsOtherWindows)
 {
