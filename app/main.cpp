@@ -47,8 +47,10 @@ int main(int argc, char* argv[])
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(u"Listwright"_s);
-    // Before the window, so that ad files open in this program from now on.
-    lw::RegisterAssociation(QCoreApplication::applicationFilePath(), lw::installFolder());
+    // Before the window, so that ad files open in this program from now on. An installed
+    // program's package brings the association for every user.
+    if (!lw::isInstalled())
+        lw::RegisterAssociation(QCoreApplication::applicationFilePath(), lw::installFolder());
     lw::QtDesktopServices ds;
     lw::SharedState state;
     lw::Program program(state, ds);
