@@ -1,4 +1,3 @@
-#include "core/install_folder.h"
 #include "core/user_files.h"
 #include "tests/testlib/test_install.h"
 
@@ -10,52 +9,28 @@
 using namespace Qt::StringLiterals;
 using namespace lw;
 
-namespace {
-
-QString xdg(QStandardPaths::StandardLocation base, const QString& below)
+TEST(UserFiles, TheSellersCopyIsWrittenInItsPlaceAndReadBeforeTheInstallations)
 {
-    return QStandardPaths::writableLocation(base) + u"/listwright/"_s + below;
-}
-
-} // namespace
-
-TEST(UserFiles, EachLayoutKeepsTheSellersFilesInItsPlace)
-{
-    using L = InstallLayout;
-    const auto config = QStandardPaths::GenericConfigLocation;
-    const auto data = QStandardPaths::GenericDataLocation;
-    for (const L layout : {L::Portable, L::Installed}) {
-        SCOPED_TRACE(layout == L::Installed ? "installed" : "portable");
+    const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    for (const InstallLayout layout : {InstallLayout::Portable, InstallLayout::Installed}) {
         test::TestInstall install(false);
         install.setLayout(layout);
-        const bool installed = layout == L::Installed;
-        EXPECT_EQ(isInstalled(), installed);
-        EXPECT_EQ(installFolder(), install.path());
-        EXPECT_EQ(programFolder(), install.path());
-        const QString own = installed ? xdg(config, u"settings.txt"_s) : install.file(u"settings.txt"_s);
+        const bool installed = layout == InstallLayout::Installed;
+        const QString own =
+            installed ? config + u"/listwright/settings.txt"_s : install.file(u"settings.txt"_s);
         const QString ownData =
-            installed ? xdg(data, u"templates/01.dat"_s) : install.file(u"templates/01.dat"_s);
+            installed ? data + u"/listwright/templates/01.dat"_s : install.file(u"templates/01.dat"_s);
         EXPECT_EQ(userFileToWrite(u"settings.txt"_s), own);
         EXPECT_EQ(templateFileToWrite(u"01.dat"_s), ownData);
-
-        // Nothing yet: reading names where the seller's copy will be.
         EXPECT_EQ(userFileToRead(u"settings.txt"_s), own);
-        EXPECT_EQ(templateFileToRead(u"01.dat"_s), ownData);
-        // The installation's copy stands in until the seller has one.
-        install.write(u"settings.txt"_s, "installed");
-        install.write(u"templates/01.dat"_s, "installed");
+        install.write(u"settings.txt"_s, "shipped");
         EXPECT_EQ(userFileToRead(u"settings.txt"_s), install.file(u"settings.txt"_s));
-        EXPECT_EQ(templateFileToRead(u"01.dat"_s), install.file(u"templates/01.dat"_s));
         if (installed) {
-            // The folders are there to write in, for the seller alone.
-            for (const QString& f : {xdg(config, {}), xdg(data, {})}) {
-                EXPECT_TRUE(QFileInfo(f).isDir()) << f.toStdString();
-                EXPECT_EQ(QFileInfo(f).permissions() & 0x0077, 0) << f.toStdString();
-            }
+            // Made for the seller alone: the folder holds passwords.
+            EXPECT_EQ(QFileInfo(config + u"/listwright"_s).permissions() & 0x0077, 0);
             ASSERT_TRUE(QFile::copy(install.file(u"settings.txt"_s), own));
-            ASSERT_TRUE(QFile::copy(install.file(u"templates/01.dat"_s), ownData));
             EXPECT_EQ(userFileToRead(u"settings.txt"_s), own);
-            EXPECT_EQ(templateFileToRead(u"01.dat"_s), ownData);
         }
     }
 }
