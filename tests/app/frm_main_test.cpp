@@ -4,6 +4,7 @@
 #include "core/scripted_desktop_services.h"
 #include "editor/ui/spell_as_you_type.h"
 #include "editor/ui/spell_underline.h"
+#include "support/ui/window_places.h"
 #include "tests/testlib/test_install.h"
 
 #include <QTest>
@@ -233,4 +234,80 @@ TEST_F(AppWindow, SpellingIsCheckedInItsWindowAndUnderlinedAsTheSellerTypes)
             a->trigger();
     EXPECT_TRUE(title->text().endsWith(u"Zorbly"));
     QTRY_VERIFY(underline->misspelt().isEmpty());
+}
+
+TEST_F(AppWindow, ColourButtonsShowTheAdsColoursAfterOpenAndAfterDefaultColors)
+{
+    const char16_t* buttons[] = {u"cmdTitleColor", u"cmdSubTitleColor", u"cmdDescriptionColor",
+                                 u"CmdOptionalColor"};
+    // The middle of a button's face, as the seller sees it.
+    auto face = [this](const char16_t* name) {
+        QWidget* button = find(name);
+        return button->grab().toImage().pixelColor(button->width() / 2, button->height() / 2).name();
+    };
+    const QString file = install.path() + u"/colours.zad"_s;
+    auto colour = [](int i) { return ColorPair::fromValue(0x1F3F5F + 0x301000 * i); };
+    for (int i = 0; i < 4; ++i)
+        state.ad.setColor(AdRecord::Color(i), colour(i));
+    ds.queueSaveFile(file);
+    click(u"mnuFileSaveAs");
+
+    click(u"cmdDefaultColors"); // template 01: black throughout
+    for (const char16_t* b : buttons)
+        EXPECT_EQ(face(b), u"#000000") << id(b);
+    ds.queueOpenFile(file);
+    click(u"mnuFileOpen");
+    for (int i = 0; const char16_t* b : buttons)
+        EXPECT_EQ(face(b).toUpper(), colour(i++).text) << id(b);
+    // The face is no obstacle: a click on it reaches the button.
+    ds.clearRecords();
+    QTest::mouseClick(find(u"shpTitleColor"), Qt::LeftButton);
+    EXPECT_EQ(shown(), u"dialog");
+}
+
+TEST_F(AppWindow, AWideWindowSharesItsWidthWithTheOptionalBoxes)
+{
+    window.showNormal();
+    auto geometry = [this](const char16_t* name) { return find(name)->geometry(); };
+    const QRect description = geometry(u"txtDescription"), condition = geometry(u"txtCondition");
+    const QSize normal = window.size();
+    for (const int width : {normal.width() + 150, 960, 1100, 1400, 1240, normal.width()}) {
+        window.resize(width, normal.height());
+        QTRY_COMPARE(window.width(), width);
+        const int extra = width - normal.width();
+        const QRect text = geometry(u"txtDescription"), frame = geometry(u"fraOptional");
+        // The description and the right-hand column share the growth without overlapping.
+        EXPECT_LT(text.right(), frame.left()) << width;
+        EXPECT_EQ(find(u"frmMainArea")->width() - frame.right(), 7) << width;
+        EXPECT_EQ(text.width() - description.width() + frame.width() - 230, extra) << width;
+        EXPECT_EQ(geometry(u"txtCondition").width() - condition.width(), frame.width() - 230) << width;
+        EXPECT_EQ(frame.width() > 230, width >= 964) << width;
+    }
+    EXPECT_EQ(geometry(u"txtDescription"), description);
+    EXPECT_EQ(geometry(u"txtCondition"), condition);
+}
+
+TEST_F(AppWindow, WindowPlacesComeBackFromTheStateFileAndGoBackWhenTheProgramEnds)
+{
+    const QString path = install.path() + u"/config/listwright/window-state.ini"_s;
+    install.write(u"config/listwright/window-state.ini"_s,
+                  "[frmMain]\ngeometry=30,40,700,480\nmaximized=false\n[frmPreferences]\nposition=60,50\n");
+    WindowPlaces places(path);
+    places.read();
+    window.usePlaces(places);
+    EXPECT_EQ(window.geometry(), QRect(30, 40, 700, 480));
+    click(u"cmdPreferences");
+    auto* preferences = find(u"frmPreferences");
+    EXPECT_EQ(preferences->pos(), QPoint(60, 50));
+    preferences->move(70, 55);
+    click(u"mnuHelpAbout");
+
+    ASSERT_TRUE(window.close());
+    WindowPlaces written(path);
+    written.read();
+    EXPECT_EQ(written.position(u"frmPreferences"_s), QPoint(70, 55));
+    EXPECT_TRUE(written.position(u"frmAbout"_s));
+    QWidget next;
+    written.restoreMain(&next);
+    EXPECT_EQ(next.geometry(), QRect(30, 40, 700, 480));
 }

@@ -8,10 +8,14 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QBuffer>
 #include <QComboBox>
+#include <QFile>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QListWidgetItem>
 #include <QMetaEnum>
 #include <QTabWidget>
 #include <QTest>
@@ -151,4 +155,47 @@ TEST_F(PrefsWindow, BelongsToTheMainWindowOkChecksAndEveryCancelRestoresTheSnaps
     type(u"txtZipCode"_s, u"123"_s);
     click(u"cmdPrefOK"_s);
     EXPECT_FALSE(window->isVisible());
+}
+
+// Each entry of the catalogue shows its own template's picture (the large PNG, else the GIF, else
+// the "no preview" picture) beside its file name, in the list's order; the picture beside the
+// list is large enough to judge a design from.
+TEST_F(PrefsWindow, TheCatalogueShowsEachTemplatesPictureBesideItsName)
+{
+    auto picture = [](QColor color) {
+        QImage image(480, 360, QImage::Format_RGB32);
+        image.fill(color);
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        image.save(&buffer, "PNG");
+        return bytes;
+    };
+    install.write(u"templates/graphics/1.png"_s, picture(Qt::red));
+    QFile::remove(install.file(u"templates/graphics/2.png"_s));
+    QFile::remove(install.file(u"templates/graphics/3.gif"_s));
+    QFile::remove(install.file(u"templates/graphics/3.png"_s));
+    install.write(u"templates/graphics/0.png"_s, picture(Qt::blue));
+    state.templates.rescan();
+
+    auto* list = find<QListWidget>(u"lstTemplates"_s);
+    ASSERT_EQ(list->count(), state.templates.files().size());
+    const QImage gif = QIcon(install.file(u"templates/graphics/2.gif"_s)).pixmap(list->iconSize()).toImage();
+    const QColor expected[] = {Qt::red, gif.pixelColor(gif.width() / 2, gif.height() / 2), Qt::blue};
+    for (int i = 0; i < list->count(); ++i) {
+        EXPECT_EQ(list->item(i)->text(), state.templates.files()[i]);
+        const QImage icon = list->item(i)->icon().pixmap(list->iconSize()).toImage();
+        ASSERT_FALSE(icon.isNull()) << i;
+        if (i < 3) {
+            EXPECT_EQ(icon.pixelColor(icon.width() / 2, icon.height() / 2), expected[i]) << i;
+        }
+    }
+
+    auto* sample = find<QLabel>(u"imgSample"_s);
+    list->setCurrentRow(0);
+    EXPECT_GE(sample->width(), 228);
+    const QImage shown = sample->pixmap().toImage();
+    EXPECT_EQ(shown.pixelColor(shown.width() / 2, shown.height() / 2), QColor(Qt::red));
+    list->setCurrentRow(1); // a GIF alone is shown as it is
+    EXPECT_EQ(sample->width(), 114);
 }
