@@ -127,10 +127,10 @@ QString themeIconName(const QString& name)
         {u"InsertPictures"_s, u"insert-image"_s},
         {u"InsertImage"_s, u"insert-image"_s},
         {u"CustomizeTemplate"_s, u"format-fill-color"_s},
-        {u"AdPreferences"_s, u"preferences-system"_s},
+        {u"AdPreferences"_s, u"configure preferences-system"_s},
         {u"CheckSpelling"_s, u"tools-check-spelling"_s},
         {u"PreviewAd"_s, u"document-print-preview"_s},
-        {u"GenerateAd"_s, u"run-build"_s},
+        {u"GenerateAd"_s, u"run-build system-run"_s},
         {u"SubmitAd"_s, u"document-send"_s},
         {u"Superscript"_s, u"format-text-superscript"_s},
         {u"Subscript"_s, u"format-text-subscript"_s},
@@ -166,8 +166,11 @@ QIcon drawingIcon(const QString& name, const QWidget* widget)
 
 QIcon programIcon(const QString& name, QStyle::StandardPixmap fallback, const QWidget* widget)
 {
-    if (const QString theme = themeIconName(name); !theme.isEmpty() && QIcon::hasThemeIcon(theme))
-        return QIcon::fromTheme(theme);
+    // The names in the order of preference; KDE's own name first where the freedesktop one draws
+    // something else in Breeze (its "preferences-system" is a program's icon, not a tool's).
+    for (const QString& theme : themeIconName(name).split(u' ', Qt::SkipEmptyParts))
+        if (QIcon::hasThemeIcon(theme))
+            return QIcon::fromTheme(theme);
     if (QIcon drawing = drawingIcon(name, widget); !drawing.isNull())
         return drawing;
     return fallback == QStyle::SP_CustomBase ? QIcon() : widget->style()->standardIcon(fallback);

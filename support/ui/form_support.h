@@ -38,7 +38,8 @@ void showButtonColor(QAbstractButton* button, qint64 colorValue);
 QIcon programIcon(const QString& name, QStyle::StandardPixmap fallback, const QWidget* widget);
 // Our own drawing alone, without the theme.
 QIcon drawingIcon(const QString& name, const QWidget* widget);
-// The freedesktop icon name standing in for one of our pictures; empty when there is none.
+// The icon names standing in for one of our pictures, separated by blanks, the preferred first;
+// empty when there is none.
 QString themeIconName(const QString& name);
 
 // Names Breeze (its dark variant on a dark palette) as the theme to take icons from when the
