@@ -1,7 +1,7 @@
 #!/bin/sh
-# Program pictures: the orientation frame, the program icon's small PNG, the
-# ad-file icon and the two carrier badges. (The toolbar, markup and paging
-# buttons are drawn by hand as SVG in data/graphics/*.svg.) Everything is drawn at
+# Program pictures: the program icon's small PNG, the ad-file icon and the two
+# carrier badges. (The toolbar, markup and paging buttons and the orientation
+# frame are drawn by hand as SVG in data/graphics/*.svg.) Everything is drawn at
 # four times its size with ImageMagick primitives and scaled down.
 # Usage: graphics.sh GRAPHICSDIR ICONSDIR ICOFILE
 set -eu
@@ -18,12 +18,6 @@ png() {
     convert -size $((w * 4))x$((h * 4)) xc:none "$@" -resize "${w}x${h}!" \
         $CLEAN "PNG32:$gfx/$file"
 }
-
-# --- Orientation, 24x18: a landscape picture frame -----------------------------
-png Orientation.png 24x18 \
-    -fill '#C89050' -stroke '#6A4010' -strokewidth 4 -draw 'rectangle 2,2 93,69' \
-    -stroke none -fill '#9AD0F8' -draw 'rectangle 12,12 83,59' -fill '#FFD21E' -draw 'circle 68,24 68,18' \
-    -fill '#2A9A3A' -draw 'polygon 12,59 36,30 58,59' -fill '#4AC05A' -draw 'polygon 40,59 60,40 83,59'
 
 # --- Program icon, 64x64: a price tag with a pen -------------------------------
 png Listwright.png 64x64 \
