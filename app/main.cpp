@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QIcon>
 #include <QTimer>
 
 #include <cstdio>
@@ -56,6 +57,7 @@ int main(int argc, char* argv[])
     lw::Program program(state, ds);
     program.setPictureUpload(std::make_unique<lw::CurlUpload>());
     lw::useFallbackIconTheme(QApplication::palette());
+    QApplication::setWindowIcon(QIcon(lw::installPath(u"graphics/Listwright.svg"_s)));
     lw::WindowPlaces places(lw::WindowPlaces::defaultPath());
     places.read();
     lw::frmMain window(program, ds);
