@@ -32,6 +32,9 @@ TEST(SupportDrawings, EveryDrawingRendersAtEachSizeAndScale)
     for (const QString& file : drawings) {
         const QIcon icon = lw::drawingIcon(QFileInfo(file).baseName(), &widget);
         ASSERT_FALSE(icon.isNull()) << file.toStdString();
+        // Qt's own SVG icon engine (a plugin, which the window icon needs) reads it too.
+        EXPECT_FALSE(QIcon(QStringLiteral(LW_DATA_DIR "/graphics/") + file).pixmap(32).isNull())
+            << file.toStdString();
         for (const int size : {16, 24, 48})
             for (const qreal scale : {1.0, 1.25, 2.0}) {
                 const QImage image = icon.pixmap(QSize(size, size), scale).toImage();
