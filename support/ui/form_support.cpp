@@ -2,19 +2,18 @@
 
 #include "core/color.h"
 #include "core/install_folder.h"
+#include "support/ui/window_places.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QEvent>
 #include <QFile>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QHash>
 #include <QIconEngine>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPalette>
-#include <QScreen>
 #include <QSignalBlocker>
 #include <QSvgRenderer>
 
@@ -200,8 +199,7 @@ OwnedWindowWatcher::OwnedWindowWatcher(QWidget* window) : QObject(window), m_win
 
 void OwnedWindowWatcher::setFirstPosition(const QPoint& position)
 {
-    // The title bar must be reachable, else the seller could not move the window back.
-    if (QGuiApplication::screenAt(position + QPoint(40, 10)))
+    if (WindowPlaces::onScreen(position, m_window->width()))
         m_firstPosition = position;
 }
 

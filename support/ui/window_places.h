@@ -35,7 +35,7 @@ public:
     std::optional<QPoint> position(const QString& window) const;
     void setPosition(const QString& window, const QPoint& position);
 
-    // True when the strip of a window's title bar at that place lies on a screen.
+    // True when the window's title bar at that place lies on a screen, so the seller can reach it.
     static bool onScreen(const QPoint& topLeft, int width);
 
 private:
