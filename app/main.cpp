@@ -5,10 +5,13 @@
 #include "core/models/shared_state.h"
 #include "pictures/curl_upload.h"
 #include "support/file_association.h"
+#include "support/ui/form_support.h"
 #include "support/ui/qt_desktop_services.h"
+#include "support/ui/window_places.h"
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QIcon>
 #include <QTimer>
 
 #include <cstdio>
@@ -47,6 +50,8 @@ int main(int argc, char* argv[])
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(u"Listwright"_s);
+    // Lets the desktop match the windows to the menu entry (and its icon) on Wayland.
+    QGuiApplication::setDesktopFileName(u"listwright"_s);
     // Before the window, so that ad files open in this program from now on. An installed
     // program's package brings the association for every user.
     if (!lw::isInstalled())
@@ -55,7 +60,12 @@ int main(int argc, char* argv[])
     lw::SharedState state;
     lw::Program program(state, ds);
     program.setPictureUpload(std::make_unique<lw::CurlUpload>());
+    lw::useFallbackIconTheme(QApplication::palette());
+    QApplication::setWindowIcon(QIcon(lw::installPath(u"graphics/Listwright.svg"_s)));
+    lw::WindowPlaces places(lw::WindowPlaces::defaultPath());
+    places.read();
     lw::frmMain window(program, ds);
+    window.usePlaces(places);
     ds.setOwner(&window);
     window.show();
     // The window shows first, so messages of the start-up have an owner.

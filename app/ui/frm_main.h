@@ -8,6 +8,7 @@
 #include <array>
 #include <memory>
 
+class QAbstractButton;
 class QAction;
 class QComboBox;
 class QLabel;
@@ -34,6 +35,7 @@ class SharedState;
 class SpellAsYouType;
 class SpellCheck;
 class Speller;
+class WindowPlaces;
 
 // The ad editor. Its controls are bound to the shared models both ways; the
 // commands behind its buttons and menus live in Program, FileCommands and
@@ -76,7 +78,11 @@ public:
     void showAbout();
     void mnuHelpUpdates_Click();
 
+    // Restores the windows' places from an earlier run and keeps them there when the program ends.
+    void usePlaces(WindowPlaces& places);
+
 protected:
+    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -94,6 +100,9 @@ private:
     void refreshWeightFields();
     void openHelpPage(const QString& page);
     void openWebsite();
+    void shareWidth();
+    void placeOwned(QWidget* window);
+    void rememberPlaces();
 
     std::unique_ptr<Ui::frmMain> m_ui;
     Program& m_program;
@@ -112,9 +121,13 @@ private:
     std::unique_ptr<frmCustomizeTemplate> m_customize;
     std::unique_ptr<frmFTPStatus> m_ftpStatus;
     std::unique_ptr<frmCheckUpdates> m_checkUpdates;
+    WindowPlaces* m_places = nullptr;
+    // The width the right-hand column has taken from the description beyond WideArea.
+    int m_rightExtra = 0;
     // Controls addressed by index, in the order of the model's fields.
     std::array<QComboBox*, 3> m_sizes{};
     std::array<QLabel*, 4> m_swatches{};
+    std::array<QAbstractButton*, 4> m_pickers{};
     std::array<QLineEdit*, 6> m_optional{}; // condition, age, comments, shipping, pounds, ounces
     std::array<QAction*, 8> m_effects{};
     // The system's control array cmdQuickColor(0..11).
