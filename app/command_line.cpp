@@ -27,7 +27,8 @@ QString usageText()
            u"  --help        show this help\n"
            u"  --version     show the version\n"
            u"\n"
-           u"The installation folder is $LISTWRIGHT_HOME when set, else the program's folder.\n"
+           u"The installation folder is $LISTWRIGHT_HOME when set, else the program's folder; an\n"
+           u"installed program reads share/listwright and keeps your files in ~/.config/listwright.\n"
            u"Messages go to standard error as \"TITLE: TEXT\". Exit status: 0 when the page was\n"
            u"produced, 1 when it was not, 2 on a usage error.\n"_s;
 }

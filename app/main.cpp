@@ -50,8 +50,12 @@ int main(int argc, char* argv[])
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(u"Listwright"_s);
-    // Before the window, so that ad files open in this program from now on.
-    lw::RegisterAssociation(QCoreApplication::applicationFilePath(), lw::installFolder());
+    // Lets the desktop match the windows to the menu entry (and its icon) on Wayland.
+    QGuiApplication::setDesktopFileName(u"listwright"_s);
+    // Before the window, so that ad files open in this program from now on. An installed
+    // program's package brings the association for every user.
+    if (!lw::isInstalled())
+        lw::RegisterAssociation(QCoreApplication::applicationFilePath(), lw::installFolder());
     lw::QtDesktopServices ds;
     lw::SharedState state;
     lw::Program program(state, ds);

@@ -5,6 +5,7 @@
 #include "core/models/shared_state.h"
 #include "core/private_folder.h"
 #include "core/text_file.h"
+#include "core/user_files.h"
 #include "generator/blocks.h"
 #include "generator/convert.h"
 #include "generator/markup.h"
@@ -74,7 +75,7 @@ Program::~Program() = default;
 bool Program::startup(const QString& adFile, const QDateTime& now)
 {
     startUpdateState(m_state, now);
-    m_state.gen.hideFooter = QFileInfo::exists(installPath(u"nolink.txt"_s));
+    m_state.gen.hideFooter = QFileInfo::exists(userFileToRead(u"nolink.txt"_s));
     m_state.emoticonNumber = 1;
     m_state.ad.setLetterStyle(0);
     new_file();

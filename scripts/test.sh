@@ -11,6 +11,8 @@ jobs="$(nproc)"
 test_packages=(python3-pyftpdlib vsftpd openssh-server openssl)
 # The file association is read back the way a file manager asks: xdg-mime over the MIME database.
 test_packages+=(xdg-utils shared-mime-info libfile-mimeinfo-perl)
+# The Debian package is checked by lintian and the AppStream and desktop-entry validators.
+test_packages+=(lintian appstream desktop-file-utils)
 mapfile -t missing < <(lw_missing "${test_packages[@]}")
 if ((${#missing[@]})); then
   policy=/usr/sbin/policy-rc.d
@@ -37,6 +39,7 @@ fi
 
 lw_build build -DCMAKE_BUILD_TYPE=RelWithDebInfo
 ctest --test-dir "$root/build" --output-on-failure -j "$jobs"
+bash "$root/scripts/package.sh"
 
 lw_build build-asan -DCMAKE_BUILD_TYPE=Debug -DLW_SANITIZE=ON -DLW_BUILD_BENCH=OFF
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \

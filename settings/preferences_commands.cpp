@@ -4,6 +4,7 @@
 #include "core/install_folder.h"
 #include "core/models/shared_state.h"
 #include "core/text_file.h"
+#include "core/user_files.h"
 #include "pictures/picture_slots.h"
 #include "settings/settings_file.h"
 #include "settings/template_commands.h"
@@ -18,7 +19,7 @@ using F = Preferences::Field;
 
 QString settingsPath()
 {
-    return installPath(u"settings.txt"_s);
+    return userFileToWrite(u"settings.txt"_s);
 }
 
 void connectTemplateSelection(SharedState& state)
@@ -54,9 +55,11 @@ void websiteLinkNotice(SharedState& state, DesktopServices& ds)
 void loadSettings(SharedState& state, PreferencesWindowState& window, DesktopServices& ds)
 {
     const QString base = installFolder();
-    const QString path = settingsPath();
-    if (!QFileInfo::exists(path))
+    QString path = userFileToRead(u"settings.txt"_s);
+    if (!QFileInfo::exists(path)) {
+        path = settingsPath();
         writeTextLines(path, firstRunSettingsLines(base), nullptr, true);
+    }
     // An unreadable file loads as the first run would.
     const TextReadResult file = readTextLines(path);
     const SettingsValues read = parseSettings(file.ok ? file.lines : QStringList(), base).values;

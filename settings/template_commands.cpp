@@ -4,6 +4,7 @@
 #include "core/install_folder.h"
 #include "core/models/shared_state.h"
 #include "core/text_file.h"
+#include "core/user_files.h"
 #include "pictures/picture_slots.h"
 #include "settings/template_data.h"
 
@@ -32,24 +33,35 @@ void enableTableRows(SharedState& state, int count)
         state.tables.setRowEnabled(i, i <= count);
 }
 
-QString stemPath(const SharedState& state, const QString& ending)
+// The selected template's stem + ending ("01.dat"); empty when none is selected.
+QString stemName(const SharedState& state, const QString& ending)
 {
     const QString file = state.templates.selectedFile();
     if (file.isEmpty())
         return {};
-    return catalogueFolder() + file.left(file.size() - 3) + ending;
+    return file.left(file.size() - 3) + ending;
+}
+
+QString readPath(const SharedState& state, const QString& ending)
+{
+    const QString name = stemName(state, ending);
+    return name.isEmpty() ? QString() : templateFileToRead(name);
 }
 
 // A missing data file: tell the seller, fall back to the first template and
 // create the default data file where the selected template's should be.
-bool ensureDataFile(SharedState& state, DesktopServices& ds, const QString& path)
+// Answers the file to read: the seller's copy, else the installation's, else the new one.
+QString ensureDataFile(SharedState& state, DesktopServices& ds)
 {
+    const QString path = readPath(state, u"dat"_s);
     if (QFileInfo::exists(path))
-        return true;
+        return path;
+    const QString fresh = templateDataPath(state);
     ds.messageBox(missingDataFileText(), MsgIcon::Information, u"Error"_s);
     if (!state.templates.files().isEmpty())
         state.templates.setSelectedIndex(0);
-    return writeTemplateData(path, defaultTemplateData());
+    writeTemplateData(fresh, defaultTemplateData());
+    return fresh;
 }
 
 void applySize(SharedState& state, AdRecord::Text field, const QString& size)
@@ -73,12 +85,14 @@ QString catalogueFolder()
 
 QString templateDataPath(const SharedState& state)
 {
-    return stemPath(state, u"dat"_s);
+    const QString name = stemName(state, u"dat"_s);
+    return name.isEmpty() ? QString() : templateFileToWrite(name);
 }
 
 QString templateMarkerPath(const SharedState& state)
 {
-    return stemPath(state, u"custom"_s);
+    const QString name = stemName(state, u"custom"_s);
+    return name.isEmpty() ? QString() : templateFileToWrite(name);
 }
 
 QString templatePreviewPath(int number)
@@ -118,7 +132,7 @@ void showTemplateSelection(SharedState& state)
     }
     // The marker carries the template file's own stem ("01.custom"), as Save
     // Template Settings writes it.
-    display.customVisible = QFileInfo::exists(templateMarkerPath(state));
+    display.customVisible = QFileInfo::exists(readPath(state, u"custom"_s));
     display.thumbnailPath = thumbnail;
     const auto entry = builtInTemplate(n);
     const int pictures = entry ? entry->pictures : 0;
@@ -141,14 +155,12 @@ void show_colors(SharedState& state)
 
 void DefaultColors(SharedState& state, DesktopServices& ds)
 {
-    const QString path = templateDataPath(state);
     TemplateDataRead read;
-    if (path.isEmpty()) {
+    if (state.templates.selectedFile().isEmpty()) {
         // No template is selected: the default look still gives a sane ad.
         read = {true, true, defaultTemplateData()};
     } else {
-        ensureDataFile(state, ds, path);
-        read = readTemplateData(path);
+        read = readTemplateData(ensureDataFile(state, ds));
     }
     const TemplateData& d = read.data;
 
@@ -200,7 +212,7 @@ void SaveTemplateSettings(SharedState& state, DesktopServices& ds)
         fail();
         return;
     }
-    ensureDataFile(state, ds, path);
+    ensureDataFile(state, ds);
 
     TemplateData d;
     const AdRecord& ad = state.ad;
@@ -231,7 +243,7 @@ void SaveTemplateSettings(SharedState& state, DesktopServices& ds)
         fail();
         return;
     }
-    state.templateDisplay.customVisible = QFileInfo::exists(templateMarkerPath(state));
+    state.templateDisplay.customVisible = QFileInfo::exists(readPath(state, u"custom"_s));
     Q_EMIT state.templateDisplayChanged();
 }
 

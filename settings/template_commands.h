@@ -19,7 +19,9 @@ std::optional<BuiltInTemplate> builtInTemplate(int number);
 
 // Always the installation's "templates" folder, whatever folder the list shows.
 QString catalogueFolder();
-// Data file and custom-defaults marker of the selected template; empty with no selection.
+// Where the selected template's data file and custom-defaults marker are written (the seller's
+// own folder when installed; reading takes the installation's copy while there is none); empty
+// with no selection.
 QString templateDataPath(const SharedState& state);
 QString templateMarkerPath(const SharedState& state);
 QString templatePreviewPath(int number);

@@ -1,9 +1,9 @@
 #include "submission/submission_settings.h"
 
 #include "core/hosts.h"
-#include "core/install_folder.h"
 #include "core/models/shared_state.h"
 #include "core/text_file.h"
+#include "core/user_files.h"
 
 #include <QFileInfo>
 
@@ -32,15 +32,17 @@ LineTable<SubmissionAccount> submissionTable()
 
 QString submissionSettingsPath()
 {
-    return installPath(u"eBaycfg.txt"_s);
+    return userFileToWrite(u"eBaycfg.txt"_s);
 }
 
 void load_eBayPrefs(SharedState& state)
 {
-    const QString path = submissionSettingsPath();
+    QString path = userFileToRead(u"eBaycfg.txt"_s);
     const LineTable<SubmissionAccount> table = submissionTable();
-    if (!QFileInfo::exists(path))
+    if (!QFileInfo::exists(path)) {
+        path = submissionSettingsPath();
         writeTextLines(path, firstRunLines(table), nullptr, true);
+    }
     SubmissionAccount account = firstRunValues(table);
     readLineTable(table, readTextLines(path).lines, account);
     state.submission = account;

@@ -30,6 +30,8 @@ std::optional<QByteArray> readSmallFile(const QString& path)
     return file.readAll();
 }
 
+} // namespace
+
 QByteArray mimePackage()
 {
     return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
@@ -62,8 +64,11 @@ QByteArray desktopEntry(const QString& exec)
            Type.toUtf8() +
            ";\n"
            "Terminal=false\n"
-           "Categories=Office;\n";
+           "Categories=Office;\n"
+           "Keywords=auction;listing;eBay;HTML;ad;template;\n";
 }
+
+namespace {
 
 // Runs a database tool when the system has it; its outcome does not matter to the start.
 void refresh(const QString& tool, const QString& folder)

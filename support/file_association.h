@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 namespace lw {
@@ -14,6 +15,11 @@ enum class AssociationResult
     Written,
     Failed
 };
+
+// The shared-mime-info package of the ad-file type, and the program's desktop entry starting
+// `exec` (already an Exec argument); the package installs the same two files.
+QByteArray mimePackage();
+QByteArray desktopEntry(const QString& exec);
 
 // Makes "*.zad" files a MIME type of their own, "Listwright File" with the ad-file icon, and
 // the program their default handler: a shared-mime-info package, the icons and a desktop

@@ -23,7 +23,7 @@ namespace {
 
 QString downloadPath()
 {
-    return installPath(u"lwupd"_s);
+    return programPath(u"lwupd"_s);
 }
 
 // The first word of the digest file, as `sha256sum` writes it; empty when it is no SHA-256.
@@ -156,7 +156,7 @@ bool PackageDownload::install()
 {
     if (m_bytesReceived != m_contentLength || m_digest.isEmpty() || m_hash.result().toHex() != m_digest)
         return false;
-    const QString program = installPath(u"Listwright"_s);
+    const QString program = programPath(u"Listwright"_s);
     using P = QFileDevice::Permission;
     const QFileDevice::Permissions mode = QFileInfo::exists(program)
                                               ? QFile::permissions(program)

@@ -67,7 +67,26 @@ QString readyText()
            u"except this one, which will be closed automatically."_s;
 }
 
+QString packageManagerText()
+{
+    return u"This copy of Listwright was installed on your system as a package, so its updates come from "
+           u"your system's package manager and not from the Listwright update utility.\r\n\r\n"
+           u"To get the latest version of Listwright, update your system's software the way you usually do "
+           u"(for example with the software updates tool of your desktop, or by typing 'sudo apt update' "
+           u"and then 'sudo apt upgrade' in a terminal).  It is a good idea to do this several times a week "
+           u"if you will be using the automated submitting portion of this software (due to changes in "
+           u"eBay's listing structure)."_s;
+}
+
 } // namespace
+
+bool updatesFromPackageManager(DesktopServices& ds)
+{
+    if (!isInstalled())
+        return false;
+    ds.messageBox(packageManagerText(), MsgIcon::Information, u"Updates Come From Your Package Manager"_s);
+    return true;
+}
 
 double revisionValue(const QString& text)
 {
@@ -94,6 +113,8 @@ bool UpdateCheck::start()
 {
     if (isRunning())
         return true;
+    if (updatesFromPackageManager(m_ds))
+        return false;
     if (!m_ds.isConnected()) {
         m_ds.messageBox(noConnectionText(m_window), MsgIcon::Information,
                         u"Error: No Internet Connection Detected"_s);
@@ -107,7 +128,8 @@ bool UpdateCheck::start()
 
 bool UpdateCheck::startWhenDue()
 {
-    if (!m_state.updates.updateCheckDue)
+    // An installed program cannot replace itself: nothing to check for on its behalf.
+    if (!m_state.updates.updateCheckDue || isInstalled())
         return false;
     m_state.updates.autoUpdateCheck = true;
     return start();
@@ -154,11 +176,13 @@ void UpdateCheck::conclude()
 
 bool UpdateCheck::download()
 {
+    if (updatesFromPackageManager(m_ds))
+        return false;
     if (m_ds.messageBox(readyText(), {MsgButtons::YesNo, MsgIcon::Information}, u"Ready For Updates?"_s) !=
         MsgResult::Yes)
         return false;
-    const QString marker = installPath(u"tmp.dat"_s);
-    const QString updater = installPath(u"Updater"_s);
+    const QString marker = programPath(u"tmp.dat"_s);
+    const QString updater = programPath(u"Updater"_s);
     const bool made = !QFileInfo::exists(marker);
     QString why;
     if (made && !writeTextLines(marker, {u"1"_s}, &why)) {

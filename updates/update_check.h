@@ -22,6 +22,10 @@ enum class UpdateWindow
     Submission
 };
 
+// An installed program (core/install_folder.h) is updated by the system's package manager, not by
+// the Updater: tells the seller so and answers true. False, saying nothing, when portable.
+bool updatesFromPackageManager(DesktopServices& ds);
+
 // The leading number of the revision file's text; 0 when the text does not begin with one.
 double revisionValue(const QString& text);
 
@@ -34,7 +38,8 @@ public:
     UpdateCheck(SharedState& state, DesktopServices& ds, UpdateWindow window, QObject* parent = nullptr);
     ~UpdateCheck() override;
 
-    // cmdCheckUpdates: false after the no-connection message, else `checked` and `finished` follow.
+    // cmdCheckUpdates: false after the no-connection or package-manager message, else `checked` and
+    // `finished` follow.
     bool start();
     // The submission window's Start: when a check is due, an automatic one is started; false when
     // none was due or it could not start.

@@ -1,8 +1,8 @@
 #include "updates/update_due.h"
 
-#include "core/install_folder.h"
 #include "core/models/shared_state.h"
 #include "core/text_file.h"
+#include "core/user_files.h"
 
 #include <QFileInfo>
 
@@ -20,7 +20,7 @@ const QString& dateFormat()
 
 QString updateDatePath()
 {
-    return installPath(u"updpr.dat"_s);
+    return userFileToWrite(u"updpr.dat"_s);
 }
 
 QString formatUpdateDate(const QDateTime& when)
@@ -40,9 +40,11 @@ bool isUpdateDue(const QString& storedDate, const QDateTime& now)
 
 bool computeUpdateCheckDue(const QDateTime& now)
 {
-    const QString path = updateDatePath();
-    if (!QFileInfo::exists(path))
+    QString path = userFileToRead(u"updpr.dat"_s);
+    if (!QFileInfo::exists(path)) {
+        path = updateDatePath();
         writeTextLines(path, {formatUpdateDate(now)});
+    }
     const TextReadResult file = readTextLines(path);
     return isUpdateDue(file.ok && !file.lines.isEmpty() ? file.lines.first() : QString(), now);
 }

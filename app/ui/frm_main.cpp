@@ -592,6 +592,8 @@ frmCheckUpdates& frmMain::checkUpdatesWindow()
 
 void frmMain::mnuHelpUpdates_Click()
 {
+    if (updatesFromPackageManager(m_ds))
+        return;
     checkUpdatesWindow().showFromHelpMenu();
 }
 

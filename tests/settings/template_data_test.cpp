@@ -1,11 +1,13 @@
 #include "core/models/shared_state.h"
 #include "core/scripted_desktop_services.h"
+#include "core/user_files.h"
 #include "settings/preferences_commands.h"
 #include "settings/template_commands.h"
 #include "settings/template_data.h"
 #include "tests/testlib/test_install.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <gtest/gtest.h>
 
@@ -86,6 +88,27 @@ TEST_F(SettingsDefaultColors, SavedLookIsTheTemplatesNewDefault)
     EXPECT_EQ(other.tables.entry(3).texture, u"wood.jpg");
     EXPECT_EQ(other.tables.swatchCaption(4), u"Not Used In Template");
     EXPECT_EQ(other.prefs.termsSize(), 6);
+}
+
+TEST_F(SettingsDefaultColors, InstalledProgramKeepsTheSellersLookInTheirOwnFolder)
+{
+    install.setLayout(InstallLayout::Installed);
+    const QByteArray shipped = install.read(u"templates/01.dat"_s);
+    DefaultColors(state, ds);
+    state.ad.setColor(C::Title, ColorPair::fromValue(255));
+    SaveTemplateSettings(state, ds);
+    EXPECT_EQ(install.read(u"templates/01.dat"_s), shipped);
+    EXPECT_FALSE(QFileInfo::exists(install.file(u"templates/01.custom"_s)));
+    EXPECT_TRUE(QFileInfo::exists(userTemplateFolder() + u"01.custom"_s));
+
+    SharedState next;
+    connectTemplateSelection(next);
+    next.templates.setFolder(install.path() + u"/templates"_s);
+    next.templates.setSelectedIndex(0);
+    EXPECT_TRUE(next.templateDisplay.customVisible);
+    DefaultColors(next, ds);
+    EXPECT_TRUE(ds.messages().isEmpty());
+    EXPECT_EQ(next.ad.color(C::Title), ColorPair::fromValue(255));
 }
 
 } // namespace

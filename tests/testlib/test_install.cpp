@@ -2,6 +2,7 @@
 
 #include "core/install_folder.h"
 #include "core/text_file.h"
+#include "core/user_files.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -47,7 +48,17 @@ TestInstall::TestInstall(bool withData)
 
 TestInstall::~TestInstall()
 {
+    if (m_layout == InstallLayout::Installed) {
+        QDir(userConfigFolder()).removeRecursively();
+        QDir(userTemplateFolder()).removeRecursively();
+    }
     setInstallFolderOverride({});
+}
+
+void TestInstall::setLayout(InstallLayout layout)
+{
+    m_layout = layout;
+    setInstallFolderOverride(m_dir.path(), layout);
 }
 
 void TestInstall::write(const QString& relative, const QByteArray& bytes) const

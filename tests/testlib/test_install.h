@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/install_folder.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -16,6 +18,10 @@ public:
     explicit TestInstall(bool withData = true);
     ~TestInstall();
 
+    // Installed: the copy stands for a read-only share/listwright and the seller's files go to
+    // the test program's XDG folders, emptied again when the test ends.
+    void setLayout(InstallLayout layout);
+
     QString path() const { return m_dir.path(); }
     QString file(const QString& relative) const { return m_dir.path() + u'/' + relative; }
     void write(const QString& relative, const QByteArray& bytes) const;
@@ -26,6 +32,7 @@ public:
 
 private:
     QTemporaryDir m_dir;
+    InstallLayout m_layout = InstallLayout::Portable;
 };
 
 // The built program, for tests that run it as a seller would.

@@ -126,6 +126,25 @@ TEST_F(Updates, WindowChecksThenHandsOverOnlyWhenTheUpdaterStarts)
               u"The Update Utility|Ready For Updates?"_s);
 }
 
+TEST_F(Updates, InstalledProgramLeavesUpdatesToThePackageManager)
+{
+    ASSERT_TRUE(server.publish(u"lwrver.txt"_s, "6"));
+    install.setLayout(InstallLayout::Installed);
+    state.updates.updateCheckDue = true;
+    UpdateCheck check(state, ds, UpdateWindow::Submission);
+    QSignalSpy finished(&check, &UpdateCheck::finished);
+    EXPECT_FALSE(check.startWhenDue());
+    EXPECT_FALSE(check.start());
+    ds.queueMessageAnswer(MsgResult::Yes);
+    EXPECT_FALSE(check.download());
+    EXPECT_FALSE(check.isRunning());
+    EXPECT_EQ(finished.size(), 0);
+    EXPECT_FALSE(state.updates.updateAvailable);
+    EXPECT_TRUE(ds.programsStarted().isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(install.file(u"tmp.dat"_s)));
+    EXPECT_EQ(ds.messageTitles(), QStringList(2, u"Updates Come From Your Package Manager"_s));
+}
+
 TEST_F(Updates, UpdaterReplacesTheProgramOnlyWithTheWholePublishedPackage)
 {
     // How the package is sent (see https_server.py), its digest, installed, ended, the status, the messages.

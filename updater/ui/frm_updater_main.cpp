@@ -19,12 +19,12 @@ namespace {
 
 QString markerPath()
 {
-    return installPath(u"tmp.dat"_s);
+    return programPath(u"tmp.dat"_s);
 }
 
-QString programPath()
+QString mainProgramPath()
 {
-    return installPath(u"Listwright"_s);
+    return programPath(u"Listwright"_s);
 }
 
 QString noConnectionText()
@@ -115,7 +115,7 @@ void frmUpdaterMain::iNet2_StateChanged(TransferState state)
         m_ui->ProgBar->setValue(0);
         m_ui->lblStatus->setText(u"Update Complete - Restarting Listwright"_s);
         QFile::remove(markerPath());
-        m_ds.startProgram(programPath());
+        m_ds.startProgram(mainProgramPath());
         close();
         break;
     }
@@ -140,7 +140,7 @@ void frmUpdaterMain::failUpdate()
 {
     m_download.cancel();
     m_ds.messageBox(failureText(), MsgButtons::Ok);
-    m_ds.startProgram(programPath());
+    m_ds.startProgram(mainProgramPath());
     QFile::remove(markerPath());
     close();
 }
