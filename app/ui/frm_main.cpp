@@ -363,6 +363,8 @@ void frmMain::refreshText(int field)
             return;
         const QSignalBlocker block(box);
         box->setText(value);
+        // A box filled from an opened ad shows where its text begins, not where it ends.
+        box->setCursorPosition(0);
     };
     switch (f) {
     case T::Title:
