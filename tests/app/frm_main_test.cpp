@@ -249,6 +249,7 @@ TEST_F(AppWindow, ColourButtonsShowTheAdsColoursAfterOpenAndAfterDefaultColors)
     auto colour = [](int i) { return ColorPair::fromValue(0x1F3F5F + 0x301000 * i); };
     for (int i = 0; i < 4; ++i)
         state.ad.setColor(AdRecord::Color(i), colour(i));
+    state.ad.setText(T::SubTitle, QString(200, u'x'));
     ds.queueSaveFile(file);
     click(u"mnuFileSaveAs");
 
@@ -259,6 +260,7 @@ TEST_F(AppWindow, ColourButtonsShowTheAdsColoursAfterOpenAndAfterDefaultColors)
     click(u"mnuFileOpen");
     for (int i = 0; const char16_t* b : buttons)
         EXPECT_EQ(face(b).toUpper(), colour(i++).text) << id(b);
+    EXPECT_EQ(find<QLineEdit>(u"txtSubTitle")->cursorPosition(), 0); // shows where the text begins
     // The face is no obstacle: a click on it reaches the button.
     ds.clearRecords();
     QTest::mouseClick(find(u"shpTitleColor"), Qt::LeftButton);
