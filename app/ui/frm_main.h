@@ -23,6 +23,7 @@ namespace lw {
 class ControlResizer;
 class DesktopServices;
 class frmAbout;
+class frmCheckRules;
 class frmCheckUpdates;
 class frmCustomizeTemplate;
 class frmFTPStatus;
@@ -30,6 +31,7 @@ class frmImgs;
 class frmPreferences;
 class frmSpellCheck;
 class Program;
+class RulesCheck;
 class SharedState;
 class SpellAsYouType;
 class SpellCheck;
@@ -70,11 +72,13 @@ public:
     frmSpellCheck& spellingWindow();
     frmAbout& aboutWindow();
     frmCheckUpdates& checkUpdatesWindow();
+    frmCheckRules& checkRulesWindow();
     void showPreferences(int tab);
     void showPictures();
     void showCustomizeTemplate();
     void showAbout();
     void mnuHelpUpdates_Click();
+    void mnuOptionsCheckRules_Click();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -94,6 +98,8 @@ private:
     void refreshWeightFields();
     void openHelpPage(const QString& page);
     void openWebsite();
+    // The status line tells how much of the generated ad the site would reject.
+    void showCheckStatus();
 
     std::unique_ptr<Ui::frmMain> m_ui;
     Program& m_program;
@@ -112,6 +118,9 @@ private:
     std::unique_ptr<frmCustomizeTemplate> m_customize;
     std::unique_ptr<frmFTPStatus> m_ftpStatus;
     std::unique_ptr<frmCheckUpdates> m_checkUpdates;
+    std::unique_ptr<RulesCheck> m_rulesCheck;
+    std::unique_ptr<frmCheckRules> m_checkRules;
+    QLabel* m_checkStatus = nullptr;
     // Controls addressed by index, in the order of the model's fields.
     std::array<QComboBox*, 3> m_sizes{};
     std::array<QLabel*, 4> m_swatches{};

@@ -1,0 +1,152 @@
+#include "sitecheck/html_document.h"
+
+#include <gumbo.h>
+
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+using namespace Qt::StringLiterals;
+
+namespace lw {
+
+namespace {
+
+QString fromPiece(const char* data, size_t length)
+{
+    return QString::fromUtf8(data, qsizetype(length));
+}
+
+QString tagName(const GumboElement& e)
+{
+    if (e.tag != GUMBO_TAG_UNKNOWN)
+        return QString::fromLatin1(gumbo_normalized_tagname(e.tag));
+    GumboStringPiece piece = e.original_tag;
+    gumbo_tag_from_original_text(&piece);
+    return fromPiece(piece.data, piece.length).toLower();
+}
+
+// Elements whose text a reader never sees as text.
+bool hidesText(QStringView tag)
+{
+    return tag == u"script" || tag == u"style" || tag == u"noscript" || tag == u"noembed" ||
+           tag == u"noframes" || tag == u"template" || tag == u"title" || tag == u"xmp";
+}
+
+bool breaksText(QStringView tag)
+{
+    static const QStringList blocks = {u"br"_s, u"p"_s,     u"div"_s, u"li"_s, u"tr"_s, u"td"_s,
+                                       u"th"_s, u"table"_s, u"h1"_s,  u"h2"_s, u"h3"_s, u"h4"_s,
+                                       u"h5"_s, u"h6"_s,    u"ul"_s,  u"ol"_s, u"hr"_s, u"center"_s};
+    return blocks.contains(tag);
+}
+
+} // namespace
+
+QString HtmlNode::attribute(QStringView name) const
+{
+    for (const HtmlAttribute& a : attributes)
+        if (a.name == name)
+            return a.value.isNull() ? u""_s : a.value;
+    return {};
+}
+
+HtmlDocument::HtmlDocument(const QString& html)
+{
+    const QByteArray utf8 = html.toUtf8();
+    GumboOptions options = kGumboDefaultOptions;
+    options.max_errors = 0; // the check needs the tree, not the parser's complaints
+    GumboOutput* output = gumbo_parse_with_options(&options, utf8.constData(), size_t(utf8.size()));
+
+    // Byte offsets of Gumbo, turned into QString positions in one pass at the end.
+    std::vector<std::pair<unsigned, qsizetype*>> offsets;
+    std::vector<std::pair<const GumboNode*, int>> stack{{output->root, -1}};
+    while (!stack.empty()) {
+        const auto [node, parent] = stack.back();
+        stack.pop_back();
+        HtmlNode n;
+        n.parent = parent;
+        unsigned byteOffset = 0;
+        if (node->type == GUMBO_NODE_ELEMENT || node->type == GUMBO_NODE_TEMPLATE) {
+            const GumboElement& e = node->v.element;
+            n.tag = tagName(e);
+            byteOffset = e.start_pos.offset;
+            n.attributes.reserve(qsizetype(e.attributes.length));
+            for (unsigned i = 0; i < e.attributes.length; ++i) {
+                const auto* a = static_cast<const GumboAttribute*>(e.attributes.data[i]);
+                n.attributes.append({QString::fromUtf8(a->name).toLower(), QString::fromUtf8(a->value), 0});
+            }
+        } else if (node->type == GUMBO_NODE_TEXT || node->type == GUMBO_NODE_WHITESPACE ||
+                   node->type == GUMBO_NODE_CDATA) {
+            n.kind = HtmlNode::Kind::Text;
+            n.text = QString::fromUtf8(node->v.text.text);
+            byteOffset = node->v.text.start_pos.offset;
+        } else {
+            continue; // comments
+        }
+        const int index = int(m_nodes.size());
+        m_nodes.append(std::move(n));
+        offsets.emplace_back(byteOffset, nullptr);
+        if (m_nodes.back().kind == HtmlNode::Kind::Element) {
+            const GumboElement& e = node->v.element;
+            for (unsigned i = 0; i < e.attributes.length; ++i) {
+                const auto* a = static_cast<const GumboAttribute*>(e.attributes.data[i]);
+                offsets.emplace_back(a->original_value.length ? a->value_start.offset : a->name_start.offset,
+                                     nullptr);
+            }
+            for (unsigned i = e.children.length; i-- > 0;)
+                stack.emplace_back(static_cast<const GumboNode*>(e.children.data[i]), index);
+        }
+    }
+    gumbo_destroy_output(&options, output);
+
+    // The pointers are taken only now: the node list no longer grows.
+    qsizetype k = 0;
+    for (HtmlNode& n : m_nodes) {
+        offsets[size_t(k++)].second = &n.offset;
+        for (HtmlAttribute& a : n.attributes)
+            offsets[size_t(k++)].second = &a.offset;
+    }
+    std::sort(offsets.begin(), offsets.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    qsizetype position = 0;
+    unsigned byte = 0;
+    const auto* bytes = reinterpret_cast<const unsigned char*>(utf8.constData());
+    const auto size = unsigned(utf8.size());
+    for (const auto& [target, out] : offsets) {
+        for (; byte < target && byte < size; ++byte) {
+            const unsigned char c = bytes[byte];
+            if ((c & 0xC0) != 0x80)
+                position += c >= 0xF0 ? 2 : 1; // four bytes make a surrogate pair
+        }
+        *out = position;
+    }
+}
+
+bool HtmlDocument::isInside(int node, QStringView tag) const
+{
+    for (int i = node; i >= 0; i = m_nodes.at(i).parent)
+        if (m_nodes.at(i).isElement(tag))
+            return true;
+    return false;
+}
+
+QString HtmlDocument::plainText() const
+{
+    QString text;
+    std::vector<bool> hidden(size_t(m_nodes.size()), false);
+    for (int i = 0; i < m_nodes.size(); ++i) {
+        const HtmlNode& n = m_nodes.at(i);
+        const bool inHidden = n.parent >= 0 && hidden[size_t(n.parent)];
+        if (n.kind == HtmlNode::Kind::Element) {
+            hidden[size_t(i)] = inHidden || hidesText(n.tag);
+            if (breaksText(n.tag))
+                text += u' ';
+        } else if (!inHidden) {
+            text += n.text;
+        }
+    }
+    text.replace(QChar(0xA0), u' ');
+    return text.simplified();
+}
+
+} // namespace lw

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+namespace lw {
+
+struct HtmlAttribute
+{
+    QString name; // lower case
+    QString value;
+    qsizetype offset = 0; // where the value (or, without one, the name) starts in the page
+};
+
+// One element or text of a parsed page, in document order.
+struct HtmlNode
+{
+    enum class Kind
+    {
+        Element,
+        Text
+    };
+    Kind kind = Kind::Element;
+    QString tag; // lower case; empty for text
+    QList<HtmlAttribute> attributes;
+    QString text;         // entities decoded
+    qsizetype offset = 0; // where it starts in the page, in QString units
+    int parent = -1;      // index into nodes(), -1 for the root element
+
+    bool isElement(QStringView name) const { return kind == Kind::Element && tag == name; }
+    // The value of an attribute, null when the element has none of that name.
+    QString attribute(QStringView name) const;
+};
+
+// A page parsed the way browsers parse it (HTML5, through Gumbo), flattened into nodes.
+class HtmlDocument
+{
+public:
+    explicit HtmlDocument(const QString& html);
+
+    const QList<HtmlNode>& nodes() const { return m_nodes; }
+    // Whether the node lies inside an element of that name (itself included).
+    bool isInside(int node, QStringView tag) const;
+    // The visible text of the page: texts outside scripts, styles and the like, blanks collapsed,
+    // a line break and a block's end counted as one blank.
+    QString plainText() const;
+
+private:
+    QList<HtmlNode> m_nodes;
+};
+
+} // namespace lw
