@@ -2,6 +2,9 @@
 
 #include <gumbo.h>
 
+#include <QHash>
+#include <QSet>
+
 #include <algorithm>
 #include <utility>
 #include <vector>
@@ -41,7 +44,80 @@ bool breaksText(QStringView tag)
     return blocks.contains(tag);
 }
 
+// A tag name packed into a number: six bits a character, the first ten characters.
+quint64 packedName(QStringView name)
+{
+    quint64 key = 0;
+    for (qsizetype i = 0; i < name.size() && i < 10; ++i) {
+        const char16_t c = name[i].unicode() | 0x20;
+        key = key << 6 | (c >= u'a' && c <= u'z' ? c - u'a' + 11 : (c & 0x0F) + 1);
+    }
+    return key;
+}
+
+QSet<quint64> packedNames(std::initializer_list<const char16_t*> names)
+{
+    QSet<quint64> set;
+    for (const char16_t* n : names)
+        set.insert(packedName(QStringView(n)));
+    return set;
+}
+
+bool isVoid(quint64 tag)
+{
+    static const QSet<quint64> voids = packedNames(
+        {u"area", u"base", u"br", u"col", u"embed", u"hr", u"img", u"input", u"link", u"meta", u"param",
+         u"source", u"track", u"wbr", u"keygen", u"basefont", u"bgsound", u"frame", u"image"});
+    return voids.contains(tag);
+}
+
+// A second one of these closes the first rather than nesting in it.
+bool closesItsKind(quint64 tag)
+{
+    static const QSet<quint64> kinds = packedNames({u"p", u"li", u"td", u"th", u"tr", u"option", u"dt", u"dd",
+                                                    u"tbody", u"thead", u"tfoot", u"colgroup", u"a"});
+    return kinds.contains(tag);
+}
+
 } // namespace
+
+int HtmlDocument::nestingEstimate(QStringView html)
+{
+    // Open elements by name: an end tag closes only what is open, as in the parser.
+    QHash<quint64, int> open;
+    int depth = 0, deepest = 0;
+    const qsizetype n = html.size();
+    const QChar* data = html.data();
+    for (qsizetype i = 0; i + 1 < n; ++i) {
+        if (data[i] != u'<')
+            continue;
+        const bool end = data[i + 1] == u'/';
+        qsizetype j = i + (end ? 2 : 1);
+        const qsizetype start = j;
+        auto nameChar = [](char16_t c) {
+            return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9');
+        };
+        if (j >= n || !QChar::isLetter(data[j].unicode()) || data[j].unicode() >= 128)
+            continue;
+        while (j < n && nameChar(data[j].unicode()))
+            ++j;
+        const quint64 name = packedName(html.sliced(start, j - start));
+        i = j - 1;
+        if (isVoid(name))
+            continue;
+        int& count = open[name];
+        if (end) {
+            if (count > 0) {
+                --count;
+                --depth;
+            }
+        } else if (!(count > 0 && closesItsKind(name))) {
+            ++count;
+            deepest = qMax(deepest, ++depth);
+        }
+    }
+    return deepest;
+}
 
 QString HtmlNode::attribute(QStringView name) const
 {
@@ -53,6 +129,9 @@ QString HtmlNode::attribute(QStringView name) const
 
 HtmlDocument::HtmlDocument(const QString& html)
 {
+    if (nestingEstimate(html) > MaxNesting)
+        return;
+    m_parsed = true;
     const QByteArray utf8 = html.toUtf8();
     GumboOptions options = kGumboDefaultOptions;
     options.max_errors = 0; // the check needs the tree, not the parser's complaints

@@ -36,7 +36,18 @@ struct HtmlNode
 class HtmlDocument
 {
 public:
+    // Deeper pages are not parsed: Gumbo slows down with the square of the depth and frees its tree
+    // by recursion, so a page of nothing but opening tags could stall or crash the program. Pages
+    // people write nest a few dozen levels.
+    static constexpr int MaxNesting = 1000;
+
     explicit HtmlDocument(const QString& html);
+
+    // False when the page nests too deep to be parsed; it then has no nodes.
+    bool parsed() const { return m_parsed; }
+    // An estimate of the page's nesting from its tags, at least a quarter of the depth the parser
+    // would build (tables and lists add implied levels).
+    static int nestingEstimate(QStringView html);
 
     const QList<HtmlNode>& nodes() const { return m_nodes; }
     // Whether the node lies inside an element of that name (itself included).
@@ -47,6 +58,7 @@ public:
 
 private:
     QList<HtmlNode> m_nodes;
+    bool m_parsed = false;
 };
 
 } // namespace lw

@@ -95,6 +95,11 @@ public:
     SiteCheckResult run()
     {
         checkSize();
+        if (!m_doc.parsed())
+            addFrom(u"nesting"_s, S::Page, 0, 0,
+                    u"The page nests its elements deeper than "_s +
+                        QString::number(HtmlDocument::MaxNesting) +
+                        u" levels, which the site may not show as meant; it was not checked further"_s);
         checkNodes();
         checkSummary();
         checkLetterPictures();

@@ -47,11 +47,17 @@ const SiteRules& ebayRules()
         r.summaryOpen =
             u"<div vocab=\"https://schema.org/\" typeof=\"Product\"><span property=\"description\">"_s;
         r.summaryClose = u"</span></div>"_s;
-        r.kinds = {{u"active-content"_s, FindingKind::Rejected},  {u"http-content"_s, FindingKind::Rejected},
-                   {u"picture-address"_s, FindingKind::Rejected}, {u"size"_s, FindingKind::Rejected},
-                   {u"outside-link"_s, FindingKind::Risky},       {u"contact-email"_s, FindingKind::Risky},
-                   {u"web-address-text"_s, FindingKind::Risky},   {u"picture-size"_s, FindingKind::Risky},
-                   {u"mobile-summary"_s, FindingKind::Advice},    {u"letter-images"_s, FindingKind::Advice}};
+        r.kinds = {{u"active-content"_s, FindingKind::Rejected},
+                   {u"http-content"_s, FindingKind::Rejected},
+                   {u"picture-address"_s, FindingKind::Rejected},
+                   {u"size"_s, FindingKind::Rejected},
+                   {u"nesting"_s, FindingKind::Risky},
+                   {u"outside-link"_s, FindingKind::Risky},
+                   {u"contact-email"_s, FindingKind::Risky},
+                   {u"web-address-text"_s, FindingKind::Risky},
+                   {u"picture-size"_s, FindingKind::Risky},
+                   {u"mobile-summary"_s, FindingKind::Advice},
+                   {u"letter-images"_s, FindingKind::Advice}};
         return r;
     }();
     return rules;
