@@ -22,8 +22,15 @@ QString fromPiece(const char* data, size_t length)
 
 QString tagName(const GumboElement& e)
 {
-    if (e.tag != GUMBO_TAG_UNKNOWN)
-        return QString::fromLatin1(gumbo_normalized_tagname(e.tag));
+    // One shared string per known tag: a page has tens of thousands of elements.
+    static const std::vector<QString> known = [] {
+        std::vector<QString> names;
+        for (int t = 0; t < GUMBO_TAG_UNKNOWN; ++t)
+            names.push_back(QString::fromLatin1(gumbo_normalized_tagname(GumboTag(t))));
+        return names;
+    }();
+    if (e.tag >= 0 && e.tag < GUMBO_TAG_UNKNOWN)
+        return known[size_t(e.tag)];
     GumboStringPiece piece = e.original_tag;
     gumbo_tag_from_original_text(&piece);
     return fromPiece(piece.data, piece.length).toLower();
@@ -139,21 +146,27 @@ HtmlDocument::HtmlDocument(const QString& html)
 
     // Byte offsets of Gumbo, turned into QString positions in one pass at the end.
     std::vector<std::pair<unsigned, qsizetype*>> offsets;
+    const qsizetype tags = utf8.count('<');
+    m_nodes.reserve(2 * tags + 4);
+    offsets.reserve(size_t(3 * tags + 4));
     std::vector<std::pair<const GumboNode*, int>> stack{{output->root, -1}};
     while (!stack.empty()) {
         const auto [node, parent] = stack.back();
         stack.pop_back();
         HtmlNode n;
         n.parent = parent;
+        n.hidden = parent >= 0 && m_nodes.at(parent).hidden;
         unsigned byteOffset = 0;
         if (node->type == GUMBO_NODE_ELEMENT || node->type == GUMBO_NODE_TEMPLATE) {
             const GumboElement& e = node->v.element;
             n.tag = tagName(e);
+            n.hidden = n.hidden || hidesText(n.tag);
             byteOffset = e.start_pos.offset;
             n.attributes.reserve(qsizetype(e.attributes.length));
             for (unsigned i = 0; i < e.attributes.length; ++i) {
                 const auto* a = static_cast<const GumboAttribute*>(e.attributes.data[i]);
-                n.attributes.append({QString::fromUtf8(a->name).toLower(), QString::fromUtf8(a->value), 0});
+                // Gumbo gives the names in lower case already.
+                n.attributes.append({QString::fromUtf8(a->name), QString::fromUtf8(a->value), 0});
             }
         } else if (node->type == GUMBO_NODE_TEXT || node->type == GUMBO_NODE_WHITESPACE ||
                    node->type == GUMBO_NODE_CDATA) {
@@ -201,26 +214,14 @@ HtmlDocument::HtmlDocument(const QString& html)
     }
 }
 
-bool HtmlDocument::isInside(int node, QStringView tag) const
-{
-    for (int i = node; i >= 0; i = m_nodes.at(i).parent)
-        if (m_nodes.at(i).isElement(tag))
-            return true;
-    return false;
-}
-
 QString HtmlDocument::plainText() const
 {
     QString text;
-    std::vector<bool> hidden(size_t(m_nodes.size()), false);
-    for (int i = 0; i < m_nodes.size(); ++i) {
-        const HtmlNode& n = m_nodes.at(i);
-        const bool inHidden = n.parent >= 0 && hidden[size_t(n.parent)];
+    for (const HtmlNode& n : m_nodes) {
         if (n.kind == HtmlNode::Kind::Element) {
-            hidden[size_t(i)] = inHidden || hidesText(n.tag);
             if (breaksText(n.tag))
                 text += u' ';
-        } else if (!inHidden) {
+        } else if (!n.hidden) {
             text += n.text;
         }
     }

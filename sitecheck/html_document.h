@@ -26,6 +26,8 @@ struct HtmlNode
     QString text;         // entities decoded
     qsizetype offset = 0; // where it starts in the page, in QString units
     int parent = -1;      // index into nodes(), -1 for the root element
+    // Inside a script, a style sheet or another element whose text no reader sees as text.
+    bool hidden = false;
 
     bool isElement(QStringView name) const { return kind == Kind::Element && tag == name; }
     // The value of an attribute, null when the element has none of that name.
@@ -50,8 +52,6 @@ public:
     static int nestingEstimate(QStringView html);
 
     const QList<HtmlNode>& nodes() const { return m_nodes; }
-    // Whether the node lies inside an element of that name (itself included).
-    bool isInside(int node, QStringView tag) const;
     // The visible text of the page: texts outside scripts, styles and the like, blanks collapsed,
     // a line break and a block's end counted as one blank.
     QString plainText() const;

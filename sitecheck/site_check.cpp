@@ -184,7 +184,7 @@ private:
         for (int i = 0; i < nodes.size(); ++i) {
             const HtmlNode& n = nodes.at(i);
             if (n.kind == HtmlNode::Kind::Text) {
-                checkText(i, n);
+                checkText(n);
                 continue;
             }
             for (const auto& [tag, what] : m_rules.activeTags)
@@ -280,20 +280,23 @@ private:
         }
     }
 
-    void checkText(int i, const HtmlNode& n)
+    void checkText(const HtmlNode& n)
     {
         if (n.parent >= 0 && m_doc.nodes().at(n.parent).isElement(u"style")) {
             checkCss(n.text, n.offset);
             return;
         }
-        for (const char16_t* hidden :
-             {u"script", u"style", u"noembed", u"noscript", u"noframes", u"template"})
-            if (m_doc.isInside(i, QStringView(hidden)))
-                return;
-        QRegularExpressionMatchIterator mail = emailPattern().globalMatch(n.text);
-        while (mail.hasNext())
-            add(u"contact-email"_s, n.offset, u"E-mail addresses in the text may get the listing removed"_s,
-                mail.next().captured());
+        if (n.hidden)
+            return;
+        // Most texts hold neither; the patterns run only on those that may.
+        if (n.text.contains(u'@')) {
+            QRegularExpressionMatchIterator mail = emailPattern().globalMatch(n.text);
+            while (mail.hasNext())
+                add(u"contact-email"_s, n.offset,
+                    u"E-mail addresses in the text may get the listing removed"_s, mail.next().captured());
+        }
+        if (!n.text.contains(u"www."_s, Qt::CaseInsensitive) && !n.text.contains(u"://"_s))
+            return;
         QRegularExpressionMatchIterator web = webAddressPattern().globalMatch(n.text);
         while (web.hasNext())
             add(u"web-address-text"_s, n.offset, u"Web addresses in the text may get the listing removed"_s,
