@@ -248,11 +248,9 @@ private:
     QString httpWhat(const QString& address) const
     {
         if (address.startsWith(m_in.hosts.makerPictureFolder()))
-            return u"Emoticon, letter or carrier pictures load over plain HTTP from Listwright's picture "
-                   u"folder, "
-                   u"and the site takes HTTPS content only; the FTP upload to an https:// web image address "
-                   u"sends "
-                   u"them along with your pictures"_s;
+            return u"Emoticon, letter or carrier pictures come over plain HTTP from Listwright's picture "
+                   u"folder; with the FTP upload to an https:// web image address they go along with your "
+                   u"pictures"_s;
         return u"Loaded over plain HTTP; the site takes HTTPS content only"_s;
     }
 

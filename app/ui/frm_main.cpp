@@ -102,6 +102,8 @@ frmMain::frmMain(Program& program, DesktopServices& ds, QWidget* parent)
     m_checkStatus = new QLabel(m_ui->stbMain);
     m_checkStatus->setObjectName(u"lblCheckStatus"_s);
     m_ui->stbMain->addWidget(m_checkStatus, 1);
+    // Shown only while it has something to say, so the editor keeps its room.
+    m_ui->stbMain->hide();
     connect(m_checkStatus, &QLabel::linkActivated, this, &frmMain::mnuOptionsCheckRules_Click);
     connect(m_rulesCheck.get(), &RulesCheck::checked, this, &frmMain::showCheckStatus);
     // After the seller has read the Generate message; the clipboard and the message stay as they are.
@@ -611,12 +613,19 @@ void frmMain::showCheckStatus()
     const int rejected = r.count(FindingKind::Rejected);
     if (!r.ok || rejected == 0) {
         m_checkStatus->clear();
+        m_ui->stbMain->hide();
         return;
     }
     m_checkStatus->setText(m_rulesCheck->rules().name + u" would reject "_s + QString::number(rejected) +
                            (rejected == 1 ? u" part"_s : u" parts"_s) +
                            u" of this ad. Options, <a href=\"#\">Check Ad For Site Rules</a> lists "_s +
                            (rejected == 1 ? u"it"_s : u"them"_s) + u" with fixes."_s);
+    if (m_ui->stbMain->isVisible())
+        return;
+    m_ui->stbMain->show();
+    // The line takes its height from the window, not from the editor's controls.
+    if (windowState() == Qt::WindowNoState)
+        resize(width(), height() + m_ui->stbMain->sizeHint().height());
 }
 
 void frmMain::showPreferences(int tab)

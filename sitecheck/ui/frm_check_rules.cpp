@@ -6,6 +6,9 @@
 
 #include <QHeaderView>
 #include <QPushButton>
+#include <QTableWidget>
+#include <QTimer>
+#include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
 
@@ -51,13 +54,15 @@ frmCheckRules::frmCheckRules(RulesCheck& check, QWidget* parent)
 {
     m_ui->setupUi(this);
     new OwnedWindowWatcher(this);
-    QHeaderView* header = m_ui->lstFindings->header();
+    QHeaderView* header = m_ui->lstFindings->horizontalHeader();
     header->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     header->setSectionResizeMode(1, QHeaderView::Interactive);
     header->setSectionResizeMode(2, QHeaderView::Stretch);
     header->setSectionResizeMode(3, QHeaderView::ResizeToContents);
-    header->setStretchLastSection(false);
-    m_ui->lstFindings->setColumnWidth(1, 200);
+    header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    m_ui->lstFindings->setColumnWidth(1, 170);
+    // Long findings wrap: the rows follow the width of their column.
+    connect(header, &QHeaderView::sectionResized, this, &frmCheckRules::fitRows);
     m_ui->lblRules->setText(u"Rules of "_s + check.rules().name);
     connect(m_ui->cmdCheckAgain, &QPushButton::clicked, &m_check, &RulesCheck::run);
     connect(m_ui->cmdClose, &QPushButton::clicked, this, &QDialog::reject);
@@ -75,6 +80,25 @@ void frmCheckRules::showAndCheck()
     activateWindow();
 }
 
+void frmCheckRules::resizeEvent(QResizeEvent* event)
+{
+    QDialog::resizeEvent(event);
+    fitRows();
+}
+
+void frmCheckRules::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    // The columns have their widths only once the window is laid out.
+    QTimer::singleShot(0, this, &frmCheckRules::fitRows);
+}
+
+void frmCheckRules::fitRows()
+{
+    if (isVisible())
+        m_ui->lstFindings->resizeRowsToContents();
+}
+
 void frmCheckRules::cmdFix_Click(int finding)
 {
     m_check.fix(finding);
@@ -84,8 +108,8 @@ void frmCheckRules::showFindings()
 {
     const SiteCheckResult& r = m_check.result();
     const QString site = m_check.rules().name;
-    QTreeWidget* list = m_ui->lstFindings;
-    list->clear();
+    QTableWidget* list = m_ui->lstFindings;
+    list->setRowCount(0);
     if (!r.ok) {
         m_ui->lblSummary->setText(
             r.error.isEmpty() ? QString() : u"The ad could not be made, so it was not checked: "_s + r.error);
@@ -103,20 +127,32 @@ void frmCheckRules::showFindings()
                                   u" would take this ad, but the findings below may cost you the listing "
                                   u"or buyers."_s);
 
+    list->setRowCount(int(r.findings.size()));
     for (int i = 0; i < r.findings.size(); ++i) {
         const Finding& f = r.findings.at(i);
-        auto* item = new QTreeWidgetItem(list, {kindCaption(f.kind), f.where(), f.text});
-        item->setForeground(0, kindColor(f.kind));
-        item->setToolTip(2, f.text);
-        item->setData(0, Qt::UserRole, f.rule);
+        const QStringList cells = {kindCaption(f.kind), f.where(), f.text};
+        for (int c = 0; c < 3; ++c) {
+            auto* cell = new QTableWidgetItem(cells[c]);
+            cell->setTextAlignment(Qt::AlignLeft | Qt::AlignTop);
+            list->setItem(i, c, cell);
+        }
+        list->item(i, 0)->setForeground(kindColor(f.kind));
+        list->item(i, 0)->setData(Qt::UserRole, f.rule);
         if (f.fix == FixKind::None)
             continue;
         auto* button = new QPushButton(f.fixCaption());
         button->setObjectName(u"cmdFix_"_s + QString::number(i));
         button->setAutoDefault(false);
         connect(button, &QPushButton::clicked, this, [this, i] { cmdFix_Click(i); });
-        list->setItemWidget(item, 3, button);
+        // At the row's top, beside the finding's first line.
+        auto* holder = new QWidget;
+        auto* layout = new QVBoxLayout(holder);
+        layout->setContentsMargins(2, 1, 2, 1);
+        layout->addWidget(button);
+        layout->addStretch();
+        list->setCellWidget(i, 3, holder);
     }
+    fitRows();
 }
 
 } // namespace lw

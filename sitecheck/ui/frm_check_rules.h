@@ -25,8 +25,13 @@ public:
     void showAndCheck();
     void cmdFix_Click(int finding);
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
 private:
     void showFindings();
+    void fitRows();
 
     RulesCheck& m_check;
     std::unique_ptr<Ui::frmCheckRules> m_ui;

@@ -41,15 +41,15 @@ TEST(SiteCheckWindow, TheMenuOpensTheListWhoseFixesWorkAndGenerateTellsOfRejecti
     auto* list = window.findChild<frmCheckRules*>();
     ASSERT_TRUE(list);
     EXPECT_TRUE(list->isVisible());
-    auto* findings = list->findChild<QTreeWidget*>(u"lstFindings"_s);
-    ASSERT_GE(findings->topLevelItemCount(), 1);
-    EXPECT_EQ(findings->topLevelItem(0)->text(1), u"effect Disable Right-Click");
+    auto* findings = list->findChild<QTableWidget*>(u"lstFindings"_s);
+    ASSERT_GE(findings->rowCount(), 1);
+    EXPECT_EQ(findings->item(0, 1)->text(), u"effect Disable Right-Click");
     auto* fix = list->findChild<QPushButton*>(u"cmdFix_0"_s);
     ASSERT_TRUE(fix);
     fix->click();
     EXPECT_FALSE(state.ad.effect(AdRecord::Effect::NoRightClick));
     EXPECT_TRUE(window.findChild<QAction*>(u"mnuTextDocumentNoRightClick"_s)->isChecked() == false);
-    EXPECT_NE(findings->topLevelItem(0)->text(1), u"effect Disable Right-Click");
+    EXPECT_NE(findings->item(0, 1)->text(), u"effect Disable Right-Click");
     EXPECT_TRUE(status->text().isEmpty());
 
     QTest::keyClick(list, Qt::Key_Escape);
