@@ -289,16 +289,22 @@ private:
         // Most texts hold neither; the patterns run only on those that may.
         if (n.text.contains(u'@')) {
             QRegularExpressionMatchIterator mail = emailPattern().globalMatch(n.text);
-            while (mail.hasNext())
-                add(u"contact-email"_s, n.offset,
-                    u"E-mail addresses in the text may get the listing removed"_s, mail.next().captured());
+            while (mail.hasNext()) {
+                const QRegularExpressionMatch m = mail.next();
+                add(u"contact-email"_s, n.offset + m.capturedStart(),
+                    u"E-mail addresses in the text may get the listing removed"_s, m.captured());
+            }
         }
         if (!n.text.contains(u"www."_s, Qt::CaseInsensitive) && !n.text.contains(u"://"_s))
             return;
         QRegularExpressionMatchIterator web = webAddressPattern().globalMatch(n.text);
-        while (web.hasNext())
-            add(u"web-address-text"_s, n.offset, u"Web addresses in the text may get the listing removed"_s,
-                web.next().captured());
+        while (web.hasNext()) {
+            // Where in the text it stands, so that a text joining the template and an inserted value
+            // is put down to the right one (entities make this a close estimate).
+            const QRegularExpressionMatch m = web.next();
+            add(u"web-address-text"_s, n.offset + m.capturedStart(),
+                u"Web addresses in the text may get the listing removed"_s, m.captured());
+        }
     }
 
     void checkSummary()

@@ -177,6 +177,12 @@ TEST(SiteCheck, FindingsSayWhereInTheAdTheyComeFromAndWhatFixesThem)
          u"http-content"_s, S::Tables, 0, FixKind::None},
         {"address in the terms", [](GeneratorInput& in) { in.prefs.terms = u"Mail me: me@shop.example"_s; },
          u"contact-email"_s, S::Terms, 0, FixKind::None},
+        {"address in a text the template begins",
+         [](GeneratorInput& in) {
+             in.templateText = u"<p>Details from the seller: {SUB-TITLE}</p>"_s;
+             in.ad.subTitle = u"ask at www.shop.example"_s;
+         },
+         u"web-address-text"_s, S::SubTitle, 0, FixKind::None},
         {"long description", [](GeneratorInput& in) { in.ad.description = QString(900, u'x'); },
          u"mobile-summary"_s, S::Description, 0, FixKind::AddMobileSummary},
     };
