@@ -5,10 +5,13 @@
 #include "core/models/shared_state.h"
 #include "pictures/curl_upload.h"
 #include "support/file_association.h"
+#include "support/ui/form_support.h"
 #include "support/ui/qt_desktop_services.h"
+#include "support/ui/window_places.h"
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QIcon>
 #include <QTimer>
 
 #include <cstdio>
@@ -57,7 +60,12 @@ int main(int argc, char* argv[])
     lw::SharedState state;
     lw::Program program(state, ds);
     program.setPictureUpload(std::make_unique<lw::CurlUpload>());
+    lw::useFallbackIconTheme(QApplication::palette());
+    QApplication::setWindowIcon(QIcon(lw::installPath(u"graphics/Listwright.svg"_s)));
+    lw::WindowPlaces places(lw::WindowPlaces::defaultPath());
+    places.read();
     lw::frmMain window(program, ds);
+    window.usePlaces(places);
     ds.setOwner(&window);
     window.show();
     // The window shows first, so messages of the start-up have an owner.

@@ -7,6 +7,7 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
+  qt6-svg-dev libqt6svg6
   libgtest-dev libgmock-dev libbenchmark-dev
   libcurl4-openssl-dev libexiv2-dev
   libhunspell-dev hunspell-en-us
@@ -21,6 +22,18 @@ lw_missing() { # lw_missing PACKAGE...: the ones not installed, a line each
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || echo "$p"
   done
 }
+
+# The toolbar and buttons take their pictures from the desktop's icon theme, Breeze when the
+# machine has no freedesktop theme of its own (hicolor alone is no theme to draw from).
+lw_has_icon_theme() {
+  local t
+  for t in /usr/share/icons/*/index.theme; do
+    case "$t" in */hicolor/* | */locolor/* | */default/*) continue ;; esac
+    [ -e "$t" ] && return 0
+  done
+  return 1
+}
+lw_has_icon_theme || packages+=(breeze-icon-theme)
 
 mapfile -t missing < <(lw_missing "${packages[@]}")
 if ((${#missing[@]})); then

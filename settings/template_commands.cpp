@@ -87,6 +87,22 @@ QString templatePreviewPath(int number)
            u".html"_s;
 }
 
+QString sharperPicturePath(const QString& gif)
+{
+    if (!gif.endsWith(u".gif"_s))
+        return gif;
+    const QString png = gif.chopped(4) + u".png"_s;
+    return QFileInfo::exists(png) ? png : gif;
+}
+
+QString templatePicturePath(int number)
+{
+    const QString gif = catalogueFolder() + u"graphics/"_s + QString::number(number) + u".gif"_s;
+    if (QFileInfo::exists(gif))
+        return sharperPicturePath(gif);
+    return sharperPicturePath(catalogueFolder() + u"graphics/0.gif"_s);
+}
+
 void showTemplateSelection(SharedState& state)
 {
     const int index = state.templates.selectedIndex();

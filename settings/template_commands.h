@@ -23,6 +23,11 @@ QString catalogueFolder();
 QString templateDataPath(const SharedState& state);
 QString templateMarkerPath(const SharedState& state);
 QString templatePreviewPath(int number);
+// The sharpest picture of template n for the seller's eye: the large "graphics/n.png" made
+// beside "graphics/n.gif", else the GIF, else the "no preview" picture 0 (PNG, else GIF).
+QString templatePicturePath(int number);
+// The large picture beside a catalogue GIF ("graphics/3.png" for "graphics/3.gif"), else the GIF.
+QString sharperPicturePath(const QString& gif);
 
 // What selecting a template in the list shows and limits (thumbnail, information,
 // picture slots, table rows). Runs whenever the selection is set.

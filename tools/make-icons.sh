@@ -3,7 +3,7 @@
 #   icons/emt/s_1.gif .. s_24.gif     emoticons
 #   icons/emt/<name><1-9>.gif         animated letter images, nine styles
 #   icons/usps.gif, icons/ups.gif     carrier badges
-#   graphics/*.png                    toolbar, markup and paging buttons, program icon
+#   graphics/Listwright.png           the program icon, 64x64 (its SVG is drawn by hand)
 #   extIcon.ico                       ad-file icon (32x32 and 16x16)
 #   graphics/extIcon.png              the same, 48x48, for the desktop's file association
 # All drawn here with ImageMagick and DejaVu fonts; metadata and timestamps are

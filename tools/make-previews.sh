@@ -5,6 +5,8 @@
 #   data/templates/previews/NN.html        the sample ad in template NN, as a web page
 #   data/templates/previews/pictures/      the sample photos those pages show
 #   data/templates/graphics/N.gif          a 114 px wide screenshot of NN.html
+#   data/templates/graphics/N.png          the same, 480 px wide: the catalogue shows it at
+#                                          240 px, sharp up to double scale
 #
 # For every template data/templates/NN.tpt present, the sample ad
 # tools/sample-ad/sample.zad is generated in preview mode
@@ -14,9 +16,11 @@
 # the page is wrapped in a complete HTML document, and headless Chromium takes
 # the screenshot.
 #
-# Usage: tools/make-previews.sh [--rebuild] [--photos] [NN ...]
+# Usage: tools/make-previews.sh [--rebuild] [--photos] [--shots DIR] [NN ...]
 #   --rebuild  build the program even when build/bin/Listwright exists
 #   --photos   draw the sample photos again even when they exist
+#   --shots DIR  also write DIR/NN-375.png and DIR/NN-1000.png, the whole page
+#                seen 375 px (a phone) and 1000 px wide
 #   NN ...     only these templates (e.g. 01 07); default: every NN.tpt present
 #
 # Missing Debian packages (chromium, imagemagick, fonts-dejavu-core) are
@@ -27,13 +31,20 @@ set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$root"
 
-rebuild=0 photos=0
+rebuild=0 photos=0 shots=""
 only=()
-for a in "$@"; do
+while (($#)); do
+    a=$1
+    shift
     case "$a" in
         --rebuild) rebuild=1 ;;
         --photos) photos=1 ;;
-        -h | --help) sed -n '2,24p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
+        --shots)
+            shots=${1:?make-previews: --shots needs a folder}
+            shift
+            mkdir -p "$shots"
+            ;;
+        -h | --help) sed -n '2,29p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
         [0-9][0-9]) only+=("$a") ;;
         *) echo "make-previews: unknown argument: $a" >&2; exit 2 ;;
     esac
@@ -295,8 +306,27 @@ for nn in "${numbers[@]}"; do
         continue
     fi
     convert "$shot" -resize 114x -strip +set date:create +set date:modify "$thumb_dir/$n.gif"
+    convert "$shot" -filter Lanczos -resize 480x -strip +set date:create +set date:modify \
+        -define png:exclude-chunks=date,time "PNG24:$thumb_dir/$n.png"
+    if [ -n "$shots" ]; then
+        for w in 375 1000; do
+            full="$work/$nn-$w.png"
+            rm -f "$full"
+            timeout 180 "$browser" --headless --no-sandbox --disable-gpu --disable-background-networking \
+                --disable-component-update --no-first-run --user-data-dir="$work/chromium-$nn" \
+                --hide-scrollbars --window-size="$w,6000" --screenshot="$full" "file://$page" \
+                >"$work/chromium-$nn-$w.log" 2>&1 || true
+            if [ -s "$full" ]; then
+                # Down to the end of the page: the last row that is not the blank below it.
+                bottom=$(convert "$full" -trim -format '%[fx:page.y+h]' info: 2>/dev/null || echo 6000)
+                convert "$full" -crop "${w}x$((bottom + 16))+0+0" +repage -strip "$shots/$nn-$w.png"
+            else
+                say "template $nn: the $w px screenshot failed"
+            fi
+        done
+    fi
     made+=("$nn")
-    say "template $nn: previews/$nn.html, graphics/$n.gif"
+    say "template $nn: previews/$nn.html, graphics/$n.gif, graphics/$n.png"
 done
 
 say "made: ${made[*]:-none}"

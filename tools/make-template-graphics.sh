@@ -1,7 +1,8 @@
 #!/bin/sh
 # Regenerates the template chooser's "no preview" thumbnail; the thumbnails of
 # the templates themselves come from tools/make-previews.sh.
-#   0.gif  neutral "No Preview" placeholder
+#   0.gif  neutral "No Preview" placeholder, 114 px wide
+#   0.png  the same, 480 px wide, for the catalogue's large picture
 # Only ImageMagick drawing primitives are used; metadata and timestamps are
 # stripped so repeated runs produce identical files.
 #
@@ -47,4 +48,17 @@ fi
 # shellcheck disable=SC2086
 convert "$@" $CLEAN "$out/0.gif"
 
-echo "wrote $out/0.gif"
+# --- 0.png: the same, four times as large ------------------------------------
+set -- -size $((W * 4))x$((H * 4)) xc:'#D4D4D4' \
+    -fill none -stroke '#A0A0A0' -strokewidth 4 \
+    -draw "rectangle 2,2 $((W * 4 - 3)),$((H * 4 - 3))" \
+    -draw "rectangle 16,16 $((W * 4 - 17)),$((H * 4 - 17))" \
+    -stroke none
+if [ -n "$FONT" ]; then
+    set -- "$@" -font "$FONT" -pointsize 52 -fill '#606060' \
+        -gravity center -annotate +0+0 "No Preview"
+fi
+# shellcheck disable=SC2086
+convert "$@" -resize '480x360!' $CLEAN -define png:exclude-chunks=date,time "PNG24:$out/0.png"
+
+echo "wrote $out/0.gif and $out/0.png"

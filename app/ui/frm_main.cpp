@@ -19,6 +19,7 @@
 #include "support/ui/control_resizer.h"
 #include "support/ui/form_support.h"
 #include "support/ui/frm_about.h"
+#include "support/ui/window_places.h"
 #include "ui_frm_main.h"
 #include "updates/ui/frm_check_updates.h"
 
@@ -45,6 +46,10 @@ using C = AdRecord::Color;
 constexpr int AreaWidth = 651;
 constexpr int AreaHeight = 392;
 
+// Up to this width the description takes all the room the window gains; beyond it the right-hand
+// column takes half of the rest, so the optional boxes show what the seller typed.
+constexpr int WideArea = 960;
+
 const std::array<C, 4> ColorOrder = {C::Title, C::SubTitle, C::Description, C::Optional};
 
 } // namespace
@@ -63,6 +68,8 @@ frmMain::frmMain(Program& program, DesktopServices& ds, QWidget* parent)
     m_sizes = {m_ui->cboTitleSize, m_ui->cboSubTitleSize, m_ui->cboDescriptionSize};
     m_swatches = {m_ui->shpTitleColor, m_ui->ShpSubTitleColor, m_ui->shpDescriptionColor,
                   m_ui->ShpOptionalColor};
+    m_pickers = {m_ui->cmdTitleColor, m_ui->cmdSubTitleColor, m_ui->cmdDescriptionColor,
+                 m_ui->CmdOptionalColor};
     m_optional = {m_ui->txtCondition, m_ui->txtAge,    m_ui->txtComments,
                   m_ui->txtShipCost,  m_ui->txtPounds, m_ui->txtOunces};
     m_effects = {m_ui->mnuTextTitleScrollL,         m_ui->mnuTextTitleScrollR,
@@ -127,8 +134,9 @@ void frmMain::Form_Load(const QString& commandLine)
 
 void frmMain::setIcons()
 {
-    setWindowIcon(programIcon(u"Listwright"_s, QStyle::SP_CustomBase, this));
-    // Pictures come from the installation's graphics folder, so they cannot live in the form.
+    setWindowIcon(QIcon(installPath(u"graphics/Listwright.svg"_s)));
+    // Pictures come from the desktop's icon theme or the installation's graphics folder, so they
+    // cannot live in the form.
     const struct
     {
         QAbstractButton* button;
@@ -144,12 +152,15 @@ void frmMain::setIcons()
         {m_ui->cmdPicInsert, u"InsertImage", QStyle::SP_FileDialogContentsView},
         {m_ui->cmdPreviousEmoticon, u"ArrowLeft", QStyle::SP_ArrowLeft},
         {m_ui->cmdNextEmoticon, u"ArrowRight", QStyle::SP_ArrowRight},
+        // Without a theme these keep their letters.
+        {m_ui->CmdBold, u"Bold", QStyle::SP_CustomBase},
+        {m_ui->cmdItalic, u"Italic", QStyle::SP_CustomBase},
+        {m_ui->cmdUnderline, u"Underline", QStyle::SP_CustomBase},
+        {m_ui->cmdStrikeThrough, u"StrikeThrough", QStyle::SP_CustomBase},
+        {m_ui->cmdPreFormatted, u"PreFormatted", QStyle::SP_CustomBase},
     };
     for (const auto& p : pictures)
         p.button->setIcon(programIcon(QString::fromUtf16(p.picture), p.fallback, this));
-    for (QAbstractButton* picker :
-         {m_ui->cmdTitleColor, m_ui->cmdSubTitleColor, m_ui->cmdDescriptionColor, m_ui->CmdOptionalColor})
-        picker->setIcon(style()->standardIcon(QStyle::SP_DialogResetButton));
 
     const struct
     {
@@ -268,10 +279,8 @@ void frmMain::tlbMain_ButtonClick(const QString& key)
 
 void frmMain::connectControls()
 {
-    const std::array<QAbstractButton*, 4> pickers = {m_ui->cmdTitleColor, m_ui->cmdSubTitleColor,
-                                                     m_ui->cmdDescriptionColor, m_ui->CmdOptionalColor};
     for (int i = 0; i < 4; ++i)
-        connect(pickers[i], &QAbstractButton::clicked, this,
+        connect(m_pickers[i], &QAbstractButton::clicked, this,
                 [this, i] { m_editor->pickColor(ColorOrder[i]); });
 
     // In the order of wrapButtons().
@@ -419,6 +428,7 @@ void frmMain::refreshText(int field)
 
 void frmMain::refreshColors()
 {
+    // Each swatch is the face of its colour button, so the button shows the colour it sets.
     for (int i = 0; i < 4; ++i)
         m_swatches[i]->setStyleSheet(swatchStyle(m_state.ad.color(ColorOrder[i]).value));
 }
@@ -534,36 +544,46 @@ void frmMain::mnuEditPaste_Click()
 
 frmPreferences& frmMain::preferencesWindow()
 {
-    if (!m_preferences)
+    if (!m_preferences) {
         m_preferences = std::make_unique<frmPreferences>(m_state, m_program.preferencesWindow(), m_ds, this);
+        placeOwned(m_preferences.get());
+    }
     return *m_preferences;
 }
 
 frmImgs& frmMain::picturesWindow()
 {
-    if (!m_pictures)
+    if (!m_pictures) {
         m_pictures = std::make_unique<frmImgs>(m_state, m_ds, this);
+        placeOwned(m_pictures.get());
+    }
     return *m_pictures;
 }
 
 frmCustomizeTemplate& frmMain::customizeWindow()
 {
-    if (!m_customize)
+    if (!m_customize) {
         m_customize = std::make_unique<frmCustomizeTemplate>(m_state, m_ds, this);
+        placeOwned(m_customize.get());
+    }
     return *m_customize;
 }
 
 frmSpellCheck& frmMain::spellingWindow()
 {
-    if (!m_spellWindow)
+    if (!m_spellWindow) {
         m_spellWindow = std::make_unique<frmSpellCheck>(*m_spellCheck, this);
+        placeOwned(m_spellWindow.get());
+    }
     return *m_spellWindow;
 }
 
 frmAbout& frmMain::aboutWindow()
 {
-    if (!m_about)
+    if (!m_about) {
         m_about = std::make_unique<frmAbout>(m_ds, m_state.updates.programRevision, this);
+        placeOwned(m_about.get());
+    }
     return *m_about;
 }
 
@@ -584,6 +604,7 @@ frmCheckUpdates& frmMain::checkUpdatesWindow()
 {
     if (!m_checkUpdates) {
         m_checkUpdates = std::make_unique<frmCheckUpdates>(m_state, m_ds, this);
+        placeOwned(m_checkUpdates.get());
         // The Updater replaces this program: it ends at once, without the closing question.
         connect(&m_checkUpdates->check(), &UpdateCheck::handedOver, qApp, [] { QCoreApplication::exit(0); });
     }
@@ -597,8 +618,10 @@ void frmMain::mnuHelpUpdates_Click()
 
 frmCheckRules& frmMain::checkRulesWindow()
 {
-    if (!m_checkRules)
+    if (!m_checkRules) {
         m_checkRules = std::make_unique<frmCheckRules>(*m_rulesCheck, this);
+        placeOwned(m_checkRules.get());
+    }
     return *m_checkRules;
 }
 
@@ -664,8 +687,10 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event)
     const QEvent::Type type = event->type();
     if (watched == m_ui->frmMainArea && type == QEvent::Resize) {
         if (m_ui->frmMainArea->width() > 0 && m_ui->frmMainArea->height() > 0 &&
-            !(windowState() & Qt::WindowMinimized))
+            !(windowState() & Qt::WindowMinimized)) {
             m_resizer->FormResized(m_ui->frmMainArea);
+            shareWidth();
+        }
     } else if (type == QEvent::MouseButtonPress || type == QEvent::FocusIn) {
         // The emoticon and letter-image commands write into the text box clicked last.
         std::optional<TextBox> box;
@@ -697,10 +722,104 @@ void frmMain::mouseReleaseEvent(QMouseEvent* event)
 
 void frmMain::closeEvent(QCloseEvent* event)
 {
-    if (m_program.queryClose())
-        event->accept();
-    else
+    if (!m_program.queryClose()) {
         event->ignore();
+        return;
+    }
+    event->accept();
+    rememberPlaces();
+}
+
+void frmMain::shareWidth()
+{
+    // Even, so the halves below add up.
+    const int extra = 2 * (qMax(0, m_ui->frmMainArea->width() - WideArea) / 4);
+    const int delta = extra - m_rightExtra;
+    if (delta == 0)
+        return;
+    m_rightExtra = extra;
+    const Ui::frmMain& ui = *m_ui;
+    // How far each control moves and widens, in halves of the change: the left column gives up
+    // what the right-hand column takes.
+    const struct
+    {
+        QWidget* control;
+        int move;
+        int grow;
+    } shares[] = {
+        {ui.txtTitle, 0, -2},
+        {ui.txtSubTitle, 0, -2},
+        {ui.txtDescription, 0, -2},
+        {ui.lblSizeTitle, -2, 0},
+        {ui.cboTitleSize, -2, 0},
+        {ui.cmdTitleColor, -2, 0},
+        {ui.lblSizeSubTitle, -2, 0},
+        {ui.cboSubTitleSize, -2, 0},
+        {ui.cmdSubTitleColor, -2, 0},
+        {ui.lblSizeDescription, -2, 0},
+        {ui.cboDescriptionSize, -2, 0},
+        {ui.cmdDescriptionColor, -2, 0},
+        {ui.fraOptional, -2, 2},
+        {ui.chkIncludeOptional, 0, 2},
+        {ui.txtCondition, 0, 2},
+        {ui.txtAge, 0, 2},
+        {ui.txtComments, 0, 2},
+        {ui.txtShipCost, 0, 2},
+        {ui.fraEmoticons, -2, 2},
+        {ui.cboAnimatedText, 0, 2},
+        {ui.cmdAnimatedText, 2, 0},
+        {ui.cmdPictures, -2, 1},
+        {ui.cmdCustomizeTemplate, -2, 1},
+        {ui.cmdPreferences, -1, 1},
+        {ui.cmdDefaultColors, -1, 1},
+        {ui.Label5, -2, 2},
+    };
+    for (const auto& s : shares) {
+        const QRect g = s.control->geometry();
+        s.control->setGeometry(g.x() + s.move * delta / 2, g.y(), g.width() + s.grow * delta / 2, g.height());
+    }
+}
+
+void frmMain::usePlaces(WindowPlaces& places)
+{
+    m_places = &places;
+    places.restoreMain(this);
+}
+
+void frmMain::placeOwned(QWidget* window)
+{
+    if (!m_places)
+        return;
+    auto* watcher = window->findChild<OwnedWindowWatcher*>(QString(), Qt::FindDirectChildrenOnly);
+    if (const auto position = m_places->position(window->objectName()); watcher && position)
+        watcher->setFirstPosition(*position);
+}
+
+void frmMain::rememberPlaces()
+{
+    if (!m_places)
+        return;
+    m_places->rememberMain(this);
+    const std::initializer_list<QWidget*> owned = {
+        m_preferences.get(), m_pictures.get(),     m_customize.get(), m_spellWindow.get(),
+        m_about.get(),       m_checkUpdates.get(), m_checkRules.get()};
+    for (QWidget* window : owned) {
+        if (!window)
+            continue;
+        const auto* watcher = window->findChild<OwnedWindowWatcher*>(QString(), Qt::FindDirectChildrenOnly);
+        if (const auto position = watcher ? watcher->lastPosition() : std::nullopt)
+            m_places->setPosition(window->objectName(), *position);
+    }
+    // Losing the places is no reason to keep the program from ending.
+    m_places->write();
+}
+
+void frmMain::changeEvent(QEvent* event)
+{
+    // Drawings in the text colour follow a palette switched at run time (light to dark).
+    if (event->type() == QEvent::PaletteChange)
+        setIcons();
+    QMainWindow::changeEvent(event);
 }
 
 } // namespace lw

@@ -8,6 +8,7 @@
 #include <array>
 #include <memory>
 
+class QAbstractButton;
 class QAction;
 class QComboBox;
 class QLabel;
@@ -36,6 +37,7 @@ class SharedState;
 class SpellAsYouType;
 class SpellCheck;
 class Speller;
+class WindowPlaces;
 
 // The ad editor. Its controls are bound to the shared models both ways; the
 // commands behind its buttons and menus live in Program, FileCommands and
@@ -80,7 +82,11 @@ public:
     void mnuHelpUpdates_Click();
     void mnuOptionsCheckRules_Click();
 
+    // Restores the windows' places from an earlier run and keeps them there when the program ends.
+    void usePlaces(WindowPlaces& places);
+
 protected:
+    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -98,6 +104,9 @@ private:
     void refreshWeightFields();
     void openHelpPage(const QString& page);
     void openWebsite();
+    void shareWidth();
+    void placeOwned(QWidget* window);
+    void rememberPlaces();
     // The status line tells how much of the generated ad the site would reject.
     void showCheckStatus();
 
@@ -118,12 +127,16 @@ private:
     std::unique_ptr<frmCustomizeTemplate> m_customize;
     std::unique_ptr<frmFTPStatus> m_ftpStatus;
     std::unique_ptr<frmCheckUpdates> m_checkUpdates;
+    WindowPlaces* m_places = nullptr;
+    // The width the right-hand column has taken from the description beyond WideArea.
+    int m_rightExtra = 0;
     std::unique_ptr<RulesCheck> m_rulesCheck;
     std::unique_ptr<frmCheckRules> m_checkRules;
     QLabel* m_checkStatus = nullptr;
     // Controls addressed by index, in the order of the model's fields.
     std::array<QComboBox*, 3> m_sizes{};
     std::array<QLabel*, 4> m_swatches{};
+    std::array<QAbstractButton*, 4> m_pickers{};
     std::array<QLineEdit*, 6> m_optional{}; // condition, age, comments, shipping, pounds, ounces
     std::array<QAction*, 8> m_effects{};
     // The system's control array cmdQuickColor(0..11).

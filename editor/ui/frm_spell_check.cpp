@@ -40,9 +40,11 @@ void frmSpellCheck::showProblem()
     const WordSpan sentence = sentenceAround(p.text, p.word);
     auto plain = [&p](qsizetype from, qsizetype to) { return p.text.mid(from, to - from).toHtmlEscaped(); };
     const qsizetype wordEnd = p.word.start + p.word.length;
-    m_ui->txtNotInDictionary->setHtml(
-        plain(sentence.start, p.word.start) + u"<span style=\"color:#c00000; font-weight:bold\">"_s +
-        plain(p.word.start, wordEnd) + u"</span>"_s + plain(wordEnd, sentence.start + sentence.length));
+    // A red that stands out from the box's own text on light and dark desktops alike.
+    const QString red = isDarkPalette(m_ui->txtNotInDictionary->palette()) ? u"#ff7a7a"_s : u"#c00000"_s;
+    m_ui->txtNotInDictionary->setHtml(plain(sentence.start, p.word.start) + u"<span style=\"color:"_s + red +
+                                      u"; font-weight:bold\">"_s + plain(p.word.start, wordEnd) +
+                                      u"</span>"_s + plain(wordEnd, sentence.start + sentence.length));
 
     m_ui->lstSuggestions->clear();
     m_ui->lstSuggestions->addItems(p.suggestions);

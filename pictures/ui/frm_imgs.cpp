@@ -37,7 +37,9 @@ frmImgs::frmImgs(SharedState& state, DesktopServices& ds, QWidget* parent)
     }
     // Shown only while the submission window lets the seller pick a picture.
     hideSelectButtons();
-    m_ui->imgOr->setPixmap(QPixmap(installPath(u"graphics/Orientation.png"_s)));
+    // Drawn at the screen's scale, so it stays sharp at 150% and 200%.
+    m_ui->imgOr->setPixmap(
+        QIcon(installPath(u"graphics/Orientation.svg"_s)).pixmap(QSize(24, 18) * devicePixelRatioF()));
     connect(m_ui->cmdCustomSize, &QPushButton::clicked, this, &frmImgs::cmdCustomSize_Click);
     connect(m_ui->cmdChangeOr, &QPushButton::clicked, this, &frmImgs::cmdChangeOr_Click);
     connect(m_ui->cmdPrefOK, &QPushButton::clicked, this, &frmImgs::cmdPrefOK_Click);

@@ -47,7 +47,6 @@ frmCustomizeTemplate::frmCustomizeTemplate(SharedState& state, DesktopServices& 
                 [this, i](const QString& t) { m_state.tables.setTextureBox(i, t); });
     }
     for (int i = 1; i <= 4; ++i) {
-        m_cmdTableBackground[i]->setIcon(style()->standardIcon(QStyle::SP_DialogResetButton));
         connect(m_cmdTableBackground[i], &QPushButton::clicked, this,
                 [this, i] { cmdTableBackground_Click(i); });
         connect(m_chkUseTexture[i], &QCheckBox::clicked, this, [this, i] { chkUseTexture_Click(i); });
@@ -81,6 +80,7 @@ void frmCustomizeTemplate::refresh(int i)
     if (i == 0)
         return;
     m_ShpTableBackground[i]->setStyleSheet(swatchStyle(colorValueOf(e.colorValue)));
+    showButtonColor(m_cmdTableBackground[i], colorValueOf(e.colorValue));
     m_ShpTableBackground[i]->setText(m_state.tables.swatchCaption(i));
     {
         const QSignalBlocker block(m_chkUseTexture[i]);

@@ -13,6 +13,8 @@
 #include "support/ui/form_support.h"
 
 #include <QCloseEvent>
+#include <QIcon>
+#include <QListWidgetItem>
 #include <QPixmap>
 #include <QSignalBlocker>
 #include <QStyle>
@@ -25,6 +27,9 @@ namespace lw {
 namespace {
 
 using F = Preferences::Field;
+
+// The room beside the template list for a template's picture.
+constexpr QSize SampleSize(240, 180);
 
 QString uspsNote()
 {
@@ -169,8 +174,8 @@ frmPreferences::frmPreferences(SharedState& state, PreferencesWindowState& windo
     // message boxes or dialogs hands it back.
     connect(new OwnedWindowWatcher(this), &OwnedWindowWatcher::arrived, this, &frmPreferences::Form_Activate);
     m_cmdFTPHelp = controlArray<QPushButton, 7>(this, u"cmdFTPHelp"_s);
-    m_ui->cmdTermsColor->setIcon(style()->standardIcon(QStyle::SP_DialogResetButton));
     m_ui->txtPassword->setValidator(new PasswordValidator(m_ui->txtPassword));
+    m_ui->lstTemplates->setIconSize(QSize(56, 42));
     const Ui::frmPreferences& ui = *m_ui;
     m_ftpControls = {ui.txtFTPServer, ui.txtUserName, ui.txtPassword, ui.txtRemoteFolder,
                      ui.txtPort,      ui.txtWebURL,   ui.chkPassive};
@@ -385,7 +390,10 @@ void frmPreferences::refreshTemplateList()
 {
     const QSignalBlocker block(m_ui->lstTemplates);
     m_ui->lstTemplates->clear();
-    m_ui->lstTemplates->addItems(m_state.templates.files());
+    // Each entry shows its template's picture; the number is the position, as everywhere else.
+    const QStringList& files = m_state.templates.files();
+    for (int i = 0; i < files.size(); ++i)
+        new QListWidgetItem(QIcon(templatePicturePath(i + 1)), files[i], m_ui->lstTemplates);
     refreshTemplateSelection();
 }
 
@@ -401,13 +409,23 @@ void frmPreferences::refreshTemplateSelection()
 void frmPreferences::refreshTemplateDisplay()
 {
     const TemplateDisplay& display = m_state.templateDisplay;
-    const QPixmap picture(display.thumbnailPath);
+    // The large picture beside the thumbnail is shown at the size the seller can judge a design
+    // from, sharp at any scale; the small GIF alone is shown as it is.
+    const QString path = sharperPicturePath(display.thumbnailPath);
+    QPixmap picture(path);
+    if (path != display.thumbnailPath && !picture.isNull()) {
+        const qreal scale = devicePixelRatioF();
+        const QSize shown = picture.size().scaled(SampleSize, Qt::KeepAspectRatio);
+        picture = picture.scaled(shown * scale, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        picture.setDevicePixelRatio(scale);
+    }
     m_ui->imgSample->setPixmap(picture);
     if (!picture.isNull()) {
         // Centred over a space 1710 twips wide that starts 2520 twips into the frame.
-        const int widthTwips = picture.width() * TwipsPerPixel;
+        const QSize size = picture.deviceIndependentSize().toSize();
+        const int widthTwips = size.width() * TwipsPerPixel;
         const int left = (2520 + (1710 - widthTwips) / 2) / TwipsPerPixel;
-        m_ui->imgSample->setGeometry(left, m_ui->imgSample->y(), picture.width(), picture.height());
+        m_ui->imgSample->setGeometry(left, m_ui->imgSample->y(), size.width(), size.height());
     }
     m_ui->lblCustom->setVisible(display.customVisible);
     m_ui->lblTemplateInformation->setText(toWidgetText(display.information));
@@ -416,6 +434,7 @@ void frmPreferences::refreshTemplateDisplay()
 void frmPreferences::refreshTermsColor()
 {
     m_ui->shpTermsColor->setStyleSheet(swatchStyle(m_state.prefs.termsColor().value));
+    showButtonColor(m_ui->cmdTermsColor, m_state.prefs.termsColor().value);
 }
 
 void frmPreferences::refreshTermsSize()

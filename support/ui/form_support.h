@@ -8,8 +8,11 @@
 #include <QWidget>
 
 #include <array>
+#include <optional>
 
+class QAbstractButton;
 class QLineEdit;
+class QPalette;
 
 namespace lw {
 
@@ -21,12 +24,28 @@ QString toModelText(QString text);
 // that already shows the text keeps its caret.
 void showText(QLineEdit* box, const QString& text);
 
-// The look of a colour swatch painted with a 0x00BBGGRR colour value.
+// The look of a colour swatch painted with a 0x00BBGGRR colour value; its caption stays legible
+// whatever the desktop's palette.
 QString swatchStyle(qint64 colorValue);
 
-// A picture of the installation's "graphics" folder ("PasteButton" for graphics/PasteButton.png),
-// else the style's standard icon; SP_CustomBase as the fallback means no icon.
+// A colour button shows the colour it sets, as a framed patch filling the button.
+void showButtonColor(QAbstractButton* button, qint64 colorValue);
+
+// The picture of a button or tool: the desktop theme's icon of the same meaning when the theme
+// has one, else our drawing in the installation's "graphics" folder ("PasteButton" for
+// graphics/PasteButton.svg, or .png), else the style's standard icon; SP_CustomBase as the
+// fallback means no icon. Drawings that use "currentColor" take the widget's text colour.
 QIcon programIcon(const QString& name, QStyle::StandardPixmap fallback, const QWidget* widget);
+// Our own drawing alone, without the theme.
+QIcon drawingIcon(const QString& name, const QWidget* widget);
+// The icon names standing in for one of our pictures, separated by blanks, the preferred first;
+// empty when there is none.
+QString themeIconName(const QString& name);
+
+// Names Breeze (its dark variant on a dark palette) as the theme to take icons from when the
+// desktop's own theme lacks them.
+void useFallbackIconTheme(const QPalette& palette);
+bool isDarkPalette(const QPalette& palette);
 
 // The elements of a control array of a form, found under parent by their objectNames
 // "name_first", "name_first+1", ...; an element the form lacks is nullptr.
@@ -49,6 +68,12 @@ class OwnedWindowWatcher : public QObject
 public:
     explicit OwnedWindowWatcher(QWidget* window);
 
+    // Where the window first shows instead of centred over its owner (a place remembered from an
+    // earlier run); a point on no screen is ignored.
+    void setFirstPosition(const QPoint& position);
+    // Where the window is, or was when last hidden; nullopt when it was never shown.
+    std::optional<QPoint> lastPosition() const;
+
 Q_SIGNALS:
     void arrived();
 
@@ -60,6 +85,7 @@ private:
     bool m_armed = true;
     bool m_shownBefore = false;
     QPoint m_lastPosition;
+    std::optional<QPoint> m_firstPosition;
 };
 
 } // namespace lw

@@ -34,7 +34,8 @@ frmAbout::frmAbout(DesktopServices& ds, int revision, QWidget* parent)
 {
     m_ui->setupUi(this);
     new OwnedWindowWatcher(this);
-    m_ui->Image1->setPixmap(QPixmap(installPath(u"graphics/Listwright.png"_s)));
+    const QIcon icon(installPath(u"graphics/Listwright.svg"_s));
+    m_ui->Image1->setPixmap(icon.pixmap(m_ui->Image1->size(), devicePixelRatioF()));
     m_ui->lblRevision->setText(u"Revision: "_s + QString::number(revision));
     m_ui->lblDirectory->setText(u"Program Directory: "_s + QDir::toNativeSeparators(installFolder()));
     const Hosts& hosts = Hosts::current();

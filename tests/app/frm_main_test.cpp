@@ -4,6 +4,7 @@
 #include "core/scripted_desktop_services.h"
 #include "editor/ui/spell_as_you_type.h"
 #include "editor/ui/spell_underline.h"
+#include "support/ui/window_places.h"
 #include "tests/testlib/test_install.h"
 
 #include <QTest>
@@ -233,4 +234,79 @@ TEST_F(AppWindow, SpellingIsCheckedInItsWindowAndUnderlinedAsTheSellerTypes)
             a->trigger();
     EXPECT_TRUE(title->text().endsWith(u"Zorbly"));
     QTRY_VERIFY(underline->misspelt().isEmpty());
+}
+
+TEST_F(AppWindow, ColourButtonsShowTheAdsColoursAfterOpenAndAfterDefaultColors)
+{
+    const char16_t* buttons[] = {u"cmdTitleColor", u"cmdSubTitleColor", u"cmdDescriptionColor",
+                                 u"CmdOptionalColor"};
+    // The middle of a button's face, as the seller sees it.
+    auto face = [this](const char16_t* name) {
+        QWidget* button = find(name);
+        return button->grab().toImage().pixelColor(button->width() / 2, button->height() / 2).name();
+    };
+    const QString file = install.path() + u"/colours.zad"_s;
+    auto colour = [](int i) { return ColorPair::fromValue(0x1F3F5F + 0x301000 * i); };
+    for (int i = 0; i < 4; ++i)
+        state.ad.setColor(AdRecord::Color(i), colour(i));
+    ds.queueSaveFile(file);
+    click(u"mnuFileSaveAs");
+
+    click(u"cmdDefaultColors"); // template 01: black throughout
+    for (const char16_t* b : buttons)
+        EXPECT_EQ(face(b), u"#000000") << id(b);
+    ds.queueOpenFile(file);
+    click(u"mnuFileOpen");
+    for (int i = 0; const char16_t* b : buttons)
+        EXPECT_EQ(face(b).toUpper(), colour(i++).text) << id(b);
+    // The face is no obstacle: a click on it reaches the button.
+    ds.clearRecords();
+    QTest::mouseClick(find(u"shpTitleColor"), Qt::LeftButton);
+    EXPECT_EQ(shown(), u"dialog");
+}
+
+TEST_F(AppWindow, AWideWindowSharesItsWidthWithTheOptionalBoxes)
+{
+    window.showNormal();
+    const QRect description = find(u"txtDescription")->geometry(),
+                condition = find(u"txtCondition")->geometry();
+    const int normal = window.width();
+    for (const int width : {normal + 150, 1400, 1101, normal}) {
+        window.resize(width, window.height());
+        QTRY_COMPARE(window.width(), width);
+        // Up to 960 px the description takes all the room; beyond, the optional boxes take half.
+        const int taken = 2 * (qMax(0, width - 960) / 4);
+        const QRect text = find(u"txtDescription")->geometry();
+        EXPECT_EQ(text.width(), description.width() + width - normal - taken) << width;
+        EXPECT_EQ(find(u"txtCondition")->width(), condition.width() + taken) << width;
+        EXPECT_LT(text.right(), find(u"fraOptional")->x()) << width;
+    }
+    EXPECT_EQ(find(u"txtCondition")->geometry(), condition);
+}
+
+TEST_F(AppWindow, WindowPlacesComeBackFromTheStateFileAndGoBackWhenTheProgramEnds)
+{
+    // A place on no screen any more is ignored: that window shows centred over the main window.
+    const QString path = install.file(u"window-state.ini"_s);
+    install.write(u"window-state.ini"_s,
+                  "[frmMain]\ngeometry=30,40,700,480\n[frmPreferences]\nposition=60,50\n"
+                  "[frmAbout]\nposition=9000,9000\n");
+    WindowPlaces places(path);
+    places.read();
+    window.usePlaces(places);
+    EXPECT_EQ(window.geometry(), QRect(30, 40, 700, 480));
+    click(u"cmdPreferences");
+    EXPECT_EQ(find(u"frmPreferences")->pos(), QPoint(60, 50));
+    find(u"frmPreferences")->move(70, 55);
+    click(u"mnuHelpAbout");
+    EXPECT_EQ(find(u"frmAbout")->frameGeometry().center(), window.frameGeometry().center());
+
+    ASSERT_TRUE(window.close());
+    WindowPlaces written(path);
+    written.read();
+    EXPECT_EQ(written.position(u"frmPreferences"_s), QPoint(70, 55));
+    EXPECT_EQ(written.position(u"frmAbout"_s), find(u"frmAbout")->pos());
+    QWidget next;
+    written.restoreMain(&next);
+    EXPECT_EQ(next.geometry(), QRect(30, 40, 700, 480));
 }

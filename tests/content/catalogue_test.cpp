@@ -12,6 +12,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QImageReader>
 #include <QRegularExpression>
 #include <QSet>
 
@@ -68,9 +69,10 @@ TEST(ContentPictures, EveryPictureTheGeneratorNamesExists)
 
 TEST(ContentFiles, EveryOtherFileTheProgramOpensExists)
 {
-    expectAllExist({u"templates/graphics/0.gif"_s, u"help/index.html"_s, u"help/tutorials.html"_s,
-                    u"help/preferences.html"_s, u"help/add-images.html"_s, u"help/customize-template.html"_s,
-                    u"help/emoticons.html"_s, u"help/help.css"_s, u"submit.htm"_s, u"extIcon.ico"_s});
+    expectAllExist({u"templates/graphics/0.gif"_s, u"templates/graphics/0.png"_s, u"help/index.html"_s,
+                    u"help/tutorials.html"_s, u"help/preferences.html"_s, u"help/add-images.html"_s,
+                    u"help/customize-template.html"_s, u"help/emoticons.html"_s, u"help/help.css"_s,
+                    u"submit.htm"_s, u"extIcon.ico"_s});
 }
 
 // Templates 1 to 20 are the files "01.tpt" to "20.tpt", listed in that order.
@@ -94,6 +96,11 @@ TEST(ContentTemplates, EveryTemplateFitsTheGeneratorAndItsDataFile)
             EXPECT_TRUE(page->contains(p)) << "no " << p.toStdString();
         expectAllExist({u"templates/graphics/"_s + QString::number(n) + u".gif"_s,
                         u"templates/previews/"_s + stem + u".html"_s});
+        // The catalogue's large picture: sharp at 240 px on a double-scale screen.
+        const QSize picture =
+            QImageReader(DataDir + u"/templates/graphics/"_s + QString::number(n) + u".png"_s).size();
+        EXPECT_TRUE(picture.width() >= 456 && picture.width() * 3 == picture.height() * 4)
+            << picture.width() << "x" << picture.height();
 
         // A complete file, as the program itself would write it, whose colour texts match their values:
         // lines 2, 4, 6, 8 (title to optional text), 13, 17, 21, 25 (tables) and 29 (terms), each

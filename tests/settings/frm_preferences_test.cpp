@@ -9,9 +9,12 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
+#include <QFile>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QListWidgetItem>
 #include <QMetaEnum>
 #include <QTabWidget>
 #include <QTest>
@@ -151,4 +154,38 @@ TEST_F(PrefsWindow, BelongsToTheMainWindowOkChecksAndEveryCancelRestoresTheSnaps
     type(u"txtZipCode"_s, u"123"_s);
     click(u"cmdPrefOK"_s);
     EXPECT_FALSE(window->isVisible());
+}
+
+// Each entry of the catalogue shows its own template's picture beside its file name, in the list's
+// order: the large PNG, else the GIF, else the "no preview" picture. Beside the list the large
+// picture is shown at a size to judge a design from; a GIF alone as it is.
+TEST_F(PrefsWindow, TheCatalogueShowsEachTemplatesPictureBesideItsName)
+{
+    QImage red(480, 360, QImage::Format_RGB32), blue = red;
+    red.fill(Qt::red);
+    blue.fill(Qt::blue);
+    red.save(install.file(u"templates/graphics/1.png"_s));
+    blue.save(install.file(u"templates/graphics/0.png"_s));
+    for (const char16_t* gone : {u"2.png", u"3.gif", u"3.png"})
+        QFile::remove(install.file(u"templates/graphics/"_s + QStringView(gone)));
+    state.templates.rescan();
+
+    auto* list = find<QListWidget>(u"lstTemplates"_s);
+    auto middle = [list](const QIcon& icon) {
+        const QImage image = icon.pixmap(list->iconSize()).toImage();
+        return image.pixelColor(image.width() / 2, image.height() / 2);
+    };
+    ASSERT_EQ(list->count(), state.templates.files().size());
+    const QColor expected[] = {Qt::red, middle(QIcon(install.file(u"templates/graphics/2.gif"_s))), Qt::blue};
+    for (int i = 0; i < list->count(); ++i) {
+        EXPECT_EQ(list->item(i)->text(), state.templates.files()[i]);
+        EXPECT_FALSE(list->item(i)->icon().isNull());
+        EXPECT_TRUE(i >= 3 || middle(list->item(i)->icon()) == expected[i]) << i;
+    }
+    auto* sample = find<QLabel>(u"imgSample"_s);
+    list->setCurrentRow(0);
+    EXPECT_GE(sample->width(), 228);
+    EXPECT_EQ(sample->pixmap().toImage().pixelColor(100, 100), QColor(Qt::red));
+    list->setCurrentRow(1);
+    EXPECT_EQ(sample->width(), 114);
 }

@@ -61,7 +61,7 @@ frmUpdaterMain::frmUpdaterMain(DesktopServices& ds, QWidget* parent)
 {
     m_ui->setupUi(this);
     // The program's picture is a file of the installation, as in Listwright's own window.
-    setWindowIcon(QIcon(installPath(u"graphics/Listwright.png"_s)));
+    setWindowIcon(QIcon(installPath(u"graphics/Listwright.svg"_s)));
     connect(m_ui->cmdGetFile, &QPushButton::clicked, this, &frmUpdaterMain::cmdGetFile_Click);
     connect(&m_download, &PackageDownload::stateChanged, this, &frmUpdaterMain::iNet2_StateChanged);
     connect(&m_download, &PackageDownload::chunkWritten, this, &frmUpdaterMain::chunkWritten);

@@ -1,0 +1,143 @@
+#include "support/ui/window_places.h"
+
+#include "core/text_file.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QStandardPaths>
+#include <QWidget>
+
+using namespace Qt::StringLiterals;
+
+namespace lw {
+
+namespace {
+
+constexpr qint64 MaxStateFileBytes = 64 * 1024;
+const QString MainWindow = u"frmMain"_s;
+
+// "x,y" or "x,y,w,h"; nullopt unless every part is a whole number.
+std::optional<QList<int>> numbers(const QString& text, int count)
+{
+    const QStringList parts = text.split(u',');
+    if (parts.size() != count)
+        return std::nullopt;
+    QList<int> values;
+    for (const QString& part : parts) {
+        bool ok = false;
+        const int v = part.trimmed().toInt(&ok);
+        if (!ok)
+            return std::nullopt;
+        values << v;
+    }
+    return values;
+}
+
+} // namespace
+
+QString WindowPlaces::defaultPath()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           u"/listwright/window-state.ini"_s;
+}
+
+void WindowPlaces::read()
+{
+    m_places.clear();
+    const std::optional<QString> text = readTextFile(m_path, nullptr, MaxStateFileBytes);
+    if (!text)
+        return;
+    QString section;
+    for (const QString& raw : splitLines(*text)) {
+        const QString line = raw.trimmed();
+        if (line.startsWith(u'[') && line.endsWith(u']')) {
+            section = line.mid(1, line.size() - 2);
+            continue;
+        }
+        const qsizetype eq = line.indexOf(u'=');
+        if (section.isEmpty() || eq < 0)
+            continue;
+        const QString key = line.left(eq).trimmed();
+        const QString value = line.mid(eq + 1).trimmed();
+        if (key == u"geometry") {
+            if (const auto v = numbers(value, 4); v && v->at(2) > 0 && v->at(3) > 0)
+                m_places[section].geometry = QRect(v->at(0), v->at(1), v->at(2), v->at(3));
+        } else if (key == u"position") {
+            if (const auto v = numbers(value, 2))
+                m_places[section].geometry = QRect(QPoint(v->at(0), v->at(1)), QSize());
+        } else if (key == u"maximized") {
+            m_places[section].maximized = value == u"true";
+        }
+    }
+}
+
+bool WindowPlaces::write(QString* error) const
+{
+    QStringList lines;
+    for (auto it = m_places.cbegin(); it != m_places.cend(); ++it) {
+        const QRect& g = it->geometry;
+        lines << u'[' + it.key() + u']';
+        if (it.key() == MainWindow) {
+            lines << u"geometry=%1,%2,%3,%4"_s.arg(g.x()).arg(g.y()).arg(g.width()).arg(g.height());
+            lines << (it->maximized ? u"maximized=true"_s : u"maximized=false"_s);
+        } else {
+            lines << u"position=%1,%2"_s.arg(g.x()).arg(g.y());
+        }
+    }
+    if (!QDir().mkpath(QFileInfo(m_path).path())) {
+        if (error)
+            *error = u"cannot make the folder of "_s + m_path;
+        return false;
+    }
+    return writeFileAtomic(m_path, lines.join(u'\n').toUtf8() + '\n', error);
+}
+
+bool WindowPlaces::onScreen(const QPoint& topLeft, int width)
+{
+    // The middle of the title bar, or 40 px into a narrow one.
+    return QGuiApplication::screenAt(topLeft + QPoint(qBound(0, width / 2, 40), 10)) != nullptr;
+}
+
+void WindowPlaces::restoreMain(QWidget* window) const
+{
+    const auto it = m_places.constFind(MainWindow);
+    if (it == m_places.cend() || !it->geometry.isValid())
+        return;
+    QRect g = it->geometry;
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        g.setSize(g.size().boundedTo(screen->availableGeometry().size()));
+    if (onScreen(g.topLeft(), g.width()))
+        window->setGeometry(g);
+    else
+        window->resize(g.size());
+    if (it->maximized)
+        window->setWindowState(window->windowState() | Qt::WindowMaximized);
+}
+
+void WindowPlaces::rememberMain(const QWidget* window)
+{
+    const bool normal =
+        !(window->windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen));
+    Place& place = m_places[MainWindow];
+    place.geometry = normal ? window->geometry() : window->normalGeometry();
+    place.maximized = bool(window->windowState() & Qt::WindowMaximized);
+    if (!place.geometry.isValid())
+        place.geometry = window->geometry();
+}
+
+std::optional<QPoint> WindowPlaces::position(const QString& window) const
+{
+    const auto it = m_places.constFind(window);
+    if (it == m_places.cend() || window == MainWindow)
+        return std::nullopt;
+    return it->geometry.topLeft();
+}
+
+void WindowPlaces::setPosition(const QString& window, const QPoint& position)
+{
+    m_places[window].geometry = QRect(position, QSize());
+}
+
+} // namespace lw

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QMap>
+#include <QPoint>
+#include <QRect>
+#include <QString>
+
+#include <optional>
+
+class QWidget;
+
+namespace lw {
+
+// Where the seller left the program's windows, kept between runs in a small state file of the
+// user's configuration folder (never in settings.txt, whose lines are fixed): the main window's
+// normal size and place and whether it was maximised, and the place of each window it owns,
+// known by objectName. A place on no screen any more is ignored when restoring.
+class WindowPlaces
+{
+public:
+    explicit WindowPlaces(QString path) : m_path(std::move(path)) {}
+
+    // $XDG_CONFIG_HOME/listwright/window-state.ini
+    static QString defaultPath();
+
+    // A missing or damaged file leaves nothing known; a damaged line is skipped.
+    void read();
+    // Written atomically; the folder is made when missing.
+    bool write(QString* error = nullptr) const;
+
+    // Before the main window is first shown.
+    void restoreMain(QWidget* window) const;
+    void rememberMain(const QWidget* window);
+
+    std::optional<QPoint> position(const QString& window) const;
+    void setPosition(const QString& window, const QPoint& position);
+
+    // True when the window's title bar at that place lies on a screen, so the seller can reach it.
+    static bool onScreen(const QPoint& topLeft, int width);
+
+private:
+    struct Place
+    {
+        QRect geometry; // the main window's normal geometry; an owned window's top-left only
+        bool maximized = false;
+    };
+    QString m_path;
+    QMap<QString, Place> m_places;
+};
+
+} // namespace lw
