@@ -1,10 +1,12 @@
 #include "generator/blocks.h"
+#include "generator/convert.h"
 #include "sitecheck/html_document.h"
 #include "sitecheck/site_check.h"
 #include "sitecheck/site_fixes.h"
 
 #include <QFile>
 #include <QImage>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -232,4 +234,29 @@ TEST(SiteCheck, TheSummaryIsThePlainTextOfTheDescriptionCutAtAWord)
     // Marked this way, the page no longer draws the advice.
     const QString page = summary + u"<p>"_s + words + u"</p>"_s;
     EXPECT_FALSE(rulesOf(checkPage(page, {}, rules)).contains(u"mobile-summary"_s));
+}
+
+TEST(SiteCheck, DamagedPagesAndAdsAreCheckedWithoutHarm)
+{
+    const GeneratorInput base = firstRunInput();
+    QRandomGenerator rng(20261207);
+    QString noise;
+    for (int i = 0; i < 20000; ++i)
+        noise += QChar(char16_t(rng.bounded(1, 0x10000)));
+    QStringList pages = {
+        noise, u"<a href=\"http://x.example/a.jpg\" onclick='"_s + QString(30000, u'\'') + u'"',
+        QString(u"<table><td><table><td>"_s).repeated(300),
+        u"\u0000<img src=\"\u0000http://a/b.gif\">"_s + QChar(0xD800) + u"<p>"_s + QChar(0xDC00) + u"x</p>"_s,
+        QString(QChar(SourceOpen)) + QChar(SourceCodeBase) + u"<script>"_s + QChar(SourceClose)};
+    // Every cut of a real template, which leaves tags and quotes open anywhere.
+    for (qsizetype cut = 0; cut < base.templateText.size(); cut += 211)
+        pages << base.templateText.left(cut) + base.templateText.mid(cut + 37);
+    for (const QString& page : pages) {
+        GeneratorInput in = base;
+        in.templateText = page.left(MaxTemplateChars);
+        in.ad.description = page;
+        EXPECT_TRUE(checkPage(page, in, ebayRules()).ok);
+        const SiteCheckResult ad = checkAd(in, ebayRules());
+        EXPECT_EQ(ad.ok, ad.error.isEmpty());
+    }
 }
