@@ -201,10 +201,13 @@ TEST(SiteCheck, FindingsSayWhereInTheAdTheyComeFromAndWhatFixesThem)
         EXPECT_EQ(f->fix, c.fix) << c.name;
         EXPECT_EQ(f->kind, ebayRules().kindOf(c.rule)) << c.name;
     }
-    // The large picture is big enough; without the footer and extras the first-run page is clean.
+    // A large picture sent to an https:// folder passes both picture rules; without the footer the
+    // first-run page is clean.
     GeneratorInput clean = firstRunInput();
     clean.hideFooter = true;
-    clean.pictures.slots[0].text = u"https://pics.example/a.jpg"_s;
+    clean.prefs.ftpAccess = true;
+    clean.prefs.webUrl = u"https://pics.example/"_s;
+    clean.pictures.slots[0].text = large;
     EXPECT_TRUE(checkAd(clean, ebayRules()).findings.isEmpty());
 }
 
