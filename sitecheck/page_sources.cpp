@@ -2,14 +2,25 @@
 
 #include "generator/convert.h"
 
+#include <algorithm>
+
 namespace lw {
 
-bool PageSources::readMarks(const QString& marked, QString* clean, QList<Span>* spans)
+bool PageSources::readMarks(const QString& marked, QString* clean, QList<Segment>* segments)
 {
     clean->clear();
     clean->reserve(marked.size());
-    spans->clear();
-    QList<Span> open;
+    segments->clear();
+    const Origin outside{PageSource::Template, 0};
+    segments->append({0, outside});
+    QList<Origin> open;
+    auto innermostFromHere = [&] {
+        const Origin o = open.isEmpty() ? outside : open.last();
+        if (segments->last().first == clean->size())
+            segments->last().second = o;
+        else
+            segments->append({clean->size(), o});
+    };
     const qsizetype n = marked.size();
     const QChar* data = marked.constData();
     for (qsizetype i = 0; i < n; ++i) {
@@ -20,13 +31,13 @@ bool PageSources::readMarks(const QString& marked, QString* clean, QList<Span>* 
             const int code = int(data[++i].unicode()) - SourceCodeBase;
             if (code < 0 || code >= int(PageSource::Count) * 16)
                 return false;
-            open.append({PageSource(code / 16), code % 16, clean->size(), 0});
+            open.append({PageSource(code / 16), code % 16});
+            innermostFromHere();
         } else if (c == SourceClose) {
             if (open.isEmpty())
                 return false;
-            Span s = open.takeLast();
-            s.end = clean->size();
-            spans->append(s);
+            open.removeLast();
+            innermostFromHere();
         } else {
             clean->append(data[i]);
         }
@@ -41,10 +52,10 @@ PageSources PageSources::of(const QString& page, const GeneratorInput& in)
     marked.markSources = true;
     const GeneratorResult result = expandTemplate(marked);
     QString clean;
-    if (result.ok && readMarks(result.page, &clean, &sources.m_spans) && clean == page)
+    if (result.ok && readMarks(result.page, &clean, &sources.m_segments) && clean == page)
         sources.m_known = true;
     else
-        sources.m_spans.clear();
+        sources.m_segments.clear();
     return sources;
 }
 
@@ -52,15 +63,9 @@ PageSources::Origin PageSources::at(qsizetype position) const
 {
     if (!m_known)
         return {};
-    // Spans nest, so the innermost one holding the position starts last.
-    const Span* best = nullptr;
-    for (const Span& s : m_spans)
-        if (s.start <= position && position < s.end &&
-            (!best || s.start > best->start || (s.start == best->start && s.end < best->end)))
-            best = &s;
-    if (!best)
-        return {PageSource::Template, 0};
-    return {best->source, best->index};
+    const auto after = std::upper_bound(m_segments.begin(), m_segments.end(), position,
+                                        [](qsizetype p, const Segment& s) { return p < s.first; });
+    return after == m_segments.begin() ? Origin{PageSource::Template, 0} : std::prev(after)->second;
 }
 
 } // namespace lw

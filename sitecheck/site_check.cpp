@@ -44,7 +44,7 @@ const QRegularExpression& cssHttpPattern()
     return re;
 }
 
-// The file names of the letter pictures (Part of the codes' expansion): "H1.gif", "As3.gif", "expl9.gif".
+// The file names the letter codes expand to: "H1.gif", "As3.gif", "expl9.gif".
 const QRegularExpression& letterPicturePattern()
 {
     static const QRegularExpression re(

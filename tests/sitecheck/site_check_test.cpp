@@ -254,6 +254,16 @@ TEST(SiteCheck, DamagedPagesAndAdsAreCheckedWithoutHarm)
     // Every cut of a real template, which leaves tags and quotes open anywhere.
     for (qsizetype cut = 0; cut < base.templateText.size(); cut += 211)
         pages << base.templateText.left(cut) + base.templateText.mid(cut + 37);
+    // A description that repeats a placeholder: thousands of inserted titles, each told apart.
+    GeneratorInput titles = base;
+    titles.templateText = u"<p>{BODYTEXT1}</p>{TITLE}"_s;
+    titles.ad.description = QString(u"{TITLE} "_s).repeated(20000);
+    titles.ad.title = u"<a href=\"https://shop.example/\">x</a>"_s;
+    const SiteCheckResult repeated = checkAd(titles, ebayRules());
+    ASSERT_TRUE(repeated.sourcesKnown);
+    for (const Finding& f : repeated.findings) {
+        EXPECT_TRUE(f.rule != u"outside-link" || f.where() == u"the title") << f.where().toStdString();
+    }
     for (const QString& page : pages) {
         GeneratorInput in = base;
         in.templateText = page.left(MaxTemplateChars);
