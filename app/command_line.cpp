@@ -5,9 +5,13 @@
 #include "core/models/shared_state.h"
 #include "pictures/curl_upload.h"
 #include "pictures/upload_plan.h"
+#include "sitecheck/site_check.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QTimer>
 
 using namespace Qt::StringLiterals;
@@ -18,19 +22,24 @@ QString usageText()
 {
     return u"Usage: Listwright [AD.zad]\n"
            u"       Listwright --generate [--preview] [AD.zad]\n"
+           u"       Listwright --check [--format json] [AD.zad]\n"
            u"\n"
            u"Writes auction ads from the page templates of the installation folder.\n"
            u"\n"
            u"  AD.zad        the ad file to open at start-up\n"
            u"  --generate    generate the ad without a window and write the page to standard output\n"
            u"  --preview     with --generate: the preview page (local pictures, no upload)\n"
+           u"  --check       check the page Generate would make against the auction site's rules\n"
+           u"                (nothing uploaded): one finding a line, \"KIND: RULE: WHERE: TEXT\"\n"
+           u"  --format json with --check: the findings as JSON\n"
            u"  --help        show this help\n"
            u"  --version     show the version\n"
            u"\n"
            u"The installation folder is $LISTWRIGHT_HOME when set, else the program's folder; an\n"
            u"installed program reads share/listwright and keeps your files in ~/.config/listwright.\n"
            u"Messages go to standard error as \"TITLE: TEXT\". Exit status: 0 when the page was\n"
-           u"produced, 1 when it was not, 2 on a usage error.\n"_s;
+           u"produced, 1 when it was not, 2 on a usage error. --check: 0 when the site would reject\n"
+           u"nothing, 1 when it would reject something or the ad could not be made.\n"_s;
 }
 
 CommandLine parseCommandLine(const QStringList& arguments)
@@ -46,11 +55,19 @@ CommandLine parseCommandLine(const QStringList& arguments)
                                         u"-sync"_s};
     CommandLine c;
     bool generate = false;
+    bool check = false;
+    QString format;
+    bool formatNext = false;
     bool optionsEnded = false;
     bool skipValue = false;
     for (const QString& a : arguments) {
         if (skipValue) {
             skipValue = false;
+            continue;
+        }
+        if (formatNext) {
+            formatNext = false;
+            format = a;
             continue;
         }
         if (!optionsEnded && qtWithValue.contains(a)) {
@@ -69,6 +86,13 @@ CommandLine parseCommandLine(const QStringList& arguments)
             generate = true;
         } else if (!optionsEnded && a == u"--preview") {
             c.preview = true;
+        } else if (!optionsEnded && a == u"--check") {
+            check = true;
+        } else if (!optionsEnded && a == u"--format") {
+            formatNext = true;
+            format = u""_s; // a missing value is no format either
+        } else if (!optionsEnded && a.startsWith(u"--format=")) {
+            format = a.mid(9);
         } else if (!optionsEnded && a.startsWith(u'-') && a.size() > 1) {
             c.mode = CommandLine::Mode::UsageError;
             c.error = u"unknown option "_s + a;
@@ -86,7 +110,20 @@ CommandLine parseCommandLine(const QStringList& arguments)
         c.error = u"--preview goes with --generate"_s;
         return c;
     }
-    c.mode = generate ? CommandLine::Mode::Generate : CommandLine::Mode::Window;
+    if (check && generate) {
+        c.mode = CommandLine::Mode::UsageError;
+        c.error = u"--check and --generate are two commands"_s;
+        return c;
+    }
+    if (!format.isNull() && (!check || (format != u"json" && format != u"text"))) {
+        c.mode = CommandLine::Mode::UsageError;
+        c.error = check ? u"--format takes json or text"_s : u"--format goes with --check"_s;
+        return c;
+    }
+    c.json = format == u"json";
+    c.mode = check      ? CommandLine::Mode::Check
+             : generate ? CommandLine::Mode::Generate
+                        : CommandLine::Mode::Window;
     return c;
 }
 
@@ -125,6 +162,55 @@ int runGenerateCommand(const CommandLine& command, std::FILE* out, std::FILE* me
     });
     QCoreApplication::exec();
     return status;
+}
+
+int runCheckCommand(const CommandLine& command, std::FILE* out, std::FILE* messages)
+{
+    HeadlessDesktopServices ds(messages);
+    SharedState state;
+    Program program(state, ds);
+    QString adFile = command.adFile;
+    if (!adFile.isEmpty())
+        adFile = QFileInfo(adFile).absoluteFilePath();
+    if (!program.startup(adFile))
+        return 1;
+    auto say = [](std::FILE* to, const QString& text) {
+        const QByteArray bytes = text.toUtf8();
+        std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), to);
+        std::fflush(to);
+    };
+    QString error;
+    const std::optional<GeneratorInput> in = program.generateInput(&error);
+    const SiteRules& rules = ebayRules();
+    const SiteCheckResult result = in ? checkAd(*in, rules) : SiteCheckResult{false, error, {}, false};
+    if (!result.ok) {
+        say(messages,
+            u"Listwright: the ad could not be made, so it was not checked: "_s + result.error + u'\n');
+        return 1;
+    }
+    if (command.json) {
+        QJsonArray findings;
+        for (const Finding& f : result.findings)
+            findings.append(
+                QJsonObject{{u"kind"_s, kindName(f.kind)},
+                            {u"rule"_s, f.rule},
+                            {u"where"_s, f.where()},
+                            {u"text"_s, f.text},
+                            {u"fix"_s, f.fix == FixKind::None ? QJsonValue() : QJsonValue(f.fixName())}});
+        const QJsonObject report{{u"site"_s, rules.name},
+                                 {u"file"_s, adFile},
+                                 {u"rejected"_s, result.count(FindingKind::Rejected)},
+                                 {u"risky"_s, result.count(FindingKind::Risky)},
+                                 {u"advice"_s, result.count(FindingKind::Advice)},
+                                 {u"findings"_s, findings}};
+        say(out, QString::fromUtf8(QJsonDocument(report).toJson(QJsonDocument::Indented)));
+    } else {
+        QString lines;
+        for (const Finding& f : result.findings)
+            lines += kindName(f.kind) + u": "_s + f.rule + u": "_s + f.where() + u": "_s + f.text + u'\n';
+        say(out, lines);
+    }
+    return result.count(FindingKind::Rejected) > 0 ? 1 : 0;
 }
 
 } // namespace lw

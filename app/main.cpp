@@ -44,6 +44,10 @@ int main(int argc, char* argv[])
         QCoreApplication app(argc, argv);
         return lw::runGenerateCommand(command, stdout, stderr);
     }
+    case lw::CommandLine::Mode::Check: {
+        QCoreApplication app(argc, argv);
+        return lw::runCheckCommand(command, stdout, stderr);
+    }
     case lw::CommandLine::Mode::Window:
         break;
     }

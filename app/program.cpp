@@ -123,23 +123,45 @@ void Program::new_file()
     s.letterTarget = TextBox::Title;
 }
 
+namespace {
+
+std::optional<QString> readTemplate(const SharedState& s, const QString& path, QString* error)
+{
+    QString why;
+    // One character over the limit is enough to refuse the template later.
+    const auto text = s.templates.selectedFile().isEmpty()
+                          ? std::optional<QString>()
+                          : readTextFile(path, &why, 4 * (MaxTemplateChars + 1));
+    if (!text && error)
+        *error = s.templates.selectedFile().isEmpty() ? u"No template is selected."_s : why;
+    return text;
+}
+
+} // namespace
+
 bool Program::loadTemplate(QString* error)
 {
     GeneratorState& g = m_state.gen;
     g.templatePath = m_state.templates.folder() + u'/' + m_state.templates.selectedFile();
-    QString why;
-    // One character over the limit is enough to refuse the template later.
-    const auto text = m_state.templates.selectedFile().isEmpty()
-                          ? std::optional<QString>()
-                          : readTextFile(g.templatePath, &why, 4 * (MaxTemplateChars + 1));
+    const auto text = readTemplate(m_state, g.templatePath, error);
     if (!text) {
         g.templateText.clear();
-        if (error)
-            *error = m_state.templates.selectedFile().isEmpty() ? u"No template is selected."_s : why;
         return false;
     }
     g.templateText = *text;
     return true;
+}
+
+std::optional<GeneratorInput> Program::generateInput(QString* error) const
+{
+    const auto text =
+        readTemplate(m_state, m_state.templates.folder() + u'/' + m_state.templates.selectedFile(), error);
+    if (!text)
+        return std::nullopt;
+    GeneratorInput in = generatorInput();
+    in.templateText = *text;
+    in.preview = false;
+    return in;
 }
 
 void Program::buildEffectFragments()

@@ -67,6 +67,9 @@ public:
     bool queryClose() { return m_files.queryClose(); }
 
     GeneratorInput generatorInput() const;
+    // What a Generate would read now, the template read afresh and nothing uploaded (the site-rules
+    // check); nullopt and why when the template cannot be read.
+    std::optional<GeneratorInput> generateInput(QString* error = nullptr) const;
     FileCommands& files() { return m_files; }
     PreferencesWindowState& preferencesWindow() { return m_prefsWindow; }
     SharedState& state() { return m_state; }

@@ -97,6 +97,14 @@ QString defaultFontName(int index)
 
 } // namespace
 
+QString markSource(PageSource source, int index, const QString& value)
+{
+    if (value.isEmpty())
+        return value;
+    const auto code = char16_t(SourceCodeBase + int(source) * 16 + (index & 15));
+    return QChar(SourceOpen) + QChar(code) + value + QChar(SourceClose);
+}
+
 bool uploadsPictures(const GeneratorInput& in)
 {
     return !in.preview && in.prefs.ftpAccess;
@@ -138,10 +146,15 @@ GeneratorResult expandTemplate(const GeneratorInput& in)
     const QString codeFolder = imageFolder(in.preview, in.installFolder, webFolder);
     const QString shipLogos = logoFolder(in.preview, in.installFolder, webFolder);
     const QString digit = styleDigit(in.ad.letterStyle);
+    using S = PageSource;
+    auto mark = [&in](S source, const QString& value, int index = 0) {
+        return in.markSources ? markSource(source, index, value) : value;
+    };
     const QString title = expandCodes(in.ad.title, codeFolder, digit);
     const QString subTitle = expandCodes(in.ad.subTitle, codeFolder, digit);
-    const QString description = expandCodes(lineBreaksToHtml(in.ad.description), codeFolder, digit);
-    const QString terms = lineBreaksToHtml(in.prefs.terms);
+    const QString description =
+        mark(S::Description, expandCodes(lineBreaksToHtml(in.ad.description), codeFolder, digit));
+    const QString terms = mark(S::Terms, lineBreaksToHtml(in.prefs.terms));
 
     const TokenList list = buildTokenList(in.templateText);
     if (!list.ok) {
@@ -165,7 +178,9 @@ GeneratorResult expandTemplate(const GeneratorInput& in)
                 if (slot.isEmpty())
                     page.replace(g, {});
                 else
-                    page.replace(g, pictureBlock(pictureAddress(slot, webMode, in.prefs.webUrl), in));
+                    page.replace(g,
+                                 mark(S::Picture,
+                                      pictureBlock(pictureAddress(slot, webMode, in.prefs.webUrl), in), k));
             }
         }
 
@@ -176,20 +191,20 @@ GeneratorResult expandTemplate(const GeneratorInput& in)
             continue;
         }
 
-        auto scrollInto = [&](const QString& token, const QString& text, const bool* scroll) {
+        auto scrollInto = [&](const QString& token, const QString& text, const bool* scroll, S source) {
             if (T != token)
                 return;
             if (scroll[0])
-                page.replace(T, in.marqueeTags[1] + text + in.marqueeTags[0]);
+                page.replace(T, mark(source, in.marqueeTags[1] + text + in.marqueeTags[0]));
             if (scroll[1])
-                page.replace(T, in.marqueeTags[2] + text + in.marqueeTags[0]);
+                page.replace(T, mark(source, in.marqueeTags[2] + text + in.marqueeTags[0]));
             if (scroll[2])
-                page.replace(T, in.marqueeTags[3] + text + in.marqueeTags[0]);
+                page.replace(T, mark(source, in.marqueeTags[3] + text + in.marqueeTags[0]));
             if (!scroll[0])
-                page.replace(T, text);
+                page.replace(T, mark(source, text));
         };
-        scrollInto(u"{TITLE}"_s, title, &in.ad.effects[0]);
-        scrollInto(u"{SUB-TITLE}"_s, subTitle, &in.ad.effects[3]);
+        scrollInto(u"{TITLE}"_s, title, &in.ad.effects[0], S::Title);
+        scrollInto(u"{SUB-TITLE}"_s, subTitle, &in.ad.effects[3], S::SubTitle);
         if (T == u"{BODYTEXT1}")
             page.replace(T, description);
 
@@ -205,21 +220,21 @@ GeneratorResult expandTemplate(const GeneratorInput& in)
         if (T == u"{TERMSSIZE}")
             page.replace(T, QString::number(in.prefs.termsSize));
         if (T == u"{TITLESIZE}")
-            page.replace(T, in.ad.titleSize);
+            page.replace(T, mark(S::Title, in.ad.titleSize));
         if (T == u"{SUBTITLESIZE}")
-            page.replace(T, in.ad.subTitleSize);
+            page.replace(T, mark(S::SubTitle, in.ad.subTitleSize));
         if (T == u"{DROPCAPSIZE}")
             page.replace(T, {});
         if (T == u"{DESCRIPTIONSIZE}")
-            page.replace(T, in.ad.descriptionSize);
+            page.replace(T, mark(S::Description, in.ad.descriptionSize));
 
         for (int n = 1; n <= 4; ++n) {
             if (T != u"{t"_s + QString::number(n) + u'}')
                 continue;
             if (!in.tables[n].useTexture)
-                page.replace(T, u"bgcolor = "_s + in.tables[n].colorText);
+                page.replace(T, mark(S::Tables, u"bgcolor = "_s + in.tables[n].colorText));
             if (in.tables[n].useTexture)
-                page.replace(T, u"background = "_s + in.tables[n].texture);
+                page.replace(T, mark(S::Tables, u"background = "_s + in.tables[n].texture));
         }
 
         if (T == u"{TERMS1}")
@@ -229,37 +244,38 @@ GeneratorResult expandTemplate(const GeneratorInput& in)
             if (T == u"{TERMS1COLOR}")
                 page.replace(T, {});
             if (T == u"{CONDITION}")
-                page.replace(T, in.ad.condition);
+                page.replace(T, mark(S::Optional, in.ad.condition));
             if (T == u"{AGE}")
-                page.replace(T, in.ad.age);
+                page.replace(T, mark(S::Optional, in.ad.age));
             if (T == u"{COMMENTS}")
-                page.replace(T, in.ad.comments);
+                page.replace(T, mark(S::Optional, in.ad.comments));
             if (T == u"{SHIPCOST}")
-                page.replace(T, in.ad.shipCost);
+                page.replace(T, mark(S::Optional, in.ad.shipCost));
             if (T == u"[" || T == u"]")
                 page.replace(T, {});
         }
 
         if (T == u"{BODYBGCOLOR}")
-            page.replace(T, u"<style> <!--Body {background: url("_s + in.tables[0].texture +
-                                u")}--> </style><body background="_s + in.tables[0].texture);
+            page.replace(T, mark(S::Tables, u"<style> <!--Body {background: url("_s + in.tables[0].texture +
+                                                u")}--> </style><body background="_s + in.tables[0].texture));
 
         if (!in.ad.includeOptional && !list.optionalSection.isEmpty() && page.takeDirty())
             page.replace(list.optionalSection, {});
 
         if (T == u"{EMAIL}" && in.prefs.includeEmail)
-            page.replace(T, emailLink(in.prefs.email));
+            page.replace(T, mark(S::EmailLink, emailLink(in.prefs.email)));
         if (T == u"{WEBSITE}" && in.prefs.includeWebsite)
-            page.replace(T, websiteLink(in.prefs.website));
+            page.replace(T, mark(S::WebsiteLink, websiteLink(in.prefs.website)));
 
         if (T == u"{OPTCOLOR}")
             page.replace(T, in.ad.optionalColor.text);
 
         if (T == u"{OTHERAUCTIONS}" && in.prefs.includeAuctions && in.prefs.auctionSite >= 0 &&
             in.prefs.auctionSite <= 4)
-            page.replace(T, otherAuctionsLink(in.prefs.auctionSite, in.prefs.auctionId, in.hosts));
+            page.replace(T, mark(S::OtherAuctions,
+                                 otherAuctionsLink(in.prefs.auctionSite, in.prefs.auctionId, in.hosts)));
         if (T == u"{MEPAGE}" && in.prefs.includeMePage)
-            page.replace(T, aboutMeLink(in.prefs.auctionId, in.hosts));
+            page.replace(T, mark(S::AboutMe, aboutMeLink(in.prefs.auctionId, in.hosts)));
 
         if ((T == u"{EMAIL}" && !in.prefs.includeEmail) || (T == u"{WEBSITE}" && !in.prefs.includeWebsite) ||
             (T == u"{OTHERAUCTIONS}" && !in.prefs.includeAuctions) ||
@@ -267,20 +283,20 @@ GeneratorResult expandTemplate(const GeneratorInput& in)
             page.replace(T, {});
 
         if (T == u"{NORIGHTCLICK}")
-            page.replace(T, in.ad.effects[6] ? in.pageExtras[0] : QString());
+            page.replace(T, in.ad.effects[6] ? mark(S::NoRightClick, in.pageExtras[0]) : QString());
         if (T == u"{BGMUSIC}")
-            page.replace(T, in.ad.effects[7] ? in.pageExtras[1] : QString());
+            page.replace(T, in.ad.effects[7] ? mark(S::Music, in.pageExtras[1]) : QString());
         if (T == u"{REZO}")
-            page.replace(T, !in.hideFooter ? footerLink(in.hosts) : QString());
+            page.replace(T, !in.hideFooter ? mark(S::Footer, footerLink(in.hosts)) : QString());
 
         if (T == u"{SHIPCALC}") {
             if (!in.prefs.showCalc) {
                 page.replace(T, {});
             } else {
                 if (in.prefs.useUsps)
-                    page.replace(T, uspsForm(in, shipLogos));
+                    page.replace(T, mark(S::Calculator, uspsForm(in, shipLogos)));
                 if (in.prefs.useUps)
-                    page.replace(T, upsForm(in, shipLogos));
+                    page.replace(T, mark(S::Calculator, upsForm(in, shipLogos)));
             }
         }
 

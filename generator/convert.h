@@ -25,6 +25,13 @@ TokenList buildTokenList(const QString& page);
 // placeholders, blocks and forms. Pure: reads only its input.
 GeneratorResult expandTemplate(const GeneratorInput& in);
 
+// Source marks: characters of the private use area that no page needs. A mark opens with
+// SourceOpen and a code (SourceCodeBase + source * 16 + slot index) and closes with SourceClose.
+inline constexpr char16_t SourceOpen = 0xE000;
+inline constexpr char16_t SourceClose = 0xE001;
+inline constexpr char16_t SourceCodeBase = 0xE100;
+QString markSource(PageSource source, int index, const QString& value);
+
 // The folder below the seller's web picture address that holds the emoticon, letter and carrier
 // pictures of an uploaded ad, so that the ad depends on no server but the seller's.
 inline constexpr auto CodePictureFolder = "listwright";

@@ -11,6 +11,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libcurl4-openssl-dev libexiv2-dev
   libhunspell-dev hunspell-en-us
+  libgumbo-dev
 )
 
 sudo=""

@@ -14,6 +14,8 @@
 #include "settings/template_commands.h"
 #include "settings/ui/frm_customize_template.h"
 #include "settings/ui/frm_preferences.h"
+#include "sitecheck/rules_check.h"
+#include "sitecheck/ui/frm_check_rules.h"
 #include "support/ui/control_resizer.h"
 #include "support/ui/form_support.h"
 #include "support/ui/frm_about.h"
@@ -26,7 +28,9 @@
 #include <QFileInfo>
 #include <QMouseEvent>
 #include <QSignalBlocker>
+#include <QStatusBar>
 #include <QTextDocumentFragment>
+#include <QTimer>
 
 using namespace Qt::StringLiterals;
 
@@ -98,6 +102,22 @@ frmMain::frmMain(Program& program, DesktopServices& ds, QWidget* parent)
     m_ftpStatus = std::make_unique<frmFTPStatus>(this);
     m_ftpStatus->setOneByteSetting(10);
     m_ftpStatus->watch(m_program.pictureUpload());
+
+    m_rulesCheck =
+        std::make_unique<RulesCheck>(m_state, ds, m_program.preferencesWindow(),
+                                     [this](QString* error) { return m_program.generateInput(error); });
+    m_checkStatus = new QLabel(m_ui->stbMain);
+    m_checkStatus->setObjectName(u"lblCheckStatus"_s);
+    m_ui->stbMain->addWidget(m_checkStatus, 1);
+    // Shown only while it has something to say, so the editor keeps its room.
+    m_ui->stbMain->hide();
+    connect(m_checkStatus, &QLabel::linkActivated, this, &frmMain::mnuOptionsCheckRules_Click);
+    connect(m_rulesCheck.get(), &RulesCheck::checked, this, &frmMain::showCheckStatus);
+    // After the seller has read the Generate message; the clipboard and the message stay as they are.
+    connect(&m_program, &Program::generated, this, [this](GenerateMode mode, const QString& page) {
+        if (mode == GenerateMode::Generate)
+            QTimer::singleShot(0, this, [this, page] { m_rulesCheck->checkGenerated(page); });
+    });
 }
 
 frmMain::~frmMain()
@@ -197,6 +217,7 @@ void frmMain::connectMenus()
             [this] { m_program.mnuOptionsGenerate_Click(); });
     connect(m_ui->mnuOptionsPreferences, &QAction::triggered, this, [this] { showPreferences(0); });
     connect(m_ui->mnuCheckSpelling, &QAction::triggered, this, &frmMain::mnuCheckSpelling_Click);
+    connect(m_ui->mnuOptionsCheckRules, &QAction::triggered, this, &frmMain::mnuOptionsCheckRules_Click);
 
     for (int i = 0; i < 6; ++i) {
         const E effect = static_cast<E>(i);
@@ -599,6 +620,41 @@ void frmMain::mnuHelpUpdates_Click()
     checkUpdatesWindow().showFromHelpMenu();
 }
 
+frmCheckRules& frmMain::checkRulesWindow()
+{
+    if (!m_checkRules) {
+        m_checkRules = std::make_unique<frmCheckRules>(*m_rulesCheck, this);
+        placeOwned(m_checkRules.get());
+    }
+    return *m_checkRules;
+}
+
+void frmMain::mnuOptionsCheckRules_Click()
+{
+    checkRulesWindow().showAndCheck();
+}
+
+void frmMain::showCheckStatus()
+{
+    const SiteCheckResult& r = m_rulesCheck->result();
+    const int rejected = r.count(FindingKind::Rejected);
+    if (!r.ok || rejected == 0) {
+        m_checkStatus->clear();
+        m_ui->stbMain->hide();
+        return;
+    }
+    m_checkStatus->setText(m_rulesCheck->rules().name + u" would reject "_s + QString::number(rejected) +
+                           (rejected == 1 ? u" part"_s : u" parts"_s) +
+                           u" of this ad. Options, <a href=\"#\">Check Ad For Site Rules</a> lists "_s +
+                           (rejected == 1 ? u"it"_s : u"them"_s) + u" with fixes."_s);
+    if (m_ui->stbMain->isVisible())
+        return;
+    m_ui->stbMain->show();
+    // The line takes its height from the window, not from the editor's controls.
+    if (windowState() == Qt::WindowNoState)
+        resize(width(), height() + m_ui->stbMain->sizeHint().height());
+}
+
 void frmMain::showPreferences(int tab)
 {
     preferencesWindow().showOnTab(tab);
@@ -748,9 +804,9 @@ void frmMain::rememberPlaces()
     if (!m_places)
         return;
     m_places->rememberMain(this);
-    const std::initializer_list<QWidget*> owned = {m_preferences.get(), m_pictures.get(),
-                                                   m_customize.get(),   m_spellWindow.get(),
-                                                   m_about.get(),       m_checkUpdates.get()};
+    const std::initializer_list<QWidget*> owned = {
+        m_preferences.get(), m_pictures.get(),     m_customize.get(), m_spellWindow.get(),
+        m_about.get(),       m_checkUpdates.get(), m_checkRules.get()};
     for (QWidget* window : owned) {
         if (!window)
             continue;

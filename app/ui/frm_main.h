@@ -24,6 +24,7 @@ namespace lw {
 class ControlResizer;
 class DesktopServices;
 class frmAbout;
+class frmCheckRules;
 class frmCheckUpdates;
 class frmCustomizeTemplate;
 class frmFTPStatus;
@@ -31,6 +32,7 @@ class frmImgs;
 class frmPreferences;
 class frmSpellCheck;
 class Program;
+class RulesCheck;
 class SharedState;
 class SpellAsYouType;
 class SpellCheck;
@@ -72,11 +74,13 @@ public:
     frmSpellCheck& spellingWindow();
     frmAbout& aboutWindow();
     frmCheckUpdates& checkUpdatesWindow();
+    frmCheckRules& checkRulesWindow();
     void showPreferences(int tab);
     void showPictures();
     void showCustomizeTemplate();
     void showAbout();
     void mnuHelpUpdates_Click();
+    void mnuOptionsCheckRules_Click();
 
     // Restores the windows' places from an earlier run and keeps them there when the program ends.
     void usePlaces(WindowPlaces& places);
@@ -103,6 +107,8 @@ private:
     void shareWidth();
     void placeOwned(QWidget* window);
     void rememberPlaces();
+    // The status line tells how much of the generated ad the site would reject.
+    void showCheckStatus();
 
     std::unique_ptr<Ui::frmMain> m_ui;
     Program& m_program;
@@ -124,6 +130,9 @@ private:
     WindowPlaces* m_places = nullptr;
     // The width the right-hand column has taken from the description beyond WideArea.
     int m_rightExtra = 0;
+    std::unique_ptr<RulesCheck> m_rulesCheck;
+    std::unique_ptr<frmCheckRules> m_checkRules;
+    QLabel* m_checkStatus = nullptr;
     // Controls addressed by index, in the order of the model's fields.
     std::array<QComboBox*, 3> m_sizes{};
     std::array<QLabel*, 4> m_swatches{};

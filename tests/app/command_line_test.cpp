@@ -6,6 +6,9 @@
 #include "tests/testlib/test_install.h"
 
 #include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 
 #include <QProcess>
 #include <QProcessEnvironment>
@@ -64,12 +67,62 @@ TEST(AppCommandLine, ParsesTheContract)
         {QStringList{u"--preview"_s}, M::UsageError, {}},
         {{u"--generate"_s, u"a.zad"_s, u"b.zad"_s}, M::UsageError, u"a.zad"_s},
         {QStringList{u"--frobnicate"_s}, M::UsageError, {}},
+        {{u"--check"_s, u"--format"_s, u"json"_s, u"ad.zad"_s}, M::Check, u"ad.zad"_s},
+        {{u"--format=text"_s, u"--check"_s}, M::Check, {}},
+        {{u"--check"_s, u"--format=xml"_s}, M::UsageError, {}},
+        {{u"--check"_s, u"--format"_s}, M::UsageError, {}},
+        {{u"--format"_s, u"json"_s}, M::UsageError, {}},
+        {{u"--check"_s, u"--generate"_s}, M::UsageError, {}},
+        {{u"--check"_s, u"--preview"_s}, M::UsageError, {}},
     };
     for (const auto& [arguments, mode, adFile] : cases) {
         const CommandLine c = parseCommandLine(arguments);
         EXPECT_EQ(c.mode, mode) << arguments.join(u' ').toStdString();
         EXPECT_EQ(c.adFile, adFile) << arguments.join(u' ').toStdString();
     }
+    EXPECT_TRUE(parseCommandLine({u"--check"_s, u"--format"_s, u"json"_s}).json);
+    EXPECT_FALSE(parseCommandLine({u"--check"_s, u"--format=text"_s}).json);
+}
+
+TEST(AppCommandLine, ChecksThePageGenerateWouldMakeAgainstTheSiteRules)
+{
+    TestInstall install;
+    AdFileData d;
+    d.ad.title = u"Brass lamp"_s;
+    install.writeLines(u"clean.zad"_s, d.toLines());
+    d.ad.effects[6] = true; // no right-click
+    install.writeLines(u"script.zad"_s, d.toLines());
+
+    const ProgramRun clean = runProgram(install, {u"--check"_s, install.file(u"clean.zad"_s)});
+    EXPECT_EQ(clean.status, 0) << clean.err.toStdString();
+    EXPECT_EQ(
+        QString::fromUtf8(clean.out),
+        u"risky: outside-link: the footer: Links to other sites than eBay's may get the listing removed: "_s +
+            Hosts().maker + u'\n');
+
+    const ProgramRun script = runProgram(install, {u"--check"_s, install.file(u"script.zad"_s)});
+    EXPECT_EQ(script.status, 1);
+    const QStringList lines = QString::fromUtf8(script.out).split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 2) << script.out.toStdString();
+    EXPECT_TRUE(lines[0].startsWith(u"rejected: active-content: effect Disable Right-Click: "_s));
+    for (const QString& line : lines)
+        EXPECT_GE(line.split(u": "_s).size(), 4) << line.toStdString();
+
+    const ProgramRun json =
+        runProgram(install, {u"--check"_s, u"--format"_s, u"json"_s, install.file(u"script.zad"_s)});
+    EXPECT_EQ(json.status, 1);
+    const QJsonObject report = QJsonDocument::fromJson(json.out).object();
+    EXPECT_EQ(report[u"rejected"_s].toInt(), 1);
+    EXPECT_EQ(report[u"risky"_s].toInt(), 1);
+    const QJsonObject first = report[u"findings"_s].toArray().at(0).toObject();
+    EXPECT_EQ(first[u"rule"_s].toString(), u"active-content");
+    EXPECT_EQ(first[u"where"_s].toString(), u"effect Disable Right-Click");
+    EXPECT_EQ(first[u"fix"_s].toString(), u"switch-off-effect");
+
+    const ProgramRun missing = runProgram(install, {u"--check"_s, install.file(u"missing.zad"_s)});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_TRUE(missing.out.isEmpty());
+    EXPECT_EQ(runProgram(install, {u"--check"_s, u"--format"_s, u"xml"_s}).status, 2);
 }
 
 TEST(AppCommandLine, GeneratesToStandardOutputAndSaysWhatStopsTheAd)

@@ -1,0 +1,79 @@
+#include "sitecheck/site_rules.h"
+
+using namespace Qt::StringLiterals;
+
+namespace lw {
+
+FindingKind SiteRules::kindOf(const QString& rule) const
+{
+    for (const auto& [id, kind] : kinds)
+        if (id == rule)
+            return kind;
+    return FindingKind::Advice;
+}
+
+bool SiteRules::isOwnHost(const QString& host) const
+{
+    const QString h = host.toLower();
+    for (const QString& own : ownHosts)
+        if (h == own || h.endsWith(u'.' + own))
+            return true;
+    return false;
+}
+
+const SiteRules& ebayRules()
+{
+    static const SiteRules rules = [] {
+        SiteRules r;
+        r.name = u"eBay"_s;
+        // The marketplaces' own domains, the picture and the static-content hosts.
+        r.ownHosts = {u"ebay.com"_s,       u"ebay.co.uk"_s,    u"ebay.de"_s,     u"ebay.fr"_s,
+                      u"ebay.it"_s,        u"ebay.es"_s,       u"ebay.ca"_s,     u"ebay.com.au"_s,
+                      u"ebay.at"_s,        u"ebay.ch"_s,       u"ebay.ie"_s,     u"ebay.nl"_s,
+                      u"ebay.be"_s,        u"ebay.pl"_s,       u"ebay.com.hk"_s, u"ebay.com.sg"_s,
+                      u"ebay.com.my"_s,    u"ebay.ph"_s,       u"ebay.in"_s,     u"ebayimg.com"_s,
+                      u"ebaystatic.com"_s, u"ebaymotors.com"_s};
+        r.maxPageChars = 500000;
+        r.summaryChars = 800;
+        r.minPictureSide = 500;
+        r.letterImageWords = 3;
+        r.activeTags = {{u"script"_s, u"a script"_s},  {u"object"_s, u"a plug-in"_s},
+                        {u"embed"_s, u"a plug-in"_s},  {u"applet"_s, u"a Java applet"_s},
+                        {u"iframe"_s, u"a frame"_s},   {u"frame"_s, u"a frame"_s},
+                        {u"frameset"_s, u"a frame"_s}, {u"bgsound"_s, u"background sound"_s}};
+        r.summaryVocab = u"https://schema.org/"_s;
+        r.summaryType = u"Product"_s;
+        r.summaryProperty = u"description"_s;
+        r.summaryOpen =
+            u"<div vocab=\"https://schema.org/\" typeof=\"Product\"><span property=\"description\">"_s;
+        r.summaryClose = u"</span></div>"_s;
+        r.kinds = {{u"active-content"_s, FindingKind::Rejected},
+                   {u"http-content"_s, FindingKind::Rejected},
+                   {u"picture-address"_s, FindingKind::Rejected},
+                   {u"size"_s, FindingKind::Rejected},
+                   {u"nesting"_s, FindingKind::Risky},
+                   {u"outside-link"_s, FindingKind::Risky},
+                   {u"contact-email"_s, FindingKind::Risky},
+                   {u"web-address-text"_s, FindingKind::Risky},
+                   {u"picture-size"_s, FindingKind::Risky},
+                   {u"mobile-summary"_s, FindingKind::Advice},
+                   {u"letter-images"_s, FindingKind::Advice}};
+        return r;
+    }();
+    return rules;
+}
+
+QString kindName(FindingKind kind)
+{
+    switch (kind) {
+    case FindingKind::Rejected:
+        return u"rejected"_s;
+    case FindingKind::Risky:
+        return u"risky"_s;
+    case FindingKind::Advice:
+        break;
+    }
+    return u"advice"_s;
+}
+
+} // namespace lw
