@@ -5,6 +5,8 @@
 #include "core/user_files.h"
 #include "settings/preferences_commands.h"
 
+#include <QFileInfo>
+
 using namespace Qt::StringLiterals;
 
 namespace lw {
