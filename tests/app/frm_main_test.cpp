@@ -154,6 +154,7 @@ TEST_F(AppWindow, EditorButtonsAndControlsFollowTheAdAndTheWindowsEdges)
         QLineEdit* box = list ? list->lineEdit() : find<QLineEdit>(QString(u"txt"_s + key));
         state.ad.setText(field, u"2"_s);
         EXPECT_EQ(box->text(), u"2") << id(key);
+        box->end(false);
         QTest::keyClicks(box, u"9\r"_s);
         EXPECT_EQ(state.ad.text(field), u"29") << id(key);
         EXPECT_TRUE(!list || list->count() == 7) << id(key); // a typed size is no entry of its list
