@@ -32,6 +32,8 @@ template <typename... Fs> struct Overloaded : Fs...
 {
     using Fs::operator()...;
 };
+// clang 14 (the fuzzers' compiler) does not deduce aggregate templates by itself.
+template <typename... Fs> Overloaded(Fs...) -> Overloaded<Fs...>;
 
 } // namespace
 

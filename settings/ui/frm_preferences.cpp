@@ -216,7 +216,7 @@ void frmPreferences::bindControls()
     for (const auto& [edit, field] : edits) {
         m_lineEdits[static_cast<int>(field)] = edit;
         connect(edit, &QLineEdit::textChanged, this,
-                [this, field](const QString& text) { m_state.prefs.setText(field, text); });
+                [this, f = field](const QString& text) { m_state.prefs.setText(f, text); });
     }
     const std::pair<QCheckBox*, F> boxes[] = {{ui.chkAlwaysUseColor, F::AlwaysUseColor},
                                               {ui.chkIncludeEmail, F::IncludeEmail},
@@ -230,15 +230,15 @@ void frmPreferences::bindControls()
                                               {ui.chkUPSR, F::UpsResidential}};
     for (const auto& [box, field] : boxes) {
         m_checkBoxes[static_cast<int>(field)] = box;
-        connect(box, &QCheckBox::toggled, this, [this, field](bool on) { m_state.prefs.setFlag(field, on); });
+        connect(box, &QCheckBox::toggled, this, [this, f = field](bool on) { m_state.prefs.setFlag(f, on); });
     }
     // The form fills the lists before these bindings, so filling them leaves the model alone.
     const std::pair<QComboBox*, F> lists[] = {{ui.cboAuctionSite, F::AuctionSite}, {ui.cboFont, F::Font}};
     for (const auto& [list, field] : lists) {
         m_indexLists[static_cast<int>(field)] = list;
-        connect(list, &QComboBox::currentIndexChanged, this, [this, field](int index) {
+        connect(list, &QComboBox::currentIndexChanged, this, [this, f = field](int index) {
             if (index >= 0)
-                m_state.prefs.setIndex(field, index);
+                m_state.prefs.setIndex(f, index);
         });
     }
     connect(ui.txtTerms, &QPlainTextEdit::textChanged, this,
