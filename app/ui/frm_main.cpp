@@ -1,6 +1,7 @@
 #include "app/ui/frm_main.h"
 
 #include "app/program.h"
+#include "app/ui/submission_link.h"
 #include "core/desktop_services.h"
 #include "core/hosts.h"
 #include "core/install_folder.h"
@@ -14,6 +15,7 @@
 #include "settings/template_commands.h"
 #include "settings/ui/frm_customize_template.h"
 #include "settings/ui/frm_preferences.h"
+#include "submission/submission_loader.h"
 #include "support/ui/control_resizer.h"
 #include "support/ui/form_support.h"
 #include "support/ui/frm_about.h"
@@ -95,6 +97,8 @@ frmMain::frmMain(Program& program, DesktopServices& ds, QWidget* parent)
 
 frmMain::~frmMain()
 {
+    // The window goes before the link it calls.
+    m_submission.reset();
     // The commands outlive the window.
     m_program.files().focusTitle = nullptr;
 }
@@ -202,6 +206,7 @@ void frmMain::connectMenus()
     connect(m_ui->mnuHelpTutorials, &QAction::triggered, this, [this] { openHelpPage(u"tutorials.html"_s); });
     connect(m_ui->mnuHelpWebsite, &QAction::triggered, this, &frmMain::openWebsite);
     connect(m_ui->mnuHelpUpdates, &QAction::triggered, this, &frmMain::mnuHelpUpdates_Click);
+    connect(m_ui->mnuSubmitAd, &QAction::triggered, this, &frmMain::mnuSubmitAd_Click);
     connect(m_ui->mnuHelpAbout, &QAction::triggered, this, &frmMain::showAbout);
 }
 
@@ -243,6 +248,8 @@ void frmMain::tlbMain_ButtonClick(const QString& key)
         m_program.mnuOptionsPreview_Click();
     else if (key == u"GenerateAd")
         m_program.mnuOptionsGenerate_Click();
+    else if (key == u"SubmitAd")
+        mnuSubmitAd_Click();
 }
 
 void frmMain::connectControls()
@@ -520,8 +527,16 @@ frmPreferences& frmMain::preferencesWindow()
 
 frmImgs& frmMain::picturesWindow()
 {
-    if (!m_pictures)
+    if (!m_pictures) {
         m_pictures = std::make_unique<frmImgs>(m_state, m_ds, this);
+        // The picked picture goes into the selling form.
+        m_pictures->pictureSelected = [this](bool gallery) {
+            if (SubmissionWindow* window = submissionWindow()) {
+                window->showWindow();
+                window->cmdInsertPicture_Click(gallery ? 1 : 0);
+            }
+        };
+    }
     return *m_pictures;
 }
 
@@ -572,6 +587,39 @@ frmCheckUpdates& frmMain::checkUpdatesWindow()
 void frmMain::mnuHelpUpdates_Click()
 {
     checkUpdatesWindow().showFromHelpMenu();
+}
+
+SubmissionWindow* frmMain::submissionWindow()
+{
+    if (m_submission)
+        return m_submission.get();
+    if (!m_submissionLink) {
+        SubmissionLink::Windows windows;
+        windows.hideOthers = [this] {
+            for (QWidget* w : std::initializer_list<QWidget*>{m_preferences.get(), m_about.get(),
+                                                              m_customize.get(), m_pictures.get()})
+                if (w)
+                    w->hide();
+            hide();
+        };
+        windows.showMain = [this] { show(); };
+        windows.showPicker = [this] { picturesWindow().showPicking(); };
+        m_submissionLink = std::make_unique<SubmissionLink>(m_program, m_ds, std::move(windows));
+        // The Updater replaces this program: it ends at once, without the closing question.
+        connect(&m_submissionLink->updateCheck(), &UpdateCheck::handedOver, qApp,
+                [] { QCoreApplication::exit(0); });
+    }
+    QString error;
+    m_submission = createSubmissionWindow(*m_submissionLink, this, &error);
+    if (!m_submission)
+        m_ds.messageBox(submissionModuleMissingText(error), MsgIcon::Exclamation, u"Ad Submission Process"_s);
+    return m_submission.get();
+}
+
+void frmMain::mnuSubmitAd_Click()
+{
+    if (SubmissionWindow* window = submissionWindow())
+        window->showWindow();
 }
 
 void frmMain::showPreferences(int tab)

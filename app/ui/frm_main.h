@@ -34,6 +34,8 @@ class SharedState;
 class SpellAsYouType;
 class SpellCheck;
 class Speller;
+class SubmissionLink;
+class SubmissionWindow;
 
 // The ad editor. Its controls are bound to the shared models both ways; the
 // commands behind its buttons and menus live in Program, FileCommands and
@@ -75,6 +77,10 @@ public:
     void showCustomizeTemplate();
     void showAbout();
     void mnuHelpUpdates_Click();
+    // The submission window, its module loaded the first time; nullptr (after a message) when
+    // the module cannot be loaded.
+    SubmissionWindow* submissionWindow();
+    void mnuSubmitAd_Click();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -112,6 +118,8 @@ private:
     std::unique_ptr<frmCustomizeTemplate> m_customize;
     std::unique_ptr<frmFTPStatus> m_ftpStatus;
     std::unique_ptr<frmCheckUpdates> m_checkUpdates;
+    std::unique_ptr<SubmissionLink> m_submissionLink;
+    std::unique_ptr<SubmissionWindow> m_submission;
     // Controls addressed by index, in the order of the model's fields.
     std::array<QComboBox*, 3> m_sizes{};
     std::array<QLabel*, 4> m_swatches{};
