@@ -45,9 +45,6 @@ int main(int argc, char* argv[])
         break;
     }
 
-    // The submission module's browser shares OpenGL contexts with the program's windows; this must be
-    // said before the application exists, long before the module is loaded.
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QApplication::setApplicationName(u"Listwright"_s);
     // Before the window, so that ad files open in this program from now on.

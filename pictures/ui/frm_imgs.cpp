@@ -36,6 +36,11 @@ frmImgs::frmImgs(SharedState& state, DesktopServices& ds, QWidget* parent)
         connect(m_cmdClipboard[i], &QToolButton::clicked, this, [this, i] { cmdClipboard_Click(i); });
         connect(m_cmdBrowse[i], &QPushButton::clicked, this, [this, i] { cmdBrowse_Click(i); });
         connect(m_cmdSelectPic[i], &QPushButton::clicked, this, [this, i] { cmdSelectPic_Click(i); });
+        // While picking, a picture typed or pasted into a slot can be selected at once.
+        connect(m_txtImage[i], &QLineEdit::textChanged, this, [this, i](const QString& t) {
+            if (!m_cmdSelectPic[i]->isHidden())
+                m_cmdSelectPic[i]->setEnabled(!t.isEmpty());
+        });
     }
     // Shown only while the submission window lets the seller pick a picture.
     hideSelectButtons();

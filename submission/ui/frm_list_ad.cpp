@@ -204,7 +204,7 @@ void setHighlighted(QPushButton* button, bool highlighted)
 {
     button->setStyleSheet(highlighted
                               ? u"QPushButton { background-color: #E0E0E0; border: 1px solid #7a7a7a; "
-                                u"border-radius: 3px; font-weight: bold; }"_s
+                                u"border-radius: 3px; }"_s
                               : QString());
 }
 
@@ -586,12 +586,13 @@ void frmListAd::applyPage(SellingPage page)
     apply(m_ui->cmdPrevious, row.back, {});
     apply(m_ui->cmdNext, row.next, {});
     if (page == SellingPage::Confirmation) {
+        // Nothing is left to cancel while the seller reads the news.
+        m_view->stop();
+        m_ui->cmdCancel->setEnabled(false);
         m_ds.messageBox(
             u"The auction has been submitted successfully!  You may now close this window and return to "
             u"the main Listwright window."_s,
             MsgIcon::Information, u"Congratulations!"_s);
-        m_view->stop();
-        m_ui->cmdCancel->setEnabled(false);
     }
     Q_EMIT pageRecognised(page);
 }
