@@ -6,7 +6,9 @@
 #include "submission/submission_loader.h"
 #include "tests/testlib/test_install.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
@@ -330,6 +332,27 @@ TEST_F(SubmissionWindowTest, UnknownPagesTurnTheAssistButtonsOffAndLeaveBackAndC
     EXPECT_EQ(titlesSince(seen), QStringList{u"Error in 'Submit Ad' Field(s)"_s});
     EXPECT_EQ(hidden, 1);
     EXPECT_EQ(install.readLines(u"eBaycfg.txt"_s).value(2), QString());
+
+    // The password box refuses what the stored shift cannot give back.
+    auto* password = find<QLineEdit>(u"txteBayPassword"_s);
+    password->clear();
+    for (const QChar c : QString::fromUtf16(u"ab\u00ffc\u20ac")) {
+        QKeyEvent key(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(password, &key);
+    }
+    EXPECT_EQ(password->text(), QString::fromUtf16(u"abc\u20ac"));
+
+    // The window's own update check, without a connection: its message, the buttons as they were.
+    ds.setConnected(false);
+    click(u"cmdCheckUpdates"_s);
+    ASSERT_FALSE(ds.messages().isEmpty());
+    EXPECT_TRUE(ds.messages().last().text.contains(u"connect to the internet now"_s));
+    EXPECT_TRUE(find(u"cmdCheckUpdates"_s)->isEnabled());
+    EXPECT_FALSE(find(u"cmdDownloadUpdates"_s)->isEnabled());
+
+    // Never smaller than 9765 by 7170 twips.
+    w->resize(300, 200);
+    EXPECT_TRUE(waitFor([&] { return w->width() >= 651 && w->height() >= 478; }, 2000));
 }
 
 } // namespace
