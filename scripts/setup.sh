@@ -10,7 +10,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libcurl4-openssl-dev libexiv2-dev
   libhunspell-dev hunspell-en-us
-  qt6-webengine-dev
+  qt6-webengine-dev qt6-declarative-dev
 )
 
 sudo=""
