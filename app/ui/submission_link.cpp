@@ -91,8 +91,8 @@ void SubmissionLink::generateForSubmission(std::function<void(DescriptionOutcome
     // Connections for this one run: the first outcome ends them.
     auto* run = new QObject(&m_program);
     auto uploadFailed = std::make_shared<bool>(false);
-    auto finish = [run, done](DescriptionOutcome outcome, const QString& page) {
-        QObject::disconnect(run, nullptr, nullptr, nullptr);
+    auto finish = [program = &m_program, run, done](DescriptionOutcome outcome, const QString& page) {
+        QObject::disconnect(program, nullptr, run, nullptr);
         run->deleteLater();
         done(outcome, page);
     };

@@ -333,6 +333,11 @@ TEST_F(SubmissionWindowTest, UnknownPagesTurnTheAssistButtonsOffAndLeaveBackAndC
     EXPECT_EQ(hidden, 1);
     EXPECT_EQ(install.readLines(u"eBaycfg.txt"_s).value(2), QString());
 
+    // Paste Default Link puts the built-in selling address back, into the box and the file.
+    click(u"cmdInsertSellURL"_s);
+    EXPECT_EQ(find<QLineEdit>(u"txtSellingURL"_s)->text(), link.defaultSellingUrl());
+    EXPECT_EQ(install.readLines(u"eBaycfg.txt"_s).value(2), link.defaultSellingUrl());
+
     // The password box refuses what the stored shift cannot give back.
     auto* password = find<QLineEdit>(u"txteBayPassword"_s);
     password->clear();
