@@ -1,6 +1,7 @@
 #include "submission/submission_host.h"
 #include "submission/ui/frm_list_ad.h"
 
+#include <QLoggingCategory>
 #include <QtGlobal>
 
 #include <unistd.h>
@@ -21,6 +22,8 @@ extern "C" Q_DECL_EXPORT lw::SubmissionWindow* lw_create_submission_window(lw::S
     if (geteuid() == 0 && !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"))
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     static const bool initialised = [] {
+        // The engine's report of its graphics set-up means nothing to a seller.
+        QLoggingCategory::setFilterRules(QStringLiteral("qt.webenginecontext.info=false"));
         QtWebEngineCore::initialize();
         return true;
     }();
