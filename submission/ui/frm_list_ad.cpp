@@ -247,7 +247,9 @@ frmListAd::frmListAd(SubmissionHost& host, QWidget* parent)
     tmrLoading = new QTimer(this);
     tmrLoading->setObjectName(u"tmrLoading"_s);
     connectControls();
+    // Laid out at the smallest size; it opens roomier, the controls following their tags.
     m_resizer.InitResizer(this);
+    resize(880, 600);
 }
 
 frmListAd::~frmListAd() = default;
