@@ -265,6 +265,7 @@ void Program::uploadFinished(bool ok, const QString& title, const QString& text)
         return;
     }
     restoreEditorTexts();
+    Q_EMIT uploadFailed();
     // The upload's own message box: an OK button and its words, as the status window always had.
     fail(title, text, MsgIcon::None);
 }

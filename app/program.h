@@ -78,6 +78,8 @@ Q_SIGNALS:
     void generateStarted(lw::GenerateMode mode);
     void generated(lw::GenerateMode mode, const QString& page);
     void failed(const QString& title, const QString& text);
+    // The picture upload failed or was aborted; failed() follows.
+    void uploadFailed();
 
 private:
     // After the pictures are on their way or not needed: the page, then its delivery.

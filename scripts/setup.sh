@@ -12,6 +12,7 @@ packages=(
   libcurl4-openssl-dev libexiv2-dev
   libhunspell-dev hunspell-en-us
   libgumbo-dev
+  qt6-webengine-dev qt6-declarative-dev
 )
 
 sudo=""

@@ -1,6 +1,7 @@
 #include "app/ui/frm_main.h"
 
 #include "app/program.h"
+#include "app/ui/submission_link.h"
 #include "core/desktop_services.h"
 #include "core/hosts.h"
 #include "core/install_folder.h"
@@ -16,6 +17,7 @@
 #include "settings/ui/frm_preferences.h"
 #include "sitecheck/rules_check.h"
 #include "sitecheck/ui/frm_check_rules.h"
+#include "submission/submission_loader.h"
 #include "support/ui/control_resizer.h"
 #include "support/ui/form_support.h"
 #include "support/ui/frm_about.h"
@@ -122,6 +124,8 @@ frmMain::frmMain(Program& program, DesktopServices& ds, QWidget* parent)
 
 frmMain::~frmMain()
 {
+    // The window goes before the link it calls.
+    m_submission.reset();
     // The commands outlive the window.
     m_program.files().focusTitle = nullptr;
 }
@@ -234,6 +238,7 @@ void frmMain::connectMenus()
     connect(m_ui->mnuHelpTutorials, &QAction::triggered, this, [this] { openHelpPage(u"tutorials.html"_s); });
     connect(m_ui->mnuHelpWebsite, &QAction::triggered, this, &frmMain::openWebsite);
     connect(m_ui->mnuHelpUpdates, &QAction::triggered, this, &frmMain::mnuHelpUpdates_Click);
+    connect(m_ui->mnuSubmitAd, &QAction::triggered, this, &frmMain::mnuSubmitAd_Click);
     connect(m_ui->mnuHelpAbout, &QAction::triggered, this, &frmMain::showAbout);
 }
 
@@ -275,6 +280,8 @@ void frmMain::tlbMain_ButtonClick(const QString& key)
         m_program.mnuOptionsPreview_Click();
     else if (key == u"GenerateAd")
         m_program.mnuOptionsGenerate_Click();
+    else if (key == u"SubmitAd")
+        mnuSubmitAd_Click();
 }
 
 void frmMain::connectControls()
@@ -558,6 +565,13 @@ frmImgs& frmMain::picturesWindow()
     if (!m_pictures) {
         m_pictures = std::make_unique<frmImgs>(m_state, m_ds, this);
         placeOwned(m_pictures.get());
+        // The picked picture goes into the selling form.
+        m_pictures->pictureSelected = [this](bool gallery) {
+            if (SubmissionWindow* window = submissionWindow()) {
+                window->showWindow();
+                window->cmdInsertPicture_Click(gallery ? 1 : 0);
+            }
+        };
     }
     return *m_pictures;
 }
@@ -653,6 +667,40 @@ void frmMain::showCheckStatus()
     // The line takes its height from the window, not from the editor's controls.
     if (windowState() == Qt::WindowNoState)
         resize(width(), height() + m_ui->stbMain->sizeHint().height());
+}
+
+SubmissionWindow* frmMain::submissionWindow()
+{
+    if (m_submission)
+        return m_submission.get();
+    if (!m_submissionLink) {
+        SubmissionLink::Windows windows;
+        windows.hideOthers = [this] {
+            for (QWidget* w :
+                 std::initializer_list<QWidget*>{m_preferences.get(), m_about.get(), m_customize.get(),
+                                                 m_pictures.get(), m_checkRules.get()})
+                if (w)
+                    w->hide();
+            hide();
+        };
+        windows.showMain = [this] { show(); };
+        windows.showPicker = [this] { picturesWindow().showPicking(); };
+        m_submissionLink = std::make_unique<SubmissionLink>(m_program, m_ds, std::move(windows));
+        // The Updater replaces this program: it ends at once, without the closing question.
+        connect(&m_submissionLink->updateCheck(), &UpdateCheck::handedOver, qApp,
+                [] { QCoreApplication::exit(0); });
+    }
+    QString error;
+    m_submission = createSubmissionWindow(*m_submissionLink, this, &error);
+    if (!m_submission)
+        m_ds.messageBox(submissionModuleMissingText(error), MsgIcon::Exclamation, u"Ad Submission Process"_s);
+    return m_submission.get();
+}
+
+void frmMain::mnuSubmitAd_Click()
+{
+    if (SubmissionWindow* window = submissionWindow())
+        window->showWindow();
 }
 
 void frmMain::showPreferences(int tab)

@@ -38,6 +38,8 @@ class SpellAsYouType;
 class SpellCheck;
 class Speller;
 class WindowPlaces;
+class SubmissionLink;
+class SubmissionWindow;
 
 // The ad editor. Its controls are bound to the shared models both ways; the
 // commands behind its buttons and menus live in Program, FileCommands and
@@ -84,6 +86,10 @@ public:
 
     // Restores the windows' places from an earlier run and keeps them there when the program ends.
     void usePlaces(WindowPlaces& places);
+    // The submission window, its module loaded the first time; nullptr (after a message) when
+    // the module cannot be loaded.
+    SubmissionWindow* submissionWindow();
+    void mnuSubmitAd_Click();
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -133,6 +139,8 @@ private:
     std::unique_ptr<RulesCheck> m_rulesCheck;
     std::unique_ptr<frmCheckRules> m_checkRules;
     QLabel* m_checkStatus = nullptr;
+    std::unique_ptr<SubmissionLink> m_submissionLink;
+    std::unique_ptr<SubmissionWindow> m_submission;
     // Controls addressed by index, in the order of the model's fields.
     std::array<QComboBox*, 3> m_sizes{};
     std::array<QLabel*, 4> m_swatches{};

@@ -3,6 +3,7 @@
 #include "core/models/ad_record.h"
 #include "core/models/picture_list.h"
 #include "core/models/preferences.h"
+#include "core/models/submission_account.h"
 #include "core/models/template_state.h"
 
 #include <QObject>
@@ -40,13 +41,13 @@ struct TemplateDisplay
     QString information;
 };
 
-// The assisted submission's account: what eBaycfg.txt holds.
-struct SubmissionAccount
+// The pictures the seller picked in the picture window for the selling form; "" = no choice.
+struct PicturePicks
 {
-    QString userName;
-    QString password;
-    QString sellingUrl;
-    bool descriptionNotePending = true;
+    QString mainChoice;
+    QString galleryChoice;
+    // Which of the submission window's two buttons opened the picture window.
+    bool pickingGallery = false;
 };
 
 struct UpdateState
@@ -77,6 +78,7 @@ public:
     FileState file;
     TemplateDisplay templateDisplay;
     SubmissionAccount submission;
+    PicturePicks picks;
     UpdateState updates;
 
     // The emoticon the main window shows, and the text boxes its insert and the letter-image

@@ -3,6 +3,7 @@
 #include "core/desktop_services.h"
 #include "core/install_folder.h"
 #include "core/models/shared_state.h"
+#include "generator/blocks.h"
 #include "pictures/thumbnail_size.h"
 #include "pictures/ui/ui_frm_imgs.h"
 #include "support/ui/form_support.h"
@@ -34,6 +35,12 @@ frmImgs::frmImgs(SharedState& state, DesktopServices& ds, QWidget* parent)
         m_cmdClipboard[i]->setIcon(paste);
         connect(m_cmdClipboard[i], &QToolButton::clicked, this, [this, i] { cmdClipboard_Click(i); });
         connect(m_cmdBrowse[i], &QPushButton::clicked, this, [this, i] { cmdBrowse_Click(i); });
+        connect(m_cmdSelectPic[i], &QPushButton::clicked, this, [this, i] { cmdSelectPic_Click(i); });
+        // While picking, a picture typed or pasted into a slot can be selected at once.
+        connect(m_txtImage[i], &QLineEdit::textChanged, this, [this, i](const QString& t) {
+            if (!m_cmdSelectPic[i]->isHidden())
+                m_cmdSelectPic[i]->setEnabled(!t.isEmpty());
+        });
     }
     // Shown only while the submission window lets the seller pick a picture.
     hideSelectButtons();
@@ -99,6 +106,40 @@ void frmImgs::hideSelectButtons()
 {
     for (QPushButton* b : m_cmdSelectPic)
         b->hide();
+}
+
+void frmImgs::showPicking()
+{
+    for (int i = 0; i < SlotCount; ++i) {
+        if (!m_cmdClipboard[i]->isEnabled())
+            continue;
+        m_cmdSelectPic[i]->show();
+        m_cmdSelectPic[i]->setEnabled(!m_txtImage[i]->text().isEmpty());
+    }
+    show();
+    raise();
+    activateWindow();
+}
+
+void frmImgs::cmdSelectPic_Click(int i)
+{
+    const QString t = m_state.pictures.text(i);
+    PicturePicks& picks = m_state.picks;
+    QString& target = picks.pickingGallery ? picks.galleryChoice : picks.mainChoice;
+    if (m_state.prefs.flag(Preferences::Field::FtpAccess)) {
+        // A file of this computer goes up under its name; a web address is linked as it stands.
+        const QString name = pictureFileName(t);
+        if (name != t)
+            target = name;
+        else if (target.isEmpty() && !t.isEmpty())
+            target = t;
+    } else {
+        target = t;
+    }
+    hideSelectButtons();
+    hide();
+    if (pictureSelected)
+        pictureSelected(picks.pickingGallery);
 }
 
 void frmImgs::Form_Activate()

@@ -4,6 +4,7 @@
 #include <QStringList>
 
 #include <array>
+#include <functional>
 #include <memory>
 
 class QLabel;
@@ -40,6 +41,11 @@ public:
     void cmdClipboard_Click(int i);
     void cmdChangeOr_Click();
     void cmdCustomSize_Click();
+    // Picking mode for the submission window: a Select button beside every usable slot.
+    void showPicking();
+    void cmdSelectPic_Click(int i);
+    // Select hands the choice to the submission window: true for the gallery picture.
+    std::function<void(bool gallery)> pictureSelected;
 
     // Escape is Cancel.
     void reject() override;

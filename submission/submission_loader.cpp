@@ -1,0 +1,64 @@
+#include "submission/submission_loader.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QLibrary>
+
+using namespace Qt::StringLiterals;
+
+namespace lw {
+
+namespace {
+
+const QString ModuleFile = u"lw_submission_browser.so"_s;
+
+} // namespace
+
+QStringList submissionModuleCandidates()
+{
+    const QString dir = QCoreApplication::applicationDirPath();
+    return {dir + u'/' + ModuleFile, dir + u"/../lib/listwright/"_s + ModuleFile};
+}
+
+std::unique_ptr<SubmissionWindow> createSubmissionWindow(SubmissionHost& host, QWidget* parent,
+                                                         QString* error)
+{
+    static CreateSubmissionWindow create = nullptr;
+    if (!create) {
+        QStringList reasons;
+        for (const QString& path : submissionModuleCandidates()) {
+            if (!QFileInfo::exists(path))
+                continue;
+            // Never unloaded: the window's code lives in it for the rest of the run.
+            QLibrary module(path);
+            module.setLoadHints(QLibrary::PreventUnloadHint);
+            if (!module.load()) {
+                reasons << module.errorString();
+                continue;
+            }
+            create = reinterpret_cast<CreateSubmissionWindow>(module.resolve(CreateSubmissionWindowSymbol));
+            if (create)
+                break;
+            reasons << module.errorString();
+        }
+        if (!create) {
+            if (error)
+                *error = reasons.isEmpty()
+                             ? u"The file "_s + ModuleFile + u" was not found beside the program."_s
+                             : reasons.join(u"\r\n"_s);
+            return nullptr;
+        }
+    }
+    return std::unique_ptr<SubmissionWindow>(create(host, parent));
+}
+
+QString submissionModuleMissingText(const QString& error)
+{
+    return u"The submission window could not be opened, because its part of Listwright could not be loaded:\r\n\r\n"_s +
+           error +
+           u"\r\n\r\nPlease reinstall Listwright.  Until then you can generate the ad and paste it into the "
+           u"auction "
+           u"site's selling form yourself."_s;
+}
+
+} // namespace lw
