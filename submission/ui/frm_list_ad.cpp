@@ -303,6 +303,8 @@ void frmListAd::Form_Load()
         m_ui->txteBayUsername->setText(m_account.userName);
         m_ui->txtSellingURL->setText(m_account.sellingUrl);
         m_ui->txteBayPassword->setText(m_account.password);
+        // A long address shows where it begins.
+        m_ui->txtSellingURL->setCursorPosition(0);
     }
     m_host.clearPictureChoice(false);
     m_host.clearPictureChoice(true);
