@@ -16,8 +16,11 @@ const QString ModuleFile = u"lw_submission_browser.so"_s;
 
 QStringList submissionModuleCandidates()
 {
+    // Beside the program in the build folder; in "modules/" of an installation, where the
+    // package's library set-up (ldconfig) has no business with it.
     const QString dir = QCoreApplication::applicationDirPath();
-    return {dir + u'/' + ModuleFile, dir + u"/../lib/listwright/"_s + ModuleFile};
+    return {dir + u'/' + ModuleFile, dir + u"/modules/"_s + ModuleFile,
+            dir + u"/../lib/listwright/modules/"_s + ModuleFile};
 }
 
 std::unique_ptr<SubmissionWindow> createSubmissionWindow(SubmissionHost& host, QWidget* parent,

@@ -18,7 +18,7 @@ for f in lib/listwright/Listwright lib/listwright/Updater share/listwright/templ
     [ -f "$usr/$f" ] || fail "not installed: $f"
 done
 [ "$(readlink "$usr/bin/Listwright")" = ../lib/listwright/Listwright ] || fail "bin/Listwright is no link to the program"
-extra=$(cd "$usr" && find bin lib ! -type d | grep -vxE 'bin/Listwright|lib/listwright/(Listwright|Updater|[^/]+\.so)' || true)
+extra=$(cd "$usr" && find bin lib ! -type d | grep -vxE 'bin/Listwright|lib/listwright/(Listwright|Updater|modules/[^/]+\.so)' || true)
 [ -z "$extra" ] || fail "installed beside the programs: $extra"
 
 snapshot() { (cd "$usr" && find . -printf '%p %y %m %l\n' | sort && find . -type f -print0 | sort -z | xargs -0 sha256sum); }
