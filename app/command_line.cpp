@@ -127,31 +127,42 @@ CommandLine parseCommandLine(const QStringList& arguments)
     return c;
 }
 
+namespace {
+
+void writeUtf8(std::FILE* to, const QString& text)
+{
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), to);
+    std::fflush(to);
+}
+
+// The ad named on the command line, as the program's start-up opens it.
+QString absoluteAdFile(const QString& adFile)
+{
+    return adFile.isEmpty() ? adFile : QFileInfo(adFile).absoluteFilePath();
+}
+
+} // namespace
+
 int runGenerateCommand(const CommandLine& command, std::FILE* out, std::FILE* messages)
 {
     HeadlessDesktopServices ds(messages);
     SharedState state;
     Program program(state, ds);
-    QString adFile = command.adFile;
-    if (!adFile.isEmpty())
-        adFile = QFileInfo(adFile).absoluteFilePath();
+    const QString adFile = absoluteAdFile(command.adFile);
     if (!program.startup(adFile))
         return 1;
     // No window to watch: the upload says on standard error which picture is on its way.
     auto upload = std::make_unique<CurlUpload>();
-    QObject::connect(
-        upload.get(), &PictureUpload::itemStarted, upload.get(), [messages, u = upload.get()](int i) {
-            const QByteArray line = (uploadItemCaption(u->request().items.value(i)) + u'\n').toUtf8();
-            std::fwrite(line.constData(), 1, static_cast<size_t>(line.size()), messages);
-            std::fflush(messages);
-        });
+    QObject::connect(upload.get(), &PictureUpload::itemStarted, upload.get(),
+                     [messages, u = upload.get()](int i) {
+                         writeUtf8(messages, uploadItemCaption(u->request().items.value(i)) + u'\n');
+                     });
     program.setPictureUpload(std::move(upload));
     int status = 1;
     QObject::connect(&program, &Program::generated, &program,
                      [&status, out](GenerateMode, const QString& page) {
-                         const QByteArray bytes = page.toUtf8();
-                         std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), out);
-                         std::fflush(out);
+                         writeUtf8(out, page);
                          status = 0;
                          QCoreApplication::quit();
                      });
@@ -169,23 +180,16 @@ int runCheckCommand(const CommandLine& command, std::FILE* out, std::FILE* messa
     HeadlessDesktopServices ds(messages);
     SharedState state;
     Program program(state, ds);
-    QString adFile = command.adFile;
-    if (!adFile.isEmpty())
-        adFile = QFileInfo(adFile).absoluteFilePath();
+    const QString adFile = absoluteAdFile(command.adFile);
     if (!program.startup(adFile))
         return 1;
-    auto say = [](std::FILE* to, const QString& text) {
-        const QByteArray bytes = text.toUtf8();
-        std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), to);
-        std::fflush(to);
-    };
     QString error;
     const std::optional<GeneratorInput> in = program.generateInput(&error);
     const SiteRules& rules = ebayRules();
     const SiteCheckResult result = in ? checkAd(*in, rules) : SiteCheckResult{false, error, {}, false};
     if (!result.ok) {
-        say(messages,
-            u"Listwright: the ad could not be made, so it was not checked: "_s + result.error + u'\n');
+        writeUtf8(messages,
+                  u"Listwright: the ad could not be made, so it was not checked: "_s + result.error + u'\n');
         return 1;
     }
     if (command.json) {
@@ -203,12 +207,12 @@ int runCheckCommand(const CommandLine& command, std::FILE* out, std::FILE* messa
                                  {u"risky"_s, result.count(FindingKind::Risky)},
                                  {u"advice"_s, result.count(FindingKind::Advice)},
                                  {u"findings"_s, findings}};
-        say(out, QString::fromUtf8(QJsonDocument(report).toJson(QJsonDocument::Indented)));
+        writeUtf8(out, QString::fromUtf8(QJsonDocument(report).toJson(QJsonDocument::Indented)));
     } else {
         QString lines;
         for (const Finding& f : result.findings)
             lines += kindName(f.kind) + u": "_s + f.rule + u": "_s + f.where() + u": "_s + f.text + u'\n';
-        say(out, lines);
+        writeUtf8(out, lines);
     }
     return result.count(FindingKind::Rejected) > 0 ? 1 : 0;
 }

@@ -230,7 +230,7 @@ TEST_F(SubmissionWindowTest, WalksTheWholeSubmissionOverTheSellingPages)
     click(u"cmdNext"_s);
     ASSERT_TRUE(reach(u"category.html"_s, u"h - - - - - + + +"_s));
     click(u"cmdNext"_s);
-    ASSERT_TRUE(reach(u"specifics.html"_s, u"h - - - - - + + +"_s));
+    ASSERT_TRUE(reach(u"item_details.html"_s, u"h - - - - - + + +"_s));
     click(u"cmdNext"_s);
     ASSERT_TRUE(reach(u"describe.html"_s, u"h - +* +* - - + + +"_s));
 
