@@ -692,8 +692,14 @@ SubmissionWindow* frmMain::submissionWindow()
     }
     QString error;
     m_submission = createSubmissionWindow(*m_submissionLink, this, &error);
-    if (!m_submission)
+    if (!m_submission) {
         m_ds.messageBox(submissionModuleMissingText(error), MsgIcon::Exclamation, u"Ad Submission Process"_s);
+        return nullptr;
+    }
+    // The module's window is placed like the program's own: centred over this one the first time,
+    // back where the seller left it afterwards, and at the size they gave it.
+    new OwnedWindowWatcher(m_submission->widget());
+    placeOwned(m_submission->widget());
     return m_submission.get();
 }
 
@@ -838,13 +844,27 @@ void frmMain::usePlaces(WindowPlaces& places)
     places.restoreMain(this);
 }
 
+namespace {
+
+bool resizable(const QWidget* window)
+{
+    return window->minimumSize() != window->maximumSize();
+}
+
+} // namespace
+
 void frmMain::placeOwned(QWidget* window)
 {
     if (!m_places)
         return;
+    const bool sized = resizable(window);
+    if (sized)
+        m_places->restoreSize(window);
     auto* watcher = window->findChild<OwnedWindowWatcher*>(QString(), Qt::FindDirectChildrenOnly);
     if (const auto position = m_places->position(window->objectName()); watcher && position)
         watcher->setFirstPosition(*position);
+    if (sized && watcher && m_places->maximized(window->objectName()))
+        watcher->maximizeWhenShown();
 }
 
 void frmMain::rememberPlaces()
@@ -853,14 +873,20 @@ void frmMain::rememberPlaces()
         return;
     m_places->rememberMain(this);
     const std::initializer_list<QWidget*> owned = {
-        m_preferences.get(), m_pictures.get(),     m_customize.get(), m_spellWindow.get(),
-        m_about.get(),       m_checkUpdates.get(), m_checkRules.get()};
+        m_preferences.get(), m_pictures.get(),
+        m_customize.get(),   m_spellWindow.get(),
+        m_about.get(),       m_checkUpdates.get(),
+        m_checkRules.get(),  m_submission ? m_submission->widget() : nullptr};
     for (QWidget* window : owned) {
         if (!window)
             continue;
         const auto* watcher = window->findChild<OwnedWindowWatcher*>(QString(), Qt::FindDirectChildrenOnly);
-        if (const auto position = watcher ? watcher->lastPosition() : std::nullopt)
-            m_places->setPosition(window->objectName(), *position);
+        const auto position = watcher ? watcher->lastPosition() : std::nullopt;
+        if (!position)
+            continue; // never shown this run: what the file holds stays
+        m_places->setPosition(window->objectName(), *position);
+        if (resizable(window))
+            m_places->rememberSize(window);
     }
     // Losing the places is no reason to keep the program from ending.
     m_places->write();

@@ -199,15 +199,25 @@ OwnedWindowWatcher::OwnedWindowWatcher(QWidget* window) : QObject(window), m_win
 
 void OwnedWindowWatcher::setFirstPosition(const QPoint& position)
 {
-    if (WindowPlaces::onScreen(position, m_window->width()))
-        m_firstPosition = position;
+    if (WindowPlaces::onScreen(position, m_window->width())) {
+        m_window->setGeometry(QRect(position, m_window->size()));
+        m_placed = true;
+    }
 }
 
 std::optional<QPoint> OwnedWindowWatcher::lastPosition() const
 {
     if (!m_shownBefore)
         return std::nullopt;
-    return m_window->isVisible() ? m_window->pos() : m_lastPosition;
+    return m_window->isVisible() ? insidePosition() : m_lastInside;
+}
+
+QPoint OwnedWindowWatcher::insidePosition() const
+{
+    // A maximised window goes back to its normal place.
+    const QRect normal = m_window->normalGeometry();
+    const bool normalState = !(m_window->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen));
+    return normalState || !normal.isValid() ? m_window->geometry().topLeft() : normal.topLeft();
 }
 
 bool OwnedWindowWatcher::eventFilter(QObject* watched, QEvent* event)
@@ -218,9 +228,12 @@ bool OwnedWindowWatcher::eventFilter(QObject* watched, QEvent* event)
     case QEvent::Show:
         if (!m_shownBefore) {
             m_shownBefore = true;
-            if (m_firstPosition) {
-                m_window->move(*m_firstPosition);
-            } else if (QWidget* owner = m_window->parentWidget()) {
+            QWidget* owner = m_window->parentWidget();
+            if (m_maximize)
+                QMetaObject::invokeMethod(
+                    m_window, [w = m_window] { w->setWindowState(w->windowState() | Qt::WindowMaximized); },
+                    Qt::QueuedConnection);
+            else if (owner && !m_placed) {
                 const QRect frame = owner->window()->frameGeometry();
                 QRect mine = m_window->frameGeometry();
                 mine.moveCenter(frame.center());
@@ -236,6 +249,7 @@ bool OwnedWindowWatcher::eventFilter(QObject* watched, QEvent* event)
         break;
     case QEvent::Hide:
         m_lastPosition = m_window->pos();
+        m_lastInside = insidePosition();
         m_armed = true;
         break;
     case QEvent::WindowActivate:

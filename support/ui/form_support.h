@@ -68,10 +68,16 @@ class OwnedWindowWatcher : public QObject
 public:
     explicit OwnedWindowWatcher(QWidget* window);
 
-    // Where the window first shows instead of centred over its owner (a place remembered from an
-    // earlier run); a point on no screen is ignored.
+    // Places the window's inside (below its title bar) there now, before it is first shown, instead
+    // of centring it over its owner then: a place remembered from an earlier run. A point on no
+    // screen is ignored.
     void setFirstPosition(const QPoint& position);
-    // Where the window is, or was when last hidden; nullopt when it was never shown.
+    // Maximised once it first shows; the place and size it had then are where it goes back to when
+    // the seller restores it. (Set before showing, window managers may ignore it for a dialog.)
+    void maximizeWhenShown() { m_maximize = true; }
+    // Where the window's inside is, or was when last hidden; nullopt when it was never shown.
+    // The inside, not the frame: before a window is first mapped its frame is unknown, so a frame
+    // position given then would land a title bar lower at every run.
     std::optional<QPoint> lastPosition() const;
 
 Q_SIGNALS:
@@ -81,11 +87,15 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    QPoint insidePosition() const;
+
     QWidget* m_window;
     bool m_armed = true;
     bool m_shownBefore = false;
-    QPoint m_lastPosition;
-    std::optional<QPoint> m_firstPosition;
+    QPoint m_lastPosition; // the frame's, for showing again in this run
+    QPoint m_lastInside;
+    bool m_placed = false;
+    bool m_maximize = false;
 };
 
 } // namespace lw

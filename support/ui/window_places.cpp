@@ -61,14 +61,20 @@ void WindowPlaces::read()
             continue;
         const QString key = line.left(eq).trimmed();
         const QString value = line.mid(eq + 1).trimmed();
+        Place& place = m_places[section];
         if (key == u"geometry") {
-            if (const auto v = numbers(value, 4); v && v->at(2) > 0 && v->at(3) > 0)
-                m_places[section].geometry = QRect(v->at(0), v->at(1), v->at(2), v->at(3));
+            if (const auto v = numbers(value, 4); v && v->at(2) > 0 && v->at(3) > 0) {
+                place.position = QPoint(v->at(0), v->at(1));
+                place.size = QSize(v->at(2), v->at(3));
+            }
         } else if (key == u"position") {
             if (const auto v = numbers(value, 2))
-                m_places[section].geometry = QRect(QPoint(v->at(0), v->at(1)), QSize());
+                place.position = QPoint(v->at(0), v->at(1));
+        } else if (key == u"size") {
+            if (const auto v = numbers(value, 2); v && v->at(0) > 0 && v->at(1) > 0)
+                place.size = QSize(v->at(0), v->at(1));
         } else if (key == u"maximized") {
-            m_places[section].maximized = value == u"true";
+            place.maximized = value == u"true";
         }
     }
 }
@@ -77,14 +83,21 @@ bool WindowPlaces::write(QString* error) const
 {
     QStringList lines;
     for (auto it = m_places.cbegin(); it != m_places.cend(); ++it) {
-        const QRect& g = it->geometry;
+        const Place& p = it.value();
         lines << u'[' + it.key() + u']';
-        if (it.key() == MainWindow) {
-            lines << u"geometry=%1,%2,%3,%4"_s.arg(g.x()).arg(g.y()).arg(g.width()).arg(g.height());
-            lines << (it->maximized ? u"maximized=true"_s : u"maximized=false"_s);
-        } else {
-            lines << u"position=%1,%2"_s.arg(g.x()).arg(g.y());
+        if (it.key() == MainWindow && p.position && p.size.isValid()) {
+            lines << u"geometry=%1,%2,%3,%4"_s.arg(p.position->x())
+                         .arg(p.position->y())
+                         .arg(p.size.width())
+                         .arg(p.size.height());
+        } else if (it.key() != MainWindow) {
+            if (p.position)
+                lines << u"position=%1,%2"_s.arg(p.position->x()).arg(p.position->y());
+            if (p.size.isValid())
+                lines << u"size=%1,%2"_s.arg(p.size.width()).arg(p.size.height());
         }
+        if (p.size.isValid())
+            lines << (p.maximized ? u"maximized=true"_s : u"maximized=false"_s);
     }
     if (!QDir().mkpath(QFileInfo(m_path).path())) {
         if (error)
@@ -100,14 +113,28 @@ bool WindowPlaces::onScreen(const QPoint& topLeft, int width)
     return QGuiApplication::screenAt(topLeft + QPoint(qBound(0, width / 2, 40), 10)) != nullptr;
 }
 
+namespace {
+
+QSize fitScreen(QSize size)
+{
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        return size.boundedTo(screen->availableGeometry().size());
+    return size;
+}
+
+bool isNormal(const QWidget* window)
+{
+    return !(window->windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen));
+}
+
+} // namespace
+
 void WindowPlaces::restoreMain(QWidget* window) const
 {
     const auto it = m_places.constFind(MainWindow);
-    if (it == m_places.cend() || !it->geometry.isValid())
+    if (it == m_places.cend() || !it->position || !it->size.isValid())
         return;
-    QRect g = it->geometry;
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        g.setSize(g.size().boundedTo(screen->availableGeometry().size()));
+    const QRect g(*it->position, fitScreen(it->size));
     if (onScreen(g.topLeft(), g.width()))
         window->setGeometry(g);
     else
@@ -118,13 +145,13 @@ void WindowPlaces::restoreMain(QWidget* window) const
 
 void WindowPlaces::rememberMain(const QWidget* window)
 {
-    const bool normal =
-        !(window->windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen));
+    QRect g = isNormal(window) ? window->geometry() : window->normalGeometry();
+    if (!g.isValid())
+        g = window->geometry();
     Place& place = m_places[MainWindow];
-    place.geometry = normal ? window->geometry() : window->normalGeometry();
+    place.position = g.topLeft();
+    place.size = g.size();
     place.maximized = bool(window->windowState() & Qt::WindowMaximized);
-    if (!place.geometry.isValid())
-        place.geometry = window->geometry();
 }
 
 std::optional<QPoint> WindowPlaces::position(const QString& window) const
@@ -132,12 +159,36 @@ std::optional<QPoint> WindowPlaces::position(const QString& window) const
     const auto it = m_places.constFind(window);
     if (it == m_places.cend() || window == MainWindow)
         return std::nullopt;
-    return it->geometry.topLeft();
+    return it->position;
 }
 
 void WindowPlaces::setPosition(const QString& window, const QPoint& position)
 {
-    m_places[window].geometry = QRect(position, QSize());
+    m_places[window].position = position;
+}
+
+void WindowPlaces::restoreSize(QWidget* window) const
+{
+    const auto it = m_places.constFind(window->objectName());
+    if (it == m_places.cend() || window->objectName() == MainWindow || !it->size.isValid())
+        return;
+    window->resize(fitScreen(it->size).expandedTo(window->minimumSize()));
+}
+
+bool WindowPlaces::maximized(const QString& window) const
+{
+    const auto it = m_places.constFind(window);
+    return it != m_places.cend() && it->size.isValid() && it->maximized;
+}
+
+void WindowPlaces::rememberSize(const QWidget* window)
+{
+    if (window->objectName() == MainWindow)
+        return;
+    const QRect normal = window->normalGeometry();
+    Place& place = m_places[window->objectName()];
+    place.size = isNormal(window) || !normal.isValid() ? window->size() : normal.size();
+    place.maximized = bool(window->windowState() & Qt::WindowMaximized);
 }
 
 } // namespace lw

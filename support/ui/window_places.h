@@ -3,6 +3,7 @@
 #include <QMap>
 #include <QPoint>
 #include <QRect>
+#include <QSize>
 #include <QString>
 
 #include <optional>
@@ -14,7 +15,8 @@ namespace lw {
 // Where the seller left the program's windows, kept between runs in a small state file of the
 // user's configuration folder (never in settings.txt, whose lines are fixed): the main window's
 // normal size and place and whether it was maximised, and the place of each window it owns,
-// known by objectName. A place on no screen any more is ignored when restoring.
+// known by objectName, with the size too when the seller can resize it. A place on no screen any
+// more is ignored when restoring.
 class WindowPlaces
 {
 public:
@@ -35,13 +37,20 @@ public:
     std::optional<QPoint> position(const QString& window) const;
     void setPosition(const QString& window, const QPoint& position);
 
+    // An owned window the seller can resize: its kept normal size (never larger than the screen;
+    // nothing happens when none is kept) and whether it was maximised.
+    void restoreSize(QWidget* window) const;
+    bool maximized(const QString& window) const;
+    void rememberSize(const QWidget* window);
+
     // True when the window's title bar at that place lies on a screen, so the seller can reach it.
     static bool onScreen(const QPoint& topLeft, int width);
 
 private:
     struct Place
     {
-        QRect geometry; // the main window's normal geometry; an owned window's top-left only
+        std::optional<QPoint> position; // the main window's client top-left; an owned window's frame
+        QSize size;                     // normal size; invalid when not kept
         bool maximized = false;
     };
     QString m_path;

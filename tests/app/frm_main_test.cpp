@@ -293,22 +293,36 @@ TEST_F(AppWindow, WindowPlacesComeBackFromTheStateFileAndGoBackWhenTheProgramEnd
     const QString path = install.file(u"window-state.ini"_s);
     install.write(u"window-state.ini"_s,
                   "[frmMain]\ngeometry=30,40,700,480\n[frmPreferences]\nposition=60,50\n"
-                  "[frmAbout]\nposition=9000,9000\n");
+                  "[frmAbout]\nposition=9000,9000\n[frmCheckRules]\nposition=80,90\nsize=640,420\n");
     WindowPlaces places(path);
     places.read();
     window.usePlaces(places);
     EXPECT_EQ(window.geometry(), QRect(30, 40, 700, 480));
     click(u"cmdPreferences");
-    EXPECT_EQ(find(u"frmPreferences")->pos(), QPoint(60, 50));
-    find(u"frmPreferences")->move(70, 55);
+    // Places are of the window's inside: a frame still unknown before it is first shown cannot shift it.
+    QWidget* preferences = find(u"frmPreferences");
+    EXPECT_EQ(preferences->geometry().topLeft(), QPoint(60, 50));
+    preferences->setGeometry(QRect(QPoint(70, 55), preferences->size()));
     click(u"mnuHelpAbout");
     EXPECT_EQ(find(u"frmAbout")->frameGeometry().center(), window.frameGeometry().center());
+    // A window the seller can resize keeps its size too, and its normal size when maximised.
+    window.findChild<QAction*>(u"mnuOptionsCheckRules"_s)->trigger();
+    QWidget* rules = find(u"frmCheckRules");
+    EXPECT_EQ(rules->geometry(), QRect(80, 90, 640, 420));
+    rules->resize(700, 500);
+    rules->showMaximized();
 
     ASSERT_TRUE(window.close());
     WindowPlaces written(path);
     written.read();
     EXPECT_EQ(written.position(u"frmPreferences"_s), QPoint(70, 55));
-    EXPECT_EQ(written.position(u"frmAbout"_s), find(u"frmAbout")->pos());
+    EXPECT_EQ(written.position(u"frmAbout"_s), find(u"frmAbout")->geometry().topLeft());
+    EXPECT_EQ(written.position(u"frmCheckRules"_s), QPoint(80, 90));
+    EXPECT_TRUE(written.maximized(u"frmCheckRules"_s));
+    QWidget rulesNext;
+    rulesNext.setObjectName(u"frmCheckRules"_s);
+    written.restoreSize(&rulesNext);
+    EXPECT_EQ(rulesNext.size(), QSize(700, 500));
     QWidget next;
     written.restoreMain(&next);
     EXPECT_EQ(next.geometry(), QRect(30, 40, 700, 480));
