@@ -310,18 +310,33 @@ for nn in "${numbers[@]}"; do
         -define png:exclude-chunks=date,time "PNG24:$thumb_dir/$n.png"
     if [ -n "$shots" ]; then
         for w in 375 1000; do
+            # Headless Chromium lays a page out at least 500 px wide whatever the window, so the
+            # page is seen through a frame exactly w px wide, as a phone would show it; what is
+            # wider than the frame is cut off at its right edge, as on the phone's screen.
+            frame="$work/$nn-$w-frame.html"
+            printf '<!DOCTYPE html><html><body style="margin:0"><iframe src="%s" scrolling="no" style="display:block;border:0;width:%spx;height:6000px"></iframe><script>onload=()=>{const d=frames[0].document.documentElement;document.body.dataset.wide=d.scrollWidth}</script></body></html>\n' \
+                "file://$page" "$w" >"$frame"
             full="$work/$nn-$w.png"
             rm -f "$full"
+            window=$((w < 600 ? 600 : w))
             timeout 180 "$browser" --headless --no-sandbox --disable-gpu --disable-background-networking \
                 --disable-component-update --no-first-run --user-data-dir="$work/chromium-$nn" \
-                --hide-scrollbars --window-size="$w,6000" --screenshot="$full" "file://$page" \
+                --hide-scrollbars --window-size="$window,6000" --screenshot="$full" "file://$frame" \
                 >"$work/chromium-$nn-$w.log" 2>&1 || true
             if [ -s "$full" ]; then
                 # Down to the end of the page: the last row that is not the blank below it.
+                convert "$full" -crop "${w}x6000+0+0" +repage "$full"
                 bottom=$(convert "$full" -trim -format '%[fx:page.y+h]' info: 2>/dev/null || echo 6000)
                 convert "$full" -crop "${w}x$((bottom + 16))+0+0" +repage -strip "$shots/$nn-$w.png"
             else
                 say "template $nn: the $w px screenshot failed"
+            fi
+            wide=$(timeout 180 "$browser" --headless --no-sandbox --disable-gpu --allow-file-access-from-files \
+                --no-first-run --user-data-dir="$work/chromium-$nn" --window-size="$window,800" \
+                --virtual-time-budget=5000 --dump-dom "file://$frame" 2>/dev/null |
+                sed -n 's/.*data-wide="\([0-9]*\)".*/\1/p' | head -n 1)
+            if [ -n "$wide" ] && [ "$wide" -gt "$w" ]; then
+                say "template $nn: $wide px wide, wider than a $w px screen"
             fi
         done
     fi
