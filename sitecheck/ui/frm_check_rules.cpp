@@ -18,15 +18,9 @@ namespace {
 
 QString kindCaption(FindingKind kind)
 {
-    switch (kind) {
-    case FindingKind::Rejected:
-        return u"Rejected"_s;
-    case FindingKind::Risky:
-        return u"Risky"_s;
-    case FindingKind::Advice:
-        break;
-    }
-    return u"Advice"_s;
+    QString caption = kindName(kind);
+    caption[0] = caption[0].toUpper();
+    return caption;
 }
 
 QColor kindColor(FindingKind kind)
