@@ -209,15 +209,7 @@ std::optional<QPoint> OwnedWindowWatcher::lastPosition() const
 {
     if (!m_shownBefore)
         return std::nullopt;
-    return m_window->isVisible() ? insidePosition() : m_lastInside;
-}
-
-QPoint OwnedWindowWatcher::insidePosition() const
-{
-    // A maximised window goes back to its normal place.
-    const QRect normal = m_window->normalGeometry();
-    const bool normalState = !(m_window->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen));
-    return normalState || !normal.isValid() ? m_window->geometry().topLeft() : normal.topLeft();
+    return m_window->isVisible() ? WindowPlaces::normalGeometry(m_window).topLeft() : m_lastInside;
 }
 
 bool OwnedWindowWatcher::eventFilter(QObject* watched, QEvent* event)
@@ -249,7 +241,7 @@ bool OwnedWindowWatcher::eventFilter(QObject* watched, QEvent* event)
         break;
     case QEvent::Hide:
         m_lastPosition = m_window->pos();
-        m_lastInside = insidePosition();
+        m_lastInside = WindowPlaces::normalGeometry(m_window).topLeft();
         m_armed = true;
         break;
     case QEvent::WindowActivate:

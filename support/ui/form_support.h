@@ -87,8 +87,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QPoint insidePosition() const;
-
     QWidget* m_window;
     bool m_armed = true;
     bool m_shownBefore = false;

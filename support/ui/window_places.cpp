@@ -122,12 +122,15 @@ QSize fitScreen(QSize size)
     return size;
 }
 
-bool isNormal(const QWidget* window)
-{
-    return !(window->windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen));
-}
-
 } // namespace
+
+QRect WindowPlaces::normalGeometry(const QWidget* window)
+{
+    const bool normal =
+        !(window->windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen));
+    const QRect g = window->normalGeometry();
+    return normal || !g.isValid() ? window->geometry() : g;
+}
 
 void WindowPlaces::restoreMain(QWidget* window) const
 {
@@ -145,9 +148,7 @@ void WindowPlaces::restoreMain(QWidget* window) const
 
 void WindowPlaces::rememberMain(const QWidget* window)
 {
-    QRect g = isNormal(window) ? window->geometry() : window->normalGeometry();
-    if (!g.isValid())
-        g = window->geometry();
+    const QRect g = normalGeometry(window);
     Place& place = m_places[MainWindow];
     place.position = g.topLeft();
     place.size = g.size();
@@ -185,9 +186,8 @@ void WindowPlaces::rememberSize(const QWidget* window)
 {
     if (window->objectName() == MainWindow)
         return;
-    const QRect normal = window->normalGeometry();
     Place& place = m_places[window->objectName()];
-    place.size = isNormal(window) || !normal.isValid() ? window->size() : normal.size();
+    place.size = normalGeometry(window).size();
     place.maximized = bool(window->windowState() & Qt::WindowMaximized);
 }
 

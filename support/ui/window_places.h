@@ -43,6 +43,9 @@ public:
     bool maximized(const QString& window) const;
     void rememberSize(const QWidget* window);
 
+    // The window's geometry when it is neither maximised nor minimised, else the one it goes back to.
+    static QRect normalGeometry(const QWidget* window);
+
     // True when the window's title bar at that place lies on a screen, so the seller can reach it.
     static bool onScreen(const QPoint& topLeft, int width);
 
