@@ -15,12 +15,14 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cctype>
 #include <chrono>
 #include <mutex>
 #include <optional>
 #include <thread>
 #include <vector>
 
+#include <netinet/in.h>
 #include <poll.h>
 #include <sys/ioctl.h>
 #include <sys/socket.h>
@@ -35,15 +37,17 @@ namespace lw {
 
 namespace {
 
-enum class Protocol
-{
-    Ftp,
-    Ftps,
-    Sftp
-};
-
 // Often enough for a moving bar, rarely enough not to flood the window's event loop.
 constexpr auto ProgressInterval = std::chrono::milliseconds(100);
+// An FTP reply of several lines is a greeting or a feature list: a few kilobytes at most.
+constexpr qsizetype MaxReplyBytes = 64 * 1024;
+// What a removal of an empty file left by a failed store may add to the wait for the message.
+constexpr auto CleanupLimit = std::chrono::seconds(5);
+
+QString seconds(std::chrono::milliseconds time)
+{
+    return QString::number(std::max<qint64>(1, time.count() / 1000));
+}
 
 struct Failure
 {
@@ -70,7 +74,12 @@ Failure unreadable(const QString& path)
 class CurlUpload::Run
 {
 public:
-    Run(CurlUpload* owner, quint64 id, const UploadRequest& request, const QString& tempFolder);
+    struct Timeouts
+    {
+        std::chrono::milliseconds connect, stall;
+    };
+    Run(CurlUpload* owner, quint64 id, const UploadRequest& request, const QString& tempFolder,
+        Timeouts timeouts);
     ~Run();
     void abort();
 
@@ -80,7 +89,9 @@ private:
     std::optional<Failure> configure();
     std::optional<Failure> checkFolder();
     std::optional<Failure> send(int index);
+    void removeEmptyFile(const QStringList& folders, const QString& name);
     CURLcode perform();
+    void readReplyLine(QByteArrayView line);
     Failure describe(CURLcode code) const;
     QByteArray url(const QStringList& folders, const QString& name) const;
     qint64 unsentBytes();
@@ -92,6 +103,7 @@ private:
     static int onHostKey(CURL*, const curl_khkey*, const curl_khkey*, curl_khmatch match, void* run);
     static curl_socket_t onOpenSocket(void* run, curlsocktype, curl_sockaddr* address);
     static int onCloseSocket(void* run, curl_socket_t socket);
+    static int onDebug(CURL*, curl_infotype type, char* data, size_t size, void* run);
 
     CurlUpload* const m_owner;
     const quint64 m_id;
@@ -99,6 +111,7 @@ private:
     const QString m_tempFolder;
     const QString m_caFile;
     const QString m_knownHosts;
+    const Timeouts m_timeouts;
 
     CURL* m_easy = nullptr;
     // Cleaned up by the thread once done; abort() may wake it until then.
@@ -109,7 +122,18 @@ private:
     std::mutex m_lock;
     std::atomic<bool> m_aborted{false};
 
-    Protocol m_protocol = Protocol::Ftp;
+    ServerProtocol m_protocol = ServerProtocol::Ftp;
+    // The connections to the server's own port. FTP's control connection ends with QUIT and its
+    // answer, SFTP's with replies to every write: nothing of a picture is left on its way there.
+    std::vector<curl_socket_t> m_controlSockets;
+    int m_controlPort = 0;
+    // The server sent a whole FTP reply on its control connection.
+    bool m_greeted = false;
+    // It sent lines that are no FTP reply: the upload is given up.
+    bool m_notFtp = false;
+    // The code of a reply of several lines under way, and its length so far.
+    QByteArray m_replyCode;
+    qsizetype m_replyBytes = 0;
     QByteArray m_origin;
     QStringList m_remoteFolder;
     // Known to exist once a picture went there or it was looked at, so a sub-folder may be made in it.
@@ -120,6 +144,9 @@ private:
     int m_index = -1;
     QStringList m_making;
     bool m_sending = false;
+    // The store of the current file was asked for (STOR), and curl has started taking the file.
+    bool m_storeSent = false;
+    bool m_itemMoving = false;
     QFile* m_file = nullptr;
     // What curl took of the file; its own count may still hold the last picture's at first.
     qint64 m_read = 0;
@@ -133,12 +160,13 @@ private:
     std::thread m_thread;
 };
 
-CurlUpload::Run::Run(CurlUpload* owner, quint64 id, const UploadRequest& request, const QString& tempFolder)
+CurlUpload::Run::Run(CurlUpload* owner, quint64 id, const UploadRequest& request, const QString& tempFolder,
+                     Timeouts timeouts)
     : m_owner(owner), m_id(id), m_request(request), m_tempFolder(tempFolder),
       m_caFile(qEnvironmentVariable("LISTWRIGHT_CA_FILE")),
       m_knownHosts(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
                    u"/listwright/known_hosts"_s),
-      m_easy(curl_easy_init()), m_multi(curl_multi_init())
+      m_timeouts(timeouts), m_easy(curl_easy_init()), m_multi(curl_multi_init())
 {
     m_thread = std::thread([this] { main(); });
 }
@@ -218,21 +246,18 @@ std::optional<Failure> CurlUpload::Run::configure()
 {
     const Preferences::FtpAccount& account = m_request.account;
     QString host = account.server.trimmed();
-    if (const qsizetype schemeEnd = host.indexOf(u"://"_s); schemeEnd >= 0) {
-        const QString scheme = host.left(schemeEnd).toLower();
-        if (scheme == u"ftps"_s)
-            m_protocol = Protocol::Ftps;
-        else if (scheme == u"sftp"_s)
-            m_protocol = Protocol::Sftp;
-        else if (scheme != u"ftp"_s)
-            return describe(CURLE_UNSUPPORTED_PROTOCOL);
+    m_protocol = serverProtocol(host);
+    if (m_protocol == ServerProtocol::Unknown)
+        return describe(CURLE_UNSUPPORTED_PROTOCOL);
+    if (const qsizetype schemeEnd = host.indexOf(u"://"_s); schemeEnd >= 0)
         host = host.mid(schemeEnd + 3);
-    }
-    const bool sftp = m_protocol == Protocol::Sftp;
+    const bool sftp = m_protocol == ServerProtocol::Sftp;
     // FTP over TLS is asked for on the plain port (AUTH TLS), not curl's implicit ftps://.
     m_origin = (sftp ? "sftp://" : "ftp://") + host.section(u'/', 0, 0).toUtf8();
-    if (const int port = ftpPortNumber(account.port); port > 0)
+    const int port = ftpPortNumber(account.port);
+    if (port > 0)
         m_origin += ':' + QByteArray::number(port);
+    m_controlPort = port > 0 ? port : sftp ? 22 : 21;
     // The remote folder is below the folder the login lands in.
     m_origin += sftp ? "/~/" : "/";
     m_remoteFolder = account.remoteFolder.split(u'/', Qt::SkipEmptyParts);
@@ -243,15 +268,21 @@ std::optional<Failure> CurlUpload::Run::configure()
     curl_easy_setopt(c, CURLOPT_PROTOCOLS_STR, sftp ? "sftp" : "ftp");
     curl_easy_setopt(c, CURLOPT_USERNAME, account.userName.toUtf8().constData());
     curl_easy_setopt(c, CURLOPT_PASSWORD, account.password.toUtf8().constData());
-    curl_easy_setopt(c, CURLOPT_CONNECTTIMEOUT, long(ConnectTimeoutSeconds));
-    curl_easy_setopt(c, CURLOPT_ACCEPTTIMEOUT_MS, long(ConnectTimeoutSeconds) * 1000);
-    curl_easy_setopt(c, CURLOPT_SERVER_RESPONSE_TIMEOUT, long(StallTimeoutSeconds));
+    // The connect time-out covers the FTP server's greeting and the login too.
+    curl_easy_setopt(c, CURLOPT_CONNECTTIMEOUT_MS, long(m_timeouts.connect.count()));
+    curl_easy_setopt(c, CURLOPT_ACCEPTTIMEOUT_MS, long(m_timeouts.connect.count()));
+    const long stall = seconds(m_timeouts.stall).toLong();
+    curl_easy_setopt(c, CURLOPT_SERVER_RESPONSE_TIMEOUT, stall);
     curl_easy_setopt(c, CURLOPT_LOW_SPEED_LIMIT, 1L);
-    curl_easy_setopt(c, CURLOPT_LOW_SPEED_TIME, long(StallTimeoutSeconds));
+    curl_easy_setopt(c, CURLOPT_LOW_SPEED_TIME, stall);
     curl_easy_setopt(c, CURLOPT_NOPROGRESS, 0L);
     curl_easy_setopt(c, CURLOPT_XFERINFOFUNCTION, &Run::onProgress);
     curl_easy_setopt(c, CURLOPT_XFERINFODATA, this);
     curl_easy_setopt(c, CURLOPT_READFUNCTION, &Run::onRead);
+    // Nothing is downloaded; what a look at a file or folder reports goes nowhere.
+    const curl_write_callback discard = [](char*, size_t size, size_t count, void*) { return size * count; };
+    curl_easy_setopt(c, CURLOPT_WRITEFUNCTION, discard);
+    curl_easy_setopt(c, CURLOPT_HEADERFUNCTION, discard);
     curl_easy_setopt(c, CURLOPT_READDATA, this);
     curl_easy_setopt(c, CURLOPT_OPENSOCKETFUNCTION, &Run::onOpenSocket);
     curl_easy_setopt(c, CURLOPT_OPENSOCKETDATA, this);
@@ -265,13 +296,19 @@ std::optional<Failure> CurlUpload::Run::configure()
         curl_easy_setopt(c, CURLOPT_SSH_KEYDATA, this);
         return std::nullopt;
     }
-    curl_easy_setopt(c, CURLOPT_FTPPORT, m_request.passive ? static_cast<const char*>(nullptr) : "-");
-    if (m_protocol == Protocol::Ftps) {
+    // The server's replies are read as they come, to tell a server that is no FTP server.
+    curl_easy_setopt(c, CURLOPT_VERBOSE, 1L);
+    curl_easy_setopt(c, CURLOPT_DEBUGFUNCTION, &Run::onDebug);
+    curl_easy_setopt(c, CURLOPT_DEBUGDATA, this);
+    // Over TLS no router can read the PORT command to let the server's connection in: passive always.
+    const bool passive = m_request.passive || m_protocol == ServerProtocol::Ftps;
+    curl_easy_setopt(c, CURLOPT_FTPPORT, passive ? static_cast<const char*>(nullptr) : "-");
+    if (m_protocol == ServerProtocol::Ftps) {
         curl_easy_setopt(c, CURLOPT_USE_SSL, long(CURLUSESSL_ALL));
         curl_easy_setopt(c, CURLOPT_SSL_VERIFYPEER, 1L);
         curl_easy_setopt(c, CURLOPT_SSL_VERIFYHOST, 2L);
     }
-    if (m_protocol != Protocol::Ftps || m_caFile.isEmpty())
+    if (m_protocol != ServerProtocol::Ftps || m_caFile.isEmpty())
         return std::nullopt;
     // Extra authorities join the system's: a blob takes the place of curl's own bundle file.
     QFile extra(m_caFile);
@@ -293,7 +330,7 @@ std::optional<Failure> CurlUpload::Run::checkFolder()
 {
     // FTP changes into the folder and SFTP opens it; neither makes it.
     QStringList parents = m_remoteFolder;
-    const QString last = m_protocol == Protocol::Sftp ? parents.takeLast() : QString();
+    const QString last = m_protocol == ServerProtocol::Sftp ? parents.takeLast() : QString();
     curl_easy_setopt(m_easy, CURLOPT_URL, url(parents, last).constData());
     curl_easy_setopt(m_easy, CURLOPT_UPLOAD, 0L);
     curl_easy_setopt(m_easy, CURLOPT_NOBODY, 1L);
@@ -328,7 +365,8 @@ std::optional<Failure> CurlUpload::Run::send(int index)
     m_batchTotal += m_itemTotal - m_estimates[index];
     reportProgress(0, true);
 
-    curl_easy_setopt(m_easy, CURLOPT_URL, url(m_remoteFolder + sub, item.remoteName).constData());
+    const QStringList folders = m_remoteFolder + sub;
+    curl_easy_setopt(m_easy, CURLOPT_URL, url(folders, item.remoteName).constData());
     curl_easy_setopt(m_easy, CURLOPT_NOBODY, 0L);
     curl_easy_setopt(m_easy, CURLOPT_UPLOAD, 1L);
     curl_easy_setopt(m_easy, CURLOPT_INFILESIZE_LARGE, curl_off_t(m_itemTotal));
@@ -337,16 +375,45 @@ std::optional<Failure> CurlUpload::Run::send(int index)
     m_making = sub;
     m_file = &file;
     m_read = 0;
+    m_storeSent = false;
+    m_itemMoving = false;
     m_sending = true;
     const CURLcode code = perform();
     m_sending = false;
     m_file = nullptr;
-    if (code != CURLE_OK)
-        return describe(code);
+    if (code != CURLE_OK) {
+        const Failure failure = describe(code);
+        if (m_storeSent && !m_aborted && !m_notFtp)
+            removeEmptyFile(folders, item.remoteName);
+        return failure;
+    }
     m_folderReached = true;
     reportProgress(m_itemTotal, true);
     m_batchDone += m_itemTotal;
     return std::nullopt;
+}
+
+void CurlUpload::Run::removeEmptyFile(const QStringList& folders, const QString& name)
+{
+    const QByteArray command = "DELE " + name.toUtf8();
+    if (command.contains('\r') || command.contains('\n'))
+        return;
+    // Its size first (SIZE): a file that holds anything is not the store's to remove.
+    curl_easy_setopt(m_easy, CURLOPT_URL, url(folders, name).constData());
+    curl_easy_setopt(m_easy, CURLOPT_UPLOAD, 0L);
+    curl_easy_setopt(m_easy, CURLOPT_NOBODY, 1L);
+    curl_easy_setopt(m_easy, CURLOPT_FTP_CREATE_MISSING_DIRS, long(CURLFTP_CREATE_DIR_NONE));
+    curl_easy_setopt(m_easy, CURLOPT_TIMEOUT_MS, long(std::chrono::milliseconds(CleanupLimit).count()));
+    curl_off_t size = -1;
+    if (perform() == CURLE_OK &&
+        curl_easy_getinfo(m_easy, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &size) == CURLE_OK && size == 0) {
+        curl_slist* commands = curl_slist_append(nullptr, command.constData());
+        curl_easy_setopt(m_easy, CURLOPT_POSTQUOTE, commands);
+        perform();
+        curl_easy_setopt(m_easy, CURLOPT_POSTQUOTE, nullptr);
+        curl_slist_free_all(commands);
+    }
+    curl_easy_setopt(m_easy, CURLOPT_TIMEOUT_MS, 0L);
 }
 
 CURLcode CurlUpload::Run::perform()
@@ -356,7 +423,7 @@ CURLcode CurlUpload::Run::perform()
     CURLcode result = CURLE_ABORTED_BY_CALLBACK;
     int running = 1;
     // Waking up on abort() cuts the transfer at once, even while connecting.
-    while (running && !m_aborted) {
+    while (running && !m_aborted && !m_notFtp) {
         if (curl_multi_perform(m_multi, &running) != CURLM_OK) {
             result = CURLE_FAILED_INIT;
             break;
@@ -372,6 +439,8 @@ CURLcode CurlUpload::Run::perform()
         if (message->msg == CURLMSG_DONE && !m_aborted)
             result = message->data.result;
     }
+    if (m_notFtp && !m_aborted)
+        result = CURLE_WEIRD_SERVER_REPLY;
     curl_multi_remove_handle(m_multi, m_easy);
     return result;
 }
@@ -419,7 +488,7 @@ void CurlUpload::Run::reportProgress(qint64 handed, bool now)
 int CurlUpload::Run::onProgress(void* run, curl_off_t, curl_off_t, curl_off_t, curl_off_t sent)
 {
     auto* self = static_cast<Run*>(run);
-    if (self->m_aborted)
+    if (self->m_aborted || self->m_notFtp)
         return 1;
     if (self->m_sending)
         self->reportProgress(std::min<qint64>(sent, self->m_read), false);
@@ -429,6 +498,7 @@ int CurlUpload::Run::onProgress(void* run, curl_off_t, curl_off_t, curl_off_t, c
 size_t CurlUpload::Run::onRead(char* buffer, size_t size, size_t count, void* run)
 {
     auto* self = static_cast<Run*>(run);
+    self->m_itemMoving = true;
     const qint64 read = self->m_file->read(buffer, qint64(size * count));
     if (read < 0)
         return CURL_READFUNC_ABORT;
@@ -459,6 +529,14 @@ curl_socket_t CurlUpload::Run::onOpenSocket(void* run, curlsocktype, curl_sockad
     if (socket == CURL_SOCKET_BAD)
         return socket;
     self->m_sockets.push_back(socket);
+    // sin_port and sin6_port lie at the same place.
+    const auto* inet = reinterpret_cast<const sockaddr_in*>(&address->addr);
+    if ((address->family == AF_INET || address->family == AF_INET6) &&
+        ntohs(inet->sin_port) == self->m_controlPort) {
+        self->m_controlSockets.push_back(socket);
+        self->m_greeted = false;
+        self->m_replyCode.clear();
+    }
     return socket;
 }
 
@@ -466,12 +544,15 @@ int CurlUpload::Run::onCloseSocket(void* run, curl_socket_t socket)
 {
     auto* self = static_cast<Run*>(run);
     // A socket closed with bytes unread (a TLS 1.3 session ticket, say) is reset, and the server
-    // may then lose the end of the picture ("426"): so it reads on until the server closes too.
+    // may then lose the end of the picture ("426"): so a data connection that took a whole picture
+    // reads on until the server closes too. Nothing is worth waiting for on any other.
+    const bool control = std::erase(self->m_controlSockets, socket) > 0;
+    const bool wholePicture = !control && self->m_sending && self->m_read >= self->m_itemTotal;
     sockaddr_storage peer{};
     socklen_t peerSize = sizeof peer;
     const bool connected = ::getpeername(socket, reinterpret_cast<sockaddr*>(&peer), &peerSize) == 0;
-    if (connected && !self->m_aborted && ::shutdown(socket, SHUT_WR) == 0) {
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(StallTimeoutSeconds);
+    if (wholePicture && connected && !self->m_aborted && ::shutdown(socket, SHUT_WR) == 0) {
+        const auto deadline = std::chrono::steady_clock::now() + self->m_timeouts.stall;
         pollfd readable{socket, POLLIN, 0};
         char sink[4096];
         while (!self->m_aborted && std::chrono::steady_clock::now() < deadline) {
@@ -491,6 +572,46 @@ int CurlUpload::Run::onCloseSocket(void* run, curl_socket_t socket)
     return ::close(socket);
 }
 
+int CurlUpload::Run::onDebug(CURL*, curl_infotype type, char* data, size_t size, void* run)
+{
+    auto* self = static_cast<Run*>(run);
+    const QByteArrayView text(data, qsizetype(size));
+    if (type == CURLINFO_HEADER_IN)
+        self->readReplyLine(text);
+    else if (type == CURLINFO_HEADER_OUT && text.startsWith("STOR "))
+        self->m_storeSent = true;
+    // curl cuts a reply line that fills its buffer and reads on; no FTP server sends one.
+    else if (type == CURLINFO_TEXT && text.startsWith("Excessive server response line"))
+        self->m_notFtp = true;
+    return 0;
+}
+
+void CurlUpload::Run::readReplyLine(QByteArrayView line)
+{
+    // "220 Welcome", or "220-Welcome" and its lines up to one that begins "220 ".
+    const auto digit = [&line](qsizetype i) { return line.size() > i && std::isdigit(uchar(line[i])); };
+    const char mark = line.size() > 3 ? line[3] : ' ';
+    const bool coded =
+        digit(0) && digit(1) && digit(2) && (mark == ' ' || mark == '-' || mark == '\r' || mark == '\n');
+    if (m_replyCode.isEmpty()) {
+        if (!coded)
+            m_notFtp = true;
+        else if (mark == '-')
+            m_replyCode = line.first(3).toByteArray();
+        else
+            m_greeted = true;
+        m_replyBytes = line.size();
+        return;
+    }
+    m_replyBytes += line.size();
+    if (coded && mark != '-' && line.startsWith(m_replyCode)) {
+        m_replyCode.clear();
+        m_greeted = true;
+    } else if (m_replyBytes > MaxReplyBytes) {
+        m_notFtp = true;
+    }
+}
+
 Failure CurlUpload::Run::describe(CURLcode code) const
 {
     const Preferences::FtpAccount& account = m_request.account;
@@ -499,7 +620,7 @@ Failure CurlUpload::Run::describe(CURLcode code) const
     const QString where = port > 0 ? server + u" on port "_s + QString::number(port) : server;
     const QString name = m_index >= 0 ? quoted(m_request.items.at(m_index).remoteName) : QString();
     const QString folder = quoted(m_remoteFolder.join(u'/'));
-    const bool sftp = m_protocol == Protocol::Sftp;
+    const bool sftp = m_protocol == ServerProtocol::Sftp;
     curl_off_t connectTime = 0;
     curl_easy_getinfo(m_easy, CURLINFO_CONNECT_TIME_T, &connectTime);
     const bool connected = connectTime > 0 || m_index > 0;
@@ -525,10 +646,22 @@ Failure CurlUpload::Run::describe(CURLcode code) const
             text += u" SFTP servers usually answer on port 22, not 21."_s;
         break;
     case CURLE_OPERATION_TIMEDOUT:
-        text = connected ? u"The transfer of %1 stalled: nothing moved for %2 seconds."_s.arg(
-                               name, QString::number(StallTimeoutSeconds))
-                         : u"Could not connect to the server %1: it did not answer within %2 seconds."_s.arg(
-                               where, QString::number(ConnectTimeoutSeconds));
+        if (!connected)
+            text = u"Could not connect to the server %1: it did not answer within %2 seconds."_s.arg(
+                where, seconds(m_timeouts.connect));
+        else if (!sftp && !m_greeted)
+            text = u"The FTP server did not answer: %1 took the connection but sent no greeting within %2 "
+                   u"seconds."_s.arg(where, seconds(m_timeouts.connect));
+        else if (m_itemMoving)
+            text = u"The transfer of %1 stalled: nothing moved for %2 seconds."_s.arg(
+                name, seconds(m_timeouts.stall));
+        else
+            text = u"The server %1 stopped answering before %2 was sent."_s.arg(where, name);
+        break;
+    case CURLE_WEIRD_SERVER_REPLY:
+        text =
+            u"The server %1 does not answer as an FTP server does: what it sent is no FTP reply. Check the "
+            u"server's name and port."_s.arg(where);
         break;
     case CURLE_LOGIN_DENIED:
         text = u"The server refused the login of the user %1: check the user name and the password."_s.arg(
@@ -558,7 +691,8 @@ Failure CurlUpload::Run::describe(CURLcode code) const
     case CURLE_RECV_ERROR:
     case CURLE_PARTIAL_FILE:
     case CURLE_GOT_NOTHING:
-        text = u"The connection to the server broke while %1 was being sent."_s.arg(name);
+        text = m_itemMoving ? u"The connection to the server broke while %1 was being sent."_s.arg(name)
+                            : u"The connection to the server %1 broke before %2 was sent."_s.arg(where, name);
         break;
     case CURLE_FTP_WEIRD_PASV_REPLY:
     case CURLE_FTP_CANT_GET_HOST:
@@ -622,7 +756,14 @@ void CurlUpload::startUpload(const UploadRequest& request)
                                         u"the temporary folder: %1."_s.arg(error)));
         return;
     }
-    m_run = std::make_unique<Run>(this, m_runCount, request, *tempFolder);
+    m_run = std::make_unique<Run>(this, m_runCount, request, *tempFolder,
+                                  Run::Timeouts{m_connectTimeout, m_stallTimeout});
+}
+
+void CurlUpload::setTimeouts(std::chrono::milliseconds connect, std::chrono::milliseconds stall)
+{
+    m_connectTimeout = connect;
+    m_stallTimeout = stall;
 }
 
 void CurlUpload::abort()

@@ -2,6 +2,7 @@
 
 #include "pictures/picture_upload.h"
 
+#include <chrono>
 #include <memory>
 
 namespace lw {
@@ -23,6 +24,8 @@ public:
     ~CurlUpload() override;
 
     void abort() override;
+    // Tests shorten the time-outs; an upload keeps those of its start.
+    void setTimeouts(std::chrono::milliseconds connect, std::chrono::milliseconds stall);
 
 protected:
     void startUpload(const UploadRequest& request) override;
@@ -31,6 +34,8 @@ private:
     class Run;
     void runEnded(bool ok, const QString& text);
 
+    std::chrono::milliseconds m_connectTimeout{std::chrono::seconds(ConnectTimeoutSeconds)};
+    std::chrono::milliseconds m_stallTimeout{std::chrono::seconds(StallTimeoutSeconds)};
     std::unique_ptr<Run> m_run;
     // Tells the signals of an ended run, still on their way, from those of the current one.
     quint64 m_runCount = 0;

@@ -48,6 +48,62 @@ int ftpPortNumber(const QString& text)
     return digits == 0 ? 0 : text.left(digits).toInt();
 }
 
+ServerProtocol serverProtocol(const QString& server)
+{
+    const QString text = server.trimmed();
+    const qsizetype schemeEnd = text.indexOf(u"://"_s);
+    if (schemeEnd < 0)
+        return ServerProtocol::Ftp;
+    const QString scheme = text.left(schemeEnd).toLower();
+    if (scheme == u"ftp"_s)
+        return ServerProtocol::Ftp;
+    if (scheme == u"ftps"_s)
+        return ServerProtocol::Ftps;
+    if (scheme == u"sftp"_s)
+        return ServerProtocol::Sftp;
+    return ServerProtocol::Unknown;
+}
+
+QString serverHost(const QString& server)
+{
+    QString host = server.trimmed();
+    if (const qsizetype schemeEnd = host.indexOf(u"://"_s); schemeEnd >= 0)
+        host = host.mid(schemeEnd + 3);
+    host = host.section(u'/', 0, 0);
+    // "[::1]:21" and "host:21" lose their port; a bare IPv6 address keeps its colons.
+    if (host.startsWith(u'['))
+        return host.mid(1, host.indexOf(u']') - 1);
+    return host.count(u':') == 1 ? host.section(u':', 0, 0) : host;
+}
+
+QString plainFtpWarning(const QString& server, std::optional<SecureOffers> offers)
+{
+    if (serverProtocol(server) != ServerProtocol::Ftp || serverHost(server).isEmpty())
+        return {};
+    QString text = u"Plain FTP sends your password unencrypted."_s;
+    if (!offers)
+        return text;
+    if (offers->ftps && offers->sftp)
+        return text + u" This server also offers ftps:// and sftp://: write one of them before its name."_s;
+    if (offers->ftps)
+        return text + u" This server also offers FTP over TLS: write ftps:// before its name."_s;
+    if (offers->sftp)
+        return text + u" This server also offers SFTP: write sftp:// before its name and 22 as the port."_s;
+    return text + u" Ask your host for FTP over TLS (ftps://) or SFTP (sftp://)."_s;
+}
+
+QString passiveNote(const QString& server)
+{
+    switch (serverProtocol(server)) {
+    case ServerProtocol::Ftps:
+        return u"Always on for ftps://"_s;
+    case ServerProtocol::Sftp:
+        return u"Not used by sftp://"_s;
+    default:
+        return {};
+    }
+}
+
 namespace {
 QString firewallNote()
 {

@@ -6,6 +6,8 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QSignalSpy>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -32,10 +34,10 @@ protected:
     void SetUp() override { qputenv("XDG_DATA_HOME", m_data.path().toUtf8()); }
 
     // Pictures of the given sizes; those from `firstInSub` on go to the sub-folder.
-    UploadRequest request(const TestServer& server, const QList<qint64>& sizes, int firstInSub,
+    UploadRequest request(const Preferences::FtpAccount& account, const QList<qint64>& sizes, int firstInSub,
                           bool passive = true)
     {
-        UploadRequest r{server.account, passive, {}};
+        UploadRequest r{account, passive, {}};
         for (int k = 0; k < sizes.size(); ++k) {
             // Line ends and high bytes, which a text-mode transfer would change.
             const QByteArray bytes =
@@ -54,6 +56,7 @@ protected:
                                                                               int abortIn = -1)
     {
         CurlUpload upload;
+        upload.setTimeouts(m_connectTimeout, std::chrono::seconds(CurlUpload::StallTimeoutSeconds));
         QList<int> started;
         QElapsedTimer sinceAbort;
         QObject::connect(&upload, &PictureUpload::itemStarted, [&](int index) {
@@ -72,6 +75,7 @@ protected:
     }
 
     QTemporaryDir m_local, m_data;
+    std::chrono::milliseconds m_connectTimeout = std::chrono::seconds(CurlUpload::ConnectTimeoutSeconds);
 };
 
 struct Route
@@ -92,7 +96,7 @@ TEST_P(Delivery, SendsEveryPictureWholeInOrderAndMakesTheSubFolder)
         GTEST_SKIP() << server.skip.toStdString();
     ASSERT_TRUE(server.error.isEmpty()) << server.error.toStdString();
     qputenv("LISTWRIGHT_CA_FILE", server.authority.toUtf8());
-    const UploadRequest r = request(server, {700'000, 1, 5'000}, 2, GetParam().passive);
+    const UploadRequest r = request(server.account, {700'000, 1, 5'000}, 2, GetParam().passive);
 
     const auto [ok, text, started, progress, afterAbort] = upload(r);
 
@@ -114,6 +118,8 @@ INSTANTIATE_TEST_SUITE_P(Servers, Delivery,
                          ::testing::Values(Route{"FtpPassive", ServerKind::Ftp, true},
                                            Route{"FtpActive", ServerKind::Ftp, false},
                                            Route{"FtpsTrustedAuthority", ServerKind::Ftps, true},
+                                           // FTP over TLS goes passive whatever the setting says.
+                                           Route{"FtpsPassiveOff", ServerKind::Ftps, false},
                                            Route{"Sftp", ServerKind::Sftp, true}),
                          rowName);
 
@@ -125,6 +131,8 @@ struct Refusal
     void (*spoil)(UploadRequest& r, const TestServer& server);
     int number;
     const char* says;
+    // The plain FTP server's read limit (test_servers.h).
+    int readLimit = 0;
 };
 
 class Refused : public Upload, public ::testing::WithParamInterface<Refusal>
@@ -133,12 +141,12 @@ class Refused : public Upload, public ::testing::WithParamInterface<Refusal>
 
 TEST_P(Refused, SendsNothingAndSaysWhyWithoutThePassword)
 {
-    TestServer server(GetParam().kind);
+    TestServer server(GetParam().kind, GetParam().readLimit);
     if (!server.skip.isEmpty())
         GTEST_SKIP() << server.skip.toStdString();
     ASSERT_TRUE(server.error.isEmpty()) << server.error.toStdString();
     qputenv("LISTWRIGHT_CA_FILE", server.authority.toUtf8());
-    UploadRequest r = request(server, {1'000, 1'000}, 1);
+    UploadRequest r = request(server.account, {1'000, 1'000}, 1);
     GetParam().spoil(r, server);
 
     const auto [ok, text, started, progress, afterAbort] = upload(r);
@@ -184,18 +192,70 @@ const Refusal Faults[] = {
     {"MissingFile", ServerKind::Ftp, [](auto& r, auto&) { r.items[1].localPath += u'x'; }, 26,
      "could not be read"},
     {"NoServer", ServerKind::Ftp, [](auto& r, auto&) { r.account.port = u"1"_s; }, 7, "Could not connect"},
+    // The server fails the store after opening the file: the empty file goes again.
+    {"FailedStore", ServerKind::Ftp, [](auto&, auto&) {}, 18, "broke while", -1},
     {"UntrustedCertificate", ServerKind::Ftps, trustStranger, 60, "certificate is not trusted"},
     {"SftpWrongPassword", ServerKind::Sftp, wrongPassword, 67, "refused the login"},
     {"SftpMissingFolder", ServerKind::Sftp, missingFolder, 78, "was not found"},
     {"ChangedHostKey", ServerKind::Sftp, changeHostKey, 60, "host key"}};
 INSTANTIATE_TEST_SUITE_P(Faults, Refused, ::testing::ValuesIn(Faults), rowName);
 
+struct Oddity
+{
+    const char* name;
+    // What a server of the test's own sends on connecting, and after every line it receives.
+    QByteArray greeting, reply;
+    int number;
+    const char* says;
+};
+
+class Odd : public Upload, public ::testing::WithParamInterface<Oddity>
+{
+};
+
+// The server never closes a connection: the upload ends within the connect time-out all the same.
+TEST_P(Odd, ServerThatIsNoFtpServerIsToldAsSuchWithinTheConnectTimeOut)
+{
+    QTcpServer server;
+    ASSERT_TRUE(server.listen(QHostAddress::LocalHost));
+    QObject::connect(&server, &QTcpServer::newConnection, [&server] {
+        QTcpSocket* client = server.nextPendingConnection();
+        client->write(GetParam().greeting);
+        QObject::connect(client, &QTcpSocket::readyRead, client, [client] {
+            for (; client->canReadLine(); client->readLine())
+                client->write(GetParam().reply);
+        });
+    });
+    m_connectTimeout = std::chrono::seconds(2);
+    const Preferences::FtpAccount account{
+        u"127.0.0.1"_s, u"seller"_s, u"pw"_s, {}, QString::number(server.serverPort())};
+    QElapsedTimer clock;
+    clock.start();
+
+    const auto [ok, text, started, progress, afterAbort] = upload(request(account, {1'000}, 1));
+
+    EXPECT_LT(clock.elapsed(), 3'000);
+    EXPECT_FALSE(ok);
+    EXPECT_TRUE(text.contains(u"Error # %1 - "_s.arg(GetParam().number))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QLatin1StringView(GetParam().says))) << text.toStdString();
+    EXPECT_FALSE(text.contains(u"being sent"_s) || text.contains(u"stalled"_s)) << text.toStdString();
+}
+
+const Oddity Oddities[] = {
+    {"Silent", "", "", 28, "The FTP server did not answer"},
+    {"GarbageGreeting", "Hello, friend\r\n", "", 8, "no FTP reply"},
+    {"GarbageReplies", "220 Welcome\r\n", "What?\r\n", 8, "no FTP reply"},
+    {"EndlessBanner", QByteArray("220-Welcome\r\n").repeated(10'000), "", 8, "no FTP reply"},
+    {"LongLine", QByteArray(10'000'000, 'x'), "", 8, "no FTP reply"}};
+INSTANTIATE_TEST_SUITE_P(Servers, Odd, ::testing::ValuesIn(Oddities), rowName);
+
 TEST_F(Upload, AbortCutsTheSecondPictureAndSendsNoMore)
 {
     // A slow server, so the second picture is still on its way when the seller aborts.
     TestServer server(ServerKind::Ftp, 1'000'000);
     ASSERT_TRUE(server.error.isEmpty()) << server.error.toStdString();
-    const UploadRequest r = request(server, {100'000, 3'000'000, 100'000}, 3); // none in the sub-folder
+    const UploadRequest r =
+        request(server.account, {100'000, 3'000'000, 100'000}, 3); // none in the sub-folder
 
     const auto [ok, text, started, progress, afterAbort] = upload(r, 1);
 

@@ -1,13 +1,14 @@
 #!/usr/bin/python3
 """FTP server for tests and benchmarks: ftp_server.py ROOT USER [READ_LIMIT], the password on
 standard input; prints its loopback port. READ_LIMIT > 0 slows uploads after their first second
-to that many bytes a second, with a receive buffer small enough for the sender to feel it."""
+to that many bytes a second, with a receive buffer small enough for the sender to feel it;
+READ_LIMIT < 0 fails every upload as its data arrives, leaving the empty file it opened."""
 import logging
 import socket
 import sys
 
 from pyftpdlib.authorizers import DummyAuthorizer
-from pyftpdlib.handlers import FTPHandler, ThrottledDTPHandler
+from pyftpdlib.handlers import DTPHandler, FTPHandler, ThrottledDTPHandler
 from pyftpdlib.servers import FTPServer
 
 
@@ -15,6 +16,13 @@ class SlowDTPHandler(ThrottledDTPHandler):
     def __init__(self, sock, cmd_channel):
         sock.setsockopt(socket.SOL_SOCKET, socket.SO_RCVBUF, 65536)
         super().__init__(sock, cmd_channel)
+
+
+class BrokenDTPHandler(DTPHandler):
+    def enable_receiving(self, type, cmd):
+        super().enable_receiving(type, cmd)
+        self._resp = ("451 Local error: the disk broke.", logging.debug)
+        self.close()
 
 
 logging.basicConfig(level=logging.ERROR)
@@ -25,6 +33,8 @@ FTPHandler.auth_failed_timeout = 0
 if len(sys.argv) > 3 and int(sys.argv[3]) > 0:
     SlowDTPHandler.read_limit = int(sys.argv[3])
     FTPHandler.dtp_handler = SlowDTPHandler
+elif len(sys.argv) > 3 and int(sys.argv[3]) < 0:
+    FTPHandler.dtp_handler = BrokenDTPHandler
 server = FTPServer(("127.0.0.1", 0), FTPHandler)
 print(server.address[1], flush=True)
 server.serve_forever()

@@ -25,7 +25,8 @@ enum class ServerKind
 class TestServer
 {
 public:
-    // readLimit > 0 slows the plain FTP server's reading to that many bytes a second.
+    // readLimit > 0 slows the plain FTP server's reading to that many bytes a second; readLimit < 0
+    // makes it fail every store after opening the file.
     explicit TestServer(ServerKind kind, int readLimit = 0);
     ~TestServer();
 
