@@ -7,6 +7,7 @@
 #include "core/text_file.h"
 #include "core/twips.h"
 #include "pictures/picture_slots.h"
+#include "pictures/upload_plan.h"
 #include "settings/preferences_commands.h"
 #include "settings/template_commands.h"
 #include "settings/ui/ui_frm_preferences.h"
@@ -30,6 +31,8 @@ using F = Preferences::Field;
 
 // The room beside the template list for a template's picture.
 constexpr QSize SampleSize(240, 180);
+// The host is asked once the seller has stopped typing its name.
+constexpr auto ProbeDelay = std::chrono::milliseconds(600);
 
 QString uspsNote()
 {
@@ -184,6 +187,20 @@ frmPreferences::frmPreferences(SharedState& state, PreferencesWindowState& windo
                             ui.Label4,     ui.Label5,   ui.Label6,       ui.txtUPSL,        ui.txtUPSW,
                             ui.txtUPSH,    ui.txtUPSI,  ui.chkUPSR};
 
+    m_probeDelay.setSingleShot(true);
+    m_probeDelay.setInterval(ProbeDelay);
+    connect(&m_probeDelay, &QTimer::timeout, this, [this] {
+        const Preferences& p = m_state.prefs;
+        m_probe.start(serverHost(p.text(F::FtpServer)), ftpPortNumber(p.text(F::FtpPort)));
+    });
+    connect(&m_probe, &SecurityProbe::finished, this,
+            [this](const QString& host, int port, SecureOffers offers) {
+                if (host + u':' + QString::number(port) != m_offersHost)
+                    return;
+                m_offers = offers;
+                refreshServerNotes();
+            });
+
     bindControls();
     bindModels();
     refreshAll();
@@ -306,6 +323,17 @@ void frmPreferences::refreshField(Field field)
     case F::FtpAccess:
         applyFtpRule();
         applyBrowseRule(m_state);
+        refreshServerNotes();
+        break;
+    case F::FtpServer:
+        applyPassiveRule();
+        refreshServerNotes();
+        break;
+    case F::FtpPort:
+        refreshServerNotes();
+        break;
+    case F::Passive:
+        applyPassiveRule();
         break;
     case F::IncludeAuctions:
         applyAuctionsRule();
@@ -370,6 +398,42 @@ void frmPreferences::applyFtpRule()
     const bool on = m_state.prefs.flag(F::FtpAccess);
     for (QWidget* w : m_ftpControls)
         w->setEnabled(on);
+    applyPassiveRule();
+}
+
+void frmPreferences::applyPassiveRule()
+{
+    const Preferences& p = m_state.prefs;
+    const QString server = p.text(F::FtpServer);
+    const ServerProtocol protocol = serverProtocol(server);
+    // FTP over TLS always goes passive and SFTP has no such mode: the box shows what happens.
+    const QSignalBlocker block(m_ui->chkPassive);
+    m_ui->chkPassive->setChecked(protocol == ServerProtocol::Ftps || p.flag(F::Passive));
+    m_ui->chkPassive->setEnabled(p.flag(F::FtpAccess) && protocol != ServerProtocol::Ftps &&
+                                 protocol != ServerProtocol::Sftp);
+    m_ui->lblPassiveNote->setText(passiveNote(server));
+    m_ui->lblPassiveNote->setEnabled(p.flag(F::FtpAccess));
+}
+
+void frmPreferences::refreshServerNotes()
+{
+    const Preferences& p = m_state.prefs;
+    const QString server = p.text(F::FtpServer);
+    const QString host = serverHost(server);
+    const int port = ftpPortNumber(p.text(F::FtpPort));
+    const QString key = host + u':' + QString::number(port > 0 ? port : 21);
+    if (key != m_offersHost) {
+        m_offersHost = key;
+        m_offers.reset();
+        m_probe.abort();
+        m_probeDelay.stop();
+    }
+    const bool access = p.flag(F::FtpAccess);
+    const bool plain = access && !host.isEmpty() && serverProtocol(server) == ServerProtocol::Ftp;
+    // Only while the seller looks at the window: a start-up makes no connection of its own.
+    if (plain && isVisible() && !m_offers && !m_probe.isRunning() && !m_probeDelay.isActive())
+        m_probeDelay.start();
+    m_ui->lblFTPWarning->setText(access ? plainFtpWarning(server, m_offers) : QString());
 }
 
 void frmPreferences::applyAuctionsRule()
@@ -466,6 +530,7 @@ void frmPreferences::Form_Activate()
     m_hasSnapshot = true;
     m_window.openingSelection = m_state.templates.selectedIndex();
     applyFtpRule();
+    refreshServerNotes();
 }
 
 void frmPreferences::cmdPrefOK_Click()

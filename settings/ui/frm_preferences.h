@@ -1,13 +1,16 @@
 #pragma once
 
 #include "core/models/preferences.h"
+#include "pictures/security_probe.h"
 
 #include <QDialog>
 #include <QString>
+#include <QTimer>
 #include <QVariant>
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QCheckBox;
@@ -48,6 +51,8 @@ public:
 
     // Escape is Cancel.
     void reject() override;
+    // Asks a plain FTP server's host for safer ways in; tests point it at servers of their own.
+    SecurityProbe& securityProbe() { return m_probe; }
 
 protected:
     void closeEvent(QCloseEvent* e) override;
@@ -69,6 +74,8 @@ private:
     void refreshTermsColor();
     void refreshTermsSize();
     void applyFtpRule();
+    void applyPassiveRule();
+    void refreshServerNotes();
     void applyAuctionsRule();
     void applyCalculatorRule();
     void applyCalculatorChoice();
@@ -94,6 +101,12 @@ private:
     std::vector<SnapshotEntry> m_snapshot;
     int m_snapshotSelection = -1;
     bool m_hasSnapshot = false;
+
+    // What the host of the server and port in `m_offersHost` offers, once the probe has said.
+    SecurityProbe m_probe;
+    QTimer m_probeDelay;
+    QString m_offersHost;
+    std::optional<SecureOffers> m_offers;
 };
 
 } // namespace lw

@@ -2,6 +2,7 @@
 
 #include "core/models/shared_state.h"
 #include "core/scripted_desktop_services.h"
+#include "pictures/upload_plan.h"
 #include "settings/preferences_commands.h"
 #include "tests/testlib/test_install.h"
 #include "tests/testlib/window_test.h"
@@ -17,6 +18,8 @@
 #include <QListWidgetItem>
 #include <QMetaEnum>
 #include <QTabWidget>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTest>
 #include <QWindow>
 
@@ -188,4 +191,42 @@ TEST_F(PrefsWindow, TheCatalogueShowsEachTemplatesPictureBesideItsName)
     EXPECT_EQ(sample->pixmap().toImage().pixelColor(100, 100), QColor(Qt::red));
     list->setCurrentRow(1);
     EXPECT_EQ(sample->width(), 114);
+}
+
+// The server box's protocol reaches the note under it and the Passive box; what the host of a plain FTP
+// server answers the probe reaches the note once the seller stops typing.
+TEST_F(PrefsWindow, ServerNotesFollowTheProtocolAndWhatTheHostOffers)
+{
+    QTcpServer ftps; // greets, and takes AUTH TLS
+    ASSERT_TRUE(ftps.listen(QHostAddress::LocalHost));
+    QObject::connect(&ftps, &QTcpServer::newConnection, [&ftps] {
+        QTcpSocket* client = ftps.nextPendingConnection();
+        client->write("220 Welcome\r\n");
+        QObject::connect(client, &QTcpSocket::readyRead, client, [client] {
+            if (client->readAll().startsWith("AUTH TLS"))
+                client->write("234 Go ahead\r\n");
+        });
+    });
+    window->securityProbe().setSshPort(1); // nothing answers there
+    window->showOnTab(1);
+    click(u"chkFTPAccess"_s);
+    type(u"txtPort"_s, QString::number(ftps.serverPort()));
+    auto* passive = find<QAbstractButton>(u"chkPassive"_s);
+    auto* warning = find<QLabel>(u"lblFTPWarning"_s);
+    auto* note = find<QLabel>(u"lblPassiveNote"_s);
+
+    type(u"txtFTPServer"_s, u"ftps://127.0.0.1"_s);
+    EXPECT_EQ(std::tuple(passive->isEnabled(), passive->isChecked(), note->text(), warning->text()),
+              std::tuple(false, true, passiveNote(u"ftps://"_s), QString()));
+    EXPECT_FALSE(state.prefs.flag(F::Passive));
+
+    type(u"txtFTPServer"_s, u"127.0.0.1"_s);
+    EXPECT_EQ(std::tuple(passive->isEnabled(), passive->isChecked(), note->text(), warning->text()),
+              std::tuple(true, false, QString(), plainFtpWarning(u"127.0.0.1"_s, std::nullopt)));
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            return warning->text() == plainFtpWarning(u"127.0.0.1"_s, SecureOffers{true, false});
+        },
+        10000))
+        << warning->text().toStdString();
 }
