@@ -18,6 +18,9 @@ QNetworkRequest httpsRequest(const QString& host, const QString& path, std::chro
         tls.setCaCertificates(QSslConfiguration::systemCaCertificates() + QSslCertificate::fromPath(extra));
     request.setSslConfiguration(tls);
     request.setTransferTimeout(int(stall.count()));
+    // HTTP/1.1: Qt stops reading it while a reply's read buffer is full, where its HTTP/2 window
+    // lets a server send some 20 MB ahead, so the buffer could not bound what a reply costs.
+    request.setAttribute(QNetworkRequest::Http2AllowedAttribute, false);
     return request;
 }
 

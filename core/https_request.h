@@ -9,7 +9,7 @@ namespace lw {
 
 // A GET of https://host/path. The server's certificate must be signed by an authority the system
 // trusts or one of the PEM file $LISTWRIGHT_CA_FILE names; the transfer gives up when nothing
-// arrives for `stall`.
+// arrives for `stall`. A reply given a read buffer (QNetworkReply::setReadBufferSize) holds no more.
 QNetworkRequest httpsRequest(const QString& host, const QString& path, std::chrono::milliseconds stall);
 
 } // namespace lw

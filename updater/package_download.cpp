@@ -21,6 +21,12 @@ namespace lw {
 
 namespace {
 
+// The digest file is one line; the package is the program, some megabytes.
+constexpr qint64 MaxDigestBytes = 4096;
+constexpr qint64 MaxPackageBytes = 256 * 1024 * 1024;
+// What Qt's network thread may hold ahead of the Updater, which takes the bytes as they come.
+constexpr qint64 ReadBufferBytes = 64 * 1024;
+
 QString downloadPath()
 {
     return programPath(u"lwupd"_s);
@@ -58,6 +64,7 @@ QNetworkReply* PackageDownload::get(const QString& path)
     if (!m_network)
         m_network = new QNetworkAccessManager(this);
     m_reply = m_network->get(httpsRequest(Hosts::current().packageServer, path, m_stall));
+    m_reply->setReadBufferSize(ReadBufferBytes);
     connect(m_reply, &QNetworkReply::requestSent, this,
             [this] { Q_EMIT stateChanged(TransferState::Requesting); });
     return m_reply;
@@ -67,12 +74,14 @@ bool PackageDownload::arrivedWhole(QNetworkReply* reply)
 {
     reply->deleteLater();
     m_reply = nullptr;
-    if (reply->error() == QNetworkReply::NoError)
+    if (reply->error() == QNetworkReply::NoError && !m_overCap)
         return true;
     m_file.close();
-    // cancel() disconnects first, so only the stall time-out cancels a reply that reaches here.
-    if (reply->error() == QNetworkReply::OperationCanceledError ||
-        reply->error() == QNetworkReply::TimeoutError)
+    // cancel() disconnects first, so only the stall time-out and the cap cancel a reply that reaches here.
+    if (m_overCap)
+        Q_EMIT stateChanged(TransferState::Error);
+    else if (reply->error() == QNetworkReply::OperationCanceledError ||
+             reply->error() == QNetworkReply::TimeoutError)
         Q_EMIT stalled();
     else
         Q_EMIT stateChanged(TransferState::Error);
@@ -85,12 +94,24 @@ void PackageDownload::start()
     m_contentLength = 0;
     m_bytesReceived = 0;
     m_digest.clear();
+    m_digestText.clear();
+    m_overCap = false;
     m_hash.reset();
     QNetworkReply* reply = get(u"/lwr/updates/lwup.sha256"_s);
-    connect(reply, &QNetworkReply::finished, this, [this, reply] {
+    const auto take = [this, reply] {
+        m_digestText += reply->read(MaxDigestBytes + 1 - m_digestText.size());
+        if (m_digestText.size() > MaxDigestBytes && !m_overCap) {
+            m_overCap = true;
+            reply->abort();
+        }
+    };
+    connect(reply, &QNetworkReply::readyRead, this, take);
+    connect(reply, &QNetworkReply::finished, this, [this, reply, take] {
+        if (reply->error() == QNetworkReply::NoError)
+            take();
         if (!arrivedWhole(reply))
             return;
-        m_digest = publishedDigest(reply->read(4096));
+        m_digest = publishedDigest(m_digestText);
         startPackage();
     });
 }
@@ -122,7 +143,7 @@ void PackageDownload::responseReceived(QNetworkReply* reply)
     Q_EMIT stateChanged(TransferState::ResponseReceived);
     bool number = false;
     m_contentLength = reply->rawHeader("Content-Length").trimmed().toLongLong(&number);
-    if (!number || m_contentLength <= 0)
+    if (!number || m_contentLength <= 0 || m_contentLength > MaxPackageBytes)
         return fail();
     // A fresh file, private until it is checked: no bytes of an older one, no link followed.
     QFile::remove(downloadPath());

@@ -50,7 +50,8 @@ Q_SIGNALS:
     void chunkWritten(qint64 bytesReceived);
     // Nothing arrived for the stall time-out; the transfer has stopped.
     void stalled();
-    // The response announced no usable length or "lwupd" could not be written; stopped.
+    // The response announced no usable length (none, or more than a program's 256 MB) or "lwupd"
+    // could not be written; stopped.
     void failed();
 
 private:
@@ -67,7 +68,9 @@ private:
     QPointer<QNetworkReply> m_reply;
     QFile m_file;
     QCryptographicHash m_hash{QCryptographicHash::Sha256};
-    QByteArray m_digest;
+    QByteArray m_digestText, m_digest;
+    // A reply ran over its cap and was stopped.
+    bool m_overCap = false;
     qint64 m_contentLength = 0;
     qint64 m_bytesReceived = 0;
 };

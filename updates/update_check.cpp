@@ -14,6 +14,9 @@
 #include <QNetworkReply>
 #include <QRegularExpression>
 
+#include <algorithm>
+#include <memory>
+
 using namespace Qt::StringLiterals;
 using namespace std::chrono_literals;
 
@@ -21,8 +24,8 @@ namespace lw {
 
 namespace {
 
-// Both files are a few lines; a server sending more is not the maker's.
-constexpr qint64 MaxTextBytes = 256 * 1024;
+// What Qt's network thread may hold ahead of the check: the cap then bounds the memory a reply costs.
+constexpr qint64 ReadBufferBytes = 16 * 1024;
 
 QString noConnectionText(UpdateWindow window)
 {
@@ -78,6 +81,54 @@ QString packageManagerText()
            u"eBay's listing structure)."_s;
 }
 
+// Why a file could not be fetched, in words for the seller; empty when it came.
+QString failureReason(const QNetworkReply& reply, bool overCap, std::chrono::milliseconds stall)
+{
+    const QString server = Hosts::current().versionServer;
+    if (overCap)
+        return u"the server %1 sent more than %2 KB for a file of a few lines, so it is not the Listwright "
+               u"update "
+               u"server"_s.arg(server, QString::number(UpdateCheck::MaxTextBytes / 1024));
+    switch (reply.error()) {
+    case QNetworkReply::NoError:
+        return {};
+    case QNetworkReply::HostNotFoundError:
+        return u"the update server %1 was not found: this computer may not be connected to the Internet"_s
+            .arg(server);
+    case QNetworkReply::ConnectionRefusedError:
+        return u"there is no connection to the update server %1: it refused the connection"_s.arg(server);
+    case QNetworkReply::TemporaryNetworkFailureError:
+    case QNetworkReply::NetworkSessionFailedError:
+    case QNetworkReply::UnknownNetworkError:
+        return u"there is no connection to the update server %1 (%2)"_s.arg(server, reply.errorString());
+    case QNetworkReply::SslHandshakeFailedError:
+        return u"the certificate of the update server %1 is not trusted: it is not signed by an authority "
+               u"this "
+               u"computer trusts, has expired, or names another server"_s.arg(server);
+    // The transfer time-out cancels the reply.
+    case QNetworkReply::OperationCanceledError:
+    case QNetworkReply::TimeoutError:
+        return u"the update server %1 did not answer within %2 seconds"_s.arg(
+            server, QString::number(std::max<qint64>(1, stall.count() / 1000)));
+    case QNetworkReply::RemoteHostClosedError:
+        return u"the update server %1 closed the connection before the file had arrived"_s.arg(server);
+    default:
+        break;
+    }
+    const int status = reply.attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    if (status >= 400)
+        return u"the update server %1 answered with an error: %2 %3"_s.arg(
+            server, QString::number(status),
+            reply.attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString());
+    return u"the update server %1 could not be read: %2"_s.arg(server, reply.errorString());
+}
+
+QString couldNotCheckText(const QString& reason)
+{
+    return u"Listwright could not check for updates: "_s + reason +
+           u".\r\n\r\nNo update has been found and none has been ruled out.  Please try again later."_s;
+}
+
 } // namespace
 
 bool updatesFromPackageManager(DesktopServices& ds)
@@ -96,7 +147,9 @@ double revisionValue(const QString& text)
 }
 
 UpdateCheck::UpdateCheck(SharedState& state, DesktopServices& ds, UpdateWindow window, QObject* parent)
-    : QObject(parent), m_state(state), m_ds(ds), m_window(window)
+    : QObject(parent), m_state(state), m_ds(ds), m_window(window),
+      // The submission window asks for 15 seconds; the update window keeps its control's 60.
+      m_stall(window == UpdateWindow::Submission ? 15s : 60s)
 {
 }
 
@@ -113,6 +166,12 @@ bool UpdateCheck::start()
 {
     if (isRunning())
         return true;
+    m_automatic = false;
+    return run();
+}
+
+bool UpdateCheck::run()
+{
     if (updatesFromPackageManager(m_ds))
         return false;
     if (!m_ds.isConnected()) {
@@ -120,9 +179,18 @@ bool UpdateCheck::start()
                         u"Error: No Internet Connection Detected"_s);
         return false;
     }
-    UpdateState& u = m_state.updates;
-    fetch(u"/lwrver.txt"_s, u.latestRevision,
-          [this, &u] { fetch(u"/lwrupd.txt"_s, u.featureList, [this] { conclude(); }); });
+    fetch(u"/lwrver.txt"_s, [this](const QString& revision, const QString& failure) {
+        if (!failure.isEmpty())
+            return conclude(failure);
+        m_state.updates.latestRevision = revision;
+        fetch(u"/lwrupd.txt"_s, [this](const QString& features, const QString& failure) {
+            // The revision decides; a list that did not come is only missing from the message.
+            m_state.updates.featureList =
+                failure.isEmpty() ? features
+                                  : u"(The list of new features could not be fetched: "_s + failure + u".)"_s;
+            conclude({});
+        });
+    });
     return true;
 }
 
@@ -132,39 +200,59 @@ bool UpdateCheck::startWhenDue()
     if (!m_state.updates.updateCheckDue || isInstalled())
         return false;
     m_state.updates.autoUpdateCheck = true;
-    return start();
+    if (isRunning())
+        return true;
+    m_automatic = true;
+    return run();
 }
 
-void UpdateCheck::fetch(const QString& path, QString& into, std::function<void()> next)
+void UpdateCheck::fetch(const QString& path,
+                        std::function<void(const QString& text, const QString& failure)> done)
 {
     if (!m_network)
         m_network = new QNetworkAccessManager(this);
-    // The submission window asks for 15 seconds; the update window keeps its control's 60.
-    const auto stall = m_window == UpdateWindow::Submission ? 15s : 60s;
-    QNetworkReply* reply = m_network->get(httpsRequest(Hosts::current().versionServer, path, stall));
+    QNetworkReply* reply = m_network->get(httpsRequest(Hosts::current().versionServer, path, m_stall));
+    reply->setReadBufferSize(ReadBufferBytes);
     m_reply = reply;
-    connect(reply, &QNetworkReply::downloadProgress, reply, [reply](qint64 received, qint64) {
-        if (received > MaxTextBytes)
+    // Taken as it arrives, so no more than the cap and the read buffer is ever held.
+    auto body = std::make_shared<QByteArray>();
+    auto overCap = std::make_shared<bool>(false);
+    const auto take = [reply, body, overCap] {
+        *body += reply->read(MaxTextBytes + 1 - body->size());
+        if (body->size() > MaxTextBytes && !*overCap) {
+            *overCap = true;
             reply->abort();
-    });
-    // A failed fetch is silent and leaves the older text.
-    connect(reply, &QNetworkReply::finished, this, [reply, &into, next] {
+        }
+    };
+    connect(reply, &QNetworkReply::readyRead, this, take);
+    connect(reply, &QNetworkReply::finished, this, [this, reply, body, overCap, take, done] {
         reply->deleteLater();
         if (reply->error() == QNetworkReply::NoError)
-            into = decodeText(reply->readAll());
-        next();
+            take();
+        const QString failure = failureReason(*reply, *overCap, m_stall);
+        done(failure.isEmpty() ? decodeText(*body) : QString(), failure);
     });
 }
 
-void UpdateCheck::conclude()
+void UpdateCheck::conclude(const QString& failure)
 {
     m_reply = nullptr;
     UpdateState& u = m_state.updates;
+    const bool submission = m_window == UpdateWindow::Submission;
+    if (!failure.isEmpty()) {
+        Q_EMIT checked(false);
+        if (!m_automatic)
+            m_ds.messageBox(couldNotCheckText(failure), MsgIcon::Exclamation,
+                            u"Could Not Check For Updates"_s);
+        if (submission)
+            writeTextLines(updateDatePath(), {formatUpdateDate(QDateTime::currentDateTime())});
+        Q_EMIT finished(false);
+        return;
+    }
     const bool available = u.programRevision < revisionValue(u.latestRevision);
     if (available)
         u.updateAvailable = true;
     Q_EMIT checked(available);
-    const bool submission = m_window == UpdateWindow::Submission;
     if (available)
         m_ds.messageBox(updateText() + u.featureList, MsgIcon::Information, u"Update Available"_s);
     else if (!submission || !u.autoUpdateCheck)

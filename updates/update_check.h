@@ -4,6 +4,7 @@
 #include <QPointer>
 #include <QString>
 
+#include <chrono>
 #include <functional>
 
 class QNetworkAccessManager;
@@ -35,16 +36,21 @@ class UpdateCheck : public QObject
 {
     Q_OBJECT
 public:
+    // Both files are a few lines; a server sending more is not the maker's.
+    static constexpr qint64 MaxTextBytes = 256 * 1024;
+
     UpdateCheck(SharedState& state, DesktopServices& ds, UpdateWindow window, QObject* parent = nullptr);
     ~UpdateCheck() override;
 
     // cmdCheckUpdates: false after the no-connection or package-manager message, else `checked` and
-    // `finished` follow.
+    // `finished` follow. A check that fails says why, unless it is the automatic one.
     bool start();
     // The submission window's Start: when a check is due, an automatic one is started; false when
     // none was due or it could not start.
     bool startWhenDue();
     bool isRunning() const { return !m_reply.isNull(); }
+    // How long a silent server is waited for: 15 seconds in the submission window, else 60.
+    void setStallTimeout(std::chrono::milliseconds stall) { m_stall = stall; }
     // cmdDownloadUpdates: asks, writes "tmp.dat" and starts the Updater, after which `handedOver`
     // tells the program to end. False when the seller said No or the Updater did not start.
     bool download();
@@ -57,12 +63,16 @@ Q_SIGNALS:
     void handedOver();
 
 private:
-    void fetch(const QString& path, QString& into, std::function<void()> next);
-    void conclude();
+    // Fetches `path` and hands on its text, or why it could not be had.
+    void fetch(const QString& path, std::function<void(const QString& text, const QString& failure)> done);
+    bool run();
+    void conclude(const QString& failure);
 
     SharedState& m_state;
     DesktopServices& m_ds;
     const UpdateWindow m_window;
+    std::chrono::milliseconds m_stall;
+    bool m_automatic = false;
     QNetworkAccessManager* m_network = nullptr;
     QPointer<QNetworkReply> m_reply;
 };

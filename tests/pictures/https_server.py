@@ -1,8 +1,9 @@
 #!/usr/bin/python3
 """HTTPS server for tests: https_server.py ROOT CERT KEY; prints its loopback port, then serves the
 files of ROOT. A file NAME.mode beside a served file changes how it is sent: "nolength" (no
-Content-Length, the end told by closing), "cut" (half the bytes, then the connection closes) or
-"stall" (half the bytes, then nothing)."""
+Content-Length, the end told by closing), "cut" (half the bytes, then the connection closes),
+"stall" (half the bytes, then nothing), "silent" (no answer at all), "endless" (the file's bytes
+over and over, announced as 100 MiB, until the client hangs up) or an HTTP status such as "500"."""
 import http.server
 import os
 import ssl
@@ -24,6 +25,22 @@ class Handler(http.server.BaseHTTPRequestHandler):
         if os.path.exists(path + ".mode"):
             with open(path + ".mode") as f:
                 mode = f.read().strip()
+        if mode == "silent":
+            time.sleep(3600)
+            return
+        if mode.isdigit():
+            self.send_error(int(mode))
+            return
+        if mode == "endless":
+            self.send_response(200)
+            self.send_header("Content-Length", str(100 * 1024 * 1024))
+            self.end_headers()
+            chunk = (body or b"6") * (65536 // max(1, len(body)))
+            try:
+                while True:
+                    self.wfile.write(chunk)
+            except OSError:
+                return
         self.send_response(200)
         if mode != "nolength":
             self.send_header("Content-Length", str(len(body)))

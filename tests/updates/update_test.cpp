@@ -7,6 +7,7 @@
 #include "updates/ui/frm_check_updates.h"
 
 #include <QCryptographicHash>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -91,6 +92,56 @@ TEST_F(Updates, CheckComparesTheRevisionAndTellsTheSeller)
     }
 }
 
+// This process's resident memory ("VmRSS:") or its peak ("VmHWM:"), in KiB.
+qint64 memoryKiB(const QByteArray& key)
+{
+    QFile status(u"/proc/self/status"_s);
+    const QByteArray text = status.open(QIODevice::ReadOnly) ? status.readAll() : QByteArray();
+    return text.mid(text.indexOf(key) + key.size()).simplified().split(' ').value(0).toLongLong();
+}
+
+// Each failure is told as one, with its reason; a reply far over the cap costs next to no memory.
+TEST_F(Updates, CheckThatFailsSaysWhy)
+{
+    // How lwrver.txt is sent (see https_server.py; "refused": no server, "stranger": the certificate
+    // signed by an authority not trusted), the reason told.
+    const std::pair<QByteArray, QString> rows[] = {
+        {"refused", u"refused the connection"_s},
+        {"stranger", u"is not trusted"_s},
+        {"silent", u"did not answer within 2 seconds"_s},
+        {"500", u"answered with an error: 500 Internal Server Error"_s},
+        {"endless", u"sent more than 256 KB"_s}};
+    for (const auto& [mode, reason] : rows) {
+        pointAt(mode == "refused" ? u"127.0.0.1:1"_s : server.account.server, {});
+        qputenv("LISTWRIGHT_CA_FILE", (mode == "stranger" ? server.stranger : server.authority).toUtf8());
+        ASSERT_TRUE(server.publish(u"lwrver.txt"_s, "6\r\n") && server.publish(u"lwrver.txt.mode"_s, mode));
+        ScriptedDesktopServices desk;
+        UpdateCheck check(state, desk, UpdateWindow::CheckUpdates);
+        check.setStallTimeout(std::chrono::seconds(2));
+        QSignalSpy finished(&check, &UpdateCheck::finished);
+        QFile peak(u"/proc/self/clear_refs"_s); // the peak starts afresh from what is held now
+        ASSERT_TRUE(peak.open(QIODevice::WriteOnly) && peak.write("5") == 1);
+        peak.close();
+        const qint64 before = memoryKiB("VmRSS:");
+        QElapsedTimer clock;
+        clock.start();
+
+        ASSERT_TRUE(check.start());
+
+        ASSERT_TRUE(finished.wait(20000)) << mode.constData();
+        const qint64 cost = memoryKiB("VmHWM:") - before;
+        EXPECT_LT(clock.elapsed(), 4000) << mode.constData();
+        EXPECT_FALSE(state.updates.updateAvailable);
+        EXPECT_EQ(desk.messageTitles(), QStringList{u"Could Not Check For Updates"_s}) << mode.constData();
+        const QString text = desk.messages().value(0).text;
+        EXPECT_TRUE(text.contains(reason)) << text.toStdString();
+        if (mode == "endless") {
+            RecordProperty("OverCapReplyCostKiB", int(cost));
+            EXPECT_LT(cost, 1024) << "KiB";
+        }
+    }
+}
+
 TEST_F(Updates, WindowChecksThenHandsOverOnlyWhenTheUpdaterStarts)
 {
     ASSERT_TRUE(server.publish(u"lwrver.txt"_s, "6"));
@@ -147,15 +198,18 @@ TEST_F(Updates, InstalledProgramLeavesUpdatesToThePackageManager)
 
 TEST_F(Updates, UpdaterReplacesTheProgramOnlyWithTheWholePublishedPackage)
 {
-    // How the package is sent (see https_server.py), its digest, installed, ended, the status, the messages.
+    // How the package and its digest are sent (see https_server.py), the digest, installed, ended, the
+    // status, the messages.
     const std::tuple<QByteArray, QByteArray, bool, bool, QString, QString> rows[] = {
         {"", QByteArray(64, 'a'), false, true, u"Downloading Update to Computer"_s, u"Listwright"_s},
         {"nolength", digest, false, true, u"File is available - Starting Download"_s, u"Listwright"_s},
         {"cut", digest, false, false, u"Error In Download"_s, u""_s},
         {"stall", digest, false, false, u"Error In Download"_s, u"Error In Download"_s},
+        {"/endless", digest, false, false, u"Error In Download"_s, u""_s},
         {"", digest, true, true, u"Update Complete - Restarting Listwright"_s, u""_s}};
-    for (const auto& [mode, published, installed, ends, status, messages] : rows) {
-        ASSERT_TRUE(server.publish(u"lwr/updates/lwup.mode"_s, mode) &&
+    for (const auto& [modes, published, installed, ends, status, messages] : rows) {
+        ASSERT_TRUE(server.publish(u"lwr/updates/lwup.mode"_s, modes.split('/').value(0)) &&
+                    server.publish(u"lwr/updates/lwup.sha256.mode"_s, modes.split('/').value(1)) &&
                     server.publish(u"lwr/updates/lwup.sha256"_s, published));
         install.write(u"tmp.dat"_s, "1\r\n");
         ScriptedDesktopServices desk;
