@@ -132,7 +132,8 @@ TEST(AppCommandLine, GeneratesToStandardOutputAndSaysWhatStopsTheAd)
     const ProgramRun generated = runProgram(install, {u"--generate"_s, install.file(u"lamp.zad"_s)});
     ASSERT_EQ(generated.status, 0) << generated.err.toStdString();
     const QString page = QString::fromUtf8(generated.out);
-    EXPECT_TRUE(page.contains(u"Brass <img src = \""_s + Hosts().makerPictureFolder() + u"L1.gif\">"_s));
+    EXPECT_TRUE(
+        page.contains(u"Brass <img src = \""_s + Hosts().makerPictureFolder() + u"L1.gif\" alt=\"L\">"_s));
     EXPECT_TRUE(page.contains(u"Line one<BR>Line two"_s));
     EXPECT_TRUE(generated.err.startsWith(u"Your Ad Has Been Generated!: Your ad has been copied"_s));
     const ProgramRun previewed =
@@ -178,5 +179,5 @@ TEST(AppCommandLine, UploadsThePicturesTheAdShowsAndSaysWhichIsOnItsWay)
     EXPECT_TRUE(QFileInfo::exists(server.folder + u"/lamp.jpg"_s));
     EXPECT_TRUE(QFileInfo::exists(server.folder + u"/listwright/s_1.gif"_s));
     EXPECT_TRUE(r.out.contains("src=\"http://pics.example/lamp.jpg\""));
-    EXPECT_TRUE(r.out.contains("<img src = \"http://pics.example/listwright/s_1.gif\">"));
+    EXPECT_TRUE(r.out.contains("<img src = \"http://pics.example/listwright/s_1.gif\" alt=\"smile\">"));
 }

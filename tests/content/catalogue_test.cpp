@@ -65,6 +65,7 @@ TEST(ContentPictures, EveryPictureTheGeneratorNamesExists)
     // 70 letter images and 24 emoticons in each of the nine styles, and the two carrier logos.
     EXPECT_EQ(files.size(), 9 * (70 + 24) + 2);
     expectAllExist(files);
+    EXPECT_EQ(html.count(u" alt=\""_s), files.size()) << "every picture says what it shows";
 }
 
 TEST(ContentFiles, EveryOtherFileTheProgramOpensExists)
