@@ -76,6 +76,14 @@ TEST(ContentFiles, EveryOtherFileTheProgramOpensExists)
                     u"submit.htm"_s, u"extIcon.ico"_s});
 }
 
+// The auction site takes HTTPS content only; the help shows the addresses a seller should type.
+TEST(ContentFiles, HelpPagesNameNoPlainHttpAddress)
+{
+    for (const QString& page : QDir(DataDir + u"/help"_s).entryList({u"*.html"_s}, QDir::Files))
+        EXPECT_FALSE(readTextFile(DataDir + u"/help/"_s + page).value_or(QString()).contains(u"http://"_s))
+            << page.toStdString();
+}
+
 // Templates 1 to 20 are the files "01.tpt" to "20.tpt", listed in that order.
 TEST(ContentTemplates, EveryTemplateFitsTheGeneratorAndItsDataFile)
 {

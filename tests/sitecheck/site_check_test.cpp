@@ -169,7 +169,11 @@ TEST(SiteCheck, FindingsSayWhereInTheAdTheyComeFromAndWhatFixesThem)
          u"picture-address"_s, S::Picture, 0, FixKind::None},
         {"small picture", [&small](GeneratorInput& in) { in.pictures.slots[4].text = small; },
          u"picture-size"_s, S::Picture, 4, FixKind::None},
-        {"letters in the title", [](GeneratorInput& in) { in.ad.title = u"[S][a][l][e]"_s; },
+        {"letters in the title from a plain-HTTP picture folder",
+         [](GeneratorInput& in) {
+             in.hosts.makerPictures = u"http://pics.example/lwrpics/"_s;
+             in.ad.title = u"[S][a][l][e]"_s;
+         },
          u"http-content"_s, S::Title, 0, FixKind::None},
         {"table texture",
          [](GeneratorInput& in) {
@@ -202,8 +206,9 @@ TEST(SiteCheck, FindingsSayWhereInTheAdTheyComeFromAndWhatFixesThem)
         EXPECT_EQ(f->kind, ebayRules().kindOf(c.rule)) << c.name;
     }
     // A large picture sent to an https:// folder passes both picture rules; without the footer the
-    // first-run page is clean.
+    // first-run page is clean, emoticons and letter pictures included.
     GeneratorInput clean = firstRunInput();
+    clean.ad.title = u"Brass [L][a][m][p] [S1]"_s;
     clean.hideFooter = true;
     clean.prefs.ftpAccess = true;
     clean.prefs.webUrl = u"https://pics.example/"_s;
