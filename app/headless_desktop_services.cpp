@@ -10,8 +10,11 @@ MsgResult HeadlessDesktopServices::messageBox(const QString& text, MsgStyle styl
 {
     QString body = text;
     body.replace(u"\r\n"_s, u"\n"_s);
-    const QString line =
-        (title.isEmpty() ? QString::fromLatin1(ApplicationTitle) : title) + u": "_s + body + u'\n';
+    // Every line says which ad it belongs to.
+    if (!m_prefix.isEmpty())
+        body.replace(u'\n', u'\n' + m_prefix);
+    m_lastTitle = title.isEmpty() ? QString::fromLatin1(ApplicationTitle) : title;
+    const QString line = m_prefix + m_lastTitle + u": "_s + body + u'\n';
     const QByteArray bytes = line.toUtf8();
     std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), m_messages);
     std::fflush(m_messages);

@@ -7,11 +7,17 @@
 namespace lw {
 
 // The desktop of the headless generate command: message boxes go to standard
-// error as "TITLE: TEXT", questions take their safe answer, nothing opens.
+// error as "TITLE: TEXT" (after a prefix that names the ad when there are several), questions take
+// their safe answer, nothing opens.
 class HeadlessDesktopServices : public DesktopServices
 {
 public:
-    explicit HeadlessDesktopServices(std::FILE* messages = stderr) : m_messages(messages) {}
+    explicit HeadlessDesktopServices(std::FILE* messages = stderr, QString prefix = {})
+        : m_messages(messages), m_prefix(std::move(prefix))
+    {
+    }
+    // The title of the last message shown: what stopped a command.
+    const QString& lastTitle() const { return m_lastTitle; }
 
     MsgResult messageBox(const QString& text, MsgStyle style, const QString& title = {}) override;
     QString prompt(const QString&, const QString& = {}, const QString& = {}) override { return {}; }
@@ -34,6 +40,8 @@ public:
 
 private:
     std::FILE* m_messages;
+    QString m_prefix;
+    QString m_lastTitle;
     QString m_clipboard;
 };
 

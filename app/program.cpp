@@ -306,6 +306,7 @@ void Program::deliver(GenerateMode mode, const QString& page)
         break;
     }
     case GenerateMode::PreviewPage:
+    case GenerateMode::GeneratePage:
         break;
     }
     m_running.reset();

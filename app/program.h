@@ -21,11 +21,12 @@ class PictureUpload;
 // What a generation is for.
 enum class GenerateMode
 {
-    Generate,    // web picture addresses, the pictures uploaded when FTP upload is on; the page
-                 // to the clipboard and the seller told how to post it
-    Submission,  // as Generate, for the submission window, which tells the seller itself
-    Preview,     // the pictures on this computer; the page written and opened in the browser
-    PreviewPage, // as Preview, the page only (the generate command without a window)
+    Generate,     // web picture addresses, the pictures uploaded when FTP upload is on; the page
+                  // to the clipboard and the seller told how to post it
+    Submission,   // as Generate, for the submission window, which tells the seller itself
+    Preview,      // the pictures on this computer; the page written and opened in the browser
+    PreviewPage,  // as Preview, the page only (the generate command without a window)
+    GeneratePage, // as Generate, the page only (the generate command writing many ads to a folder)
 };
 
 // The main window's logic without the window: start-up, new_file, the generation job and

@@ -154,7 +154,8 @@ std::vector<std::pair<QString, QString>> baselinePairs(const lw::GeneratorInput&
     auto valueFor = [&](const QString& token) -> QString {
         if (token.startsWith(u"{IMAGE"_s)) {
             const int k = token.mid(6, token.size() - 7).toInt();
-            return lw::pictureBlock(lw::pictureAddress(in.pictures.slots[k].text, true, in.prefs.webUrl), in);
+            return lw::pictureBlock(lw::pictureAddress(in.pictures.slots[k].text, true, in.prefs.webUrl), k,
+                                    in);
         }
         if (token == u"{TITLE}")
             return in.marqueeTags[1] + lw::expandCodes(in.ad.title, web, digit) + in.marqueeTags[0];

@@ -1,5 +1,7 @@
 #include "generator/blocks.h"
 
+#include "generator/alt_text.h"
+
 using namespace Qt::StringLiterals;
 
 namespace lw {
@@ -42,12 +44,12 @@ QString pictureAddress(const QString& slotText, bool webMode, const QString& web
     return webMode ? webUrl + pictureFileName(slotText) : slotText;
 }
 
-QString pictureBlock(const QString& address, const GeneratorInput& in)
+QString pictureBlock(const QString& address, int slot, const GeneratorInput& in)
 {
     return u"<A href = \""_s + address + u"\" target=\""_s + in.prefs.pictureTarget + u"\"><img src=\""_s +
            address + u"\" width=\""_s + in.pictures.thumbWidth.trimmed() + u"\" height=\""_s +
-           in.pictures.thumbHeight.trimmed() + u"\"> </A><font color = \""_s + in.enlargeColor +
-           u"\" size = 1><BR>Click To Enlarge!</font>"_s;
+           in.pictures.thumbHeight.trimmed() + u"\" alt=\""_s + pictureAltText(in.ad.title, slot) +
+           u"\"> </A><font color = \""_s + in.enlargeColor + u"\" size = 1><BR>Click To Enlarge!</font>"_s;
 }
 
 QString emailLink(const QString& email)
@@ -108,7 +110,8 @@ QString uspsForm(const GeneratorInput& in, const QString& logoFolder)
            u"bordercolor=#000066 bgcolor=#F0F8FF><font face=Verdana color=#003399 size=1> To determine your "
            u"shipping cost, enter your Zip Code below and select '<strong>Calculate</strong>'.</font><font "
            u"face=Verdana><br><br>"_s +
-           u"<img src=\""_s + logoFolder + u"usps.gif\" width=53 height=52 align=absmiddle>&nbsp;&nbsp;"_s +
+           u"<img src=\""_s + logoFolder +
+           u"usps.gif\" width=53 height=52 align=absmiddle alt=\"USPS\">&nbsp;&nbsp;"_s +
            u"<input type=text name=DZ size=6 maxlength=5><input type=submit value=Calculate Postage "
            u"name=zipok22>"_s +
            u"<input type=hidden name=OZ value="_s + in.prefs.zipCode +
@@ -129,7 +132,8 @@ QString upsForm(const GeneratorInput& in, const QString& logoFolder)
            u"bordercolorlight=#BDB76B bordercolordark=#BDB76B><tr><td align=center bordercolor=#660000 "
            u"bgcolor=#FCE8BE><font face=verdana,helvetica,arial,sans serif color=#000033 size=1>To determine "
            u"your shipping cost,enter your Zip Code below and select <B>Calculate</b>.</font><BR><BR>"_s +
-           u"<img src=\""_s + logoFolder + u"ups.gif\" width=53 height=52 align=absmiddle>&nbsp;&nbsp;"_s +
+           u"<img src=\""_s + logoFolder +
+           u"ups.gif\" width=53 height=52 align=absmiddle alt=\"UPS\">&nbsp;&nbsp;"_s +
            u"<input type=text name=19_destPostal size=6 maxlength=5><input type=submit "
            u"value=Calculate><input "
            u"type=hidden name=47_rate_chart value=\"Customer Counter\"><input type=hidden "

@@ -13,7 +13,8 @@ std::array<QString, 4> buildMarqueeTags();
 std::array<QString, 2> buildPageExtras(const QString& musicUrl);
 QString noRightClickScript();
 
-QString pictureBlock(const QString& address, const GeneratorInput& in);
+// The picture of slot k (0 to 9), linked to itself and named after the title.
+QString pictureBlock(const QString& address, int slot, const GeneratorInput& in);
 // The address a picture slot links to: the text as typed in local mode, the
 // web picture folder and the file's name in web mode.
 QString pictureAddress(const QString& slotText, bool webMode, const QString& webUrl);

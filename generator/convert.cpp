@@ -178,9 +178,9 @@ GeneratorResult expandTemplate(const GeneratorInput& in)
                 if (slot.isEmpty())
                     page.replace(g, {});
                 else
-                    page.replace(g,
-                                 mark(S::Picture,
-                                      pictureBlock(pictureAddress(slot, webMode, in.prefs.webUrl), in), k));
+                    page.replace(g, mark(S::Picture,
+                                         pictureBlock(pictureAddress(slot, webMode, in.prefs.webUrl), k, in),
+                                         k));
             }
         }
 

@@ -1,9 +1,9 @@
 #include "generator/markup.h"
 
+#include "generator/alt_text.h"
+
 #include <QList>
 #include <QVarLengthArray>
-
-#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -11,26 +11,36 @@ namespace lw {
 
 namespace {
 
-// Code and picture name, in the order the codes are replaced.
-const QList<std::pair<QString, QString>>& letterCodes()
+struct LetterCode
 {
-    static const QList<std::pair<QString, QString>> codes = [] {
-        QList<std::pair<QString, QString>> list;
+    QString code;
+    QString picture;
+    QString alt; // the character the picture shows
+};
+
+// The codes in the order they are replaced.
+const QList<LetterCode>& letterCodes()
+{
+    static const QList<LetterCode> codes = [] {
+        QList<LetterCode> list;
+        auto add = [&list](const QString& character, const QString& picture) {
+            list.append({u'[' + character + u']', picture, attributeText(character)});
+        };
         for (char16_t c = u'A'; c <= u'Z'; ++c) {
             const QString letter(QChar{c});
-            list.append({u'[' + letter + u']', letter});
-            list.append({u'[' + letter.toLower() + u']', letter + u's'});
+            add(letter, letter);
+            add(letter.toLower(), letter + u's');
         }
         for (char16_t d : {u'1', u'0', u'2', u'3', u'4', u'5', u'6', u'7', u'8', u'9'})
-            list.append({u'[' + QString(QChar{d}) + u']', QString(QChar{d})});
-        list.append({u"[!]"_s, u"expl"_s});
-        list.append({u"[.]"_s, u"period"_s});
-        list.append({u"[,]"_s, u"comma"_s});
-        list.append({u"[%]"_s, u"percent"_s});
-        list.append({u"[?]"_s, u"question"_s});
-        list.append({u"[@]"_s, u"at"_s});
-        list.append({u"[$]"_s, u"money"_s});
-        list.append({u"[&]"_s, u"and"_s});
+            add(QString(QChar{d}), QString(QChar{d}));
+        add(u"!"_s, u"expl"_s);
+        add(u"."_s, u"period"_s);
+        add(u","_s, u"comma"_s);
+        add(u"%"_s, u"percent"_s);
+        add(u"?"_s, u"question"_s);
+        add(u"@"_s, u"at"_s);
+        add(u"$"_s, u"money"_s);
+        add(u"&"_s, u"and"_s);
         return list;
     }();
     return codes;
@@ -117,11 +127,12 @@ QString expandCodes(const QString& text, const QString& folder, const QString& d
         return text;
     QString out = text;
     const QString head = u"<img src = \""_s + folder;
-    for (const auto& [code, name] : letterCodes())
-        replaceEvery(out, code, QString(head + name + digit + u".gif\">"_s));
+    for (const LetterCode& c : letterCodes())
+        replaceEvery(out, c.code, QString(head + c.picture + digit + u".gif\" alt=\""_s + c.alt + u"\">"_s));
     for (int n = 1; n <= 24; ++n) {
         const QString number = QString::number(n);
-        replaceEvery(out, QString(u"[S"_s + number + u']'), QString(head + u"s_"_s + number + u".gif\">"_s));
+        replaceEvery(out, QString(u"[S"_s + number + u']'),
+                     QString(head + u"s_"_s + number + u".gif\" alt=\""_s + emoticonWord(n) + u"\">"_s));
     }
     return out;
 }

@@ -21,7 +21,8 @@ QString styleDigit(int letterStyle);
 // maxSize >= 0: a result longer than that is not made; *tooLarge tells.
 bool replaceEvery(QString& text, QStringView token, QStringView value, QString* spare = nullptr,
                   qsizetype maxSize = -1, bool* tooLarge = nullptr);
-// Letter-image and emoticon codes to image tags, code by code in the fixed order.
+// Letter-image and emoticon codes to image tags, code by code in the fixed order; each tag says in
+// its alternative text what the picture shows.
 QString expandCodes(const QString& text, const QString& folder, const QString& digit);
 
 } // namespace lw

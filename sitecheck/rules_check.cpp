@@ -1,7 +1,9 @@
 #include "sitecheck/rules_check.h"
 
 #include "core/desktop_services.h"
+#include "core/models/shared_state.h"
 #include "sitecheck/site_fixes.h"
+#include "sitecheck/template_pictures.h"
 
 using namespace Qt::StringLiterals;
 
@@ -34,6 +36,7 @@ void RulesCheck::check(const std::optional<QString>& page)
         m_result.error = error;
     } else {
         m_result = page ? checkPage(*page, *in, m_rules) : checkAd(*in, m_rules);
+        addMissingPictures(m_result, *in, m_state.templates);
     }
     Q_EMIT checked();
 }

@@ -5,6 +5,7 @@
 #include "tests/pictures/test_servers.h"
 #include "tests/testlib/test_install.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -74,6 +75,11 @@ TEST(AppCommandLine, ParsesTheContract)
         {{u"--format"_s, u"json"_s}, M::UsageError, {}},
         {{u"--check"_s, u"--generate"_s}, M::UsageError, {}},
         {{u"--check"_s, u"--preview"_s}, M::UsageError, {}},
+        {{u"--check"_s, u"a.zad"_s, u"b.zad"_s}, M::Check, u"a.zad"_s},
+        {{u"--generate"_s, u"--output-dir"_s, u"out"_s, u"a.zad"_s, u"b.zad"_s}, M::Generate, u"a.zad"_s},
+        {{u"--output-dir=out"_s, u"--generate"_s, u"--preview"_s, u"a.zad"_s}, M::Generate, u"a.zad"_s},
+        {{u"--output-dir"_s, u"out"_s, u"a.zad"_s}, M::UsageError, u"a.zad"_s},
+        {{u"--generate"_s, u"--output-dir"_s, u"out"_s}, M::UsageError, {}},
     };
     for (const auto& [arguments, mode, adFile] : cases) {
         const CommandLine c = parseCommandLine(arguments);
@@ -132,7 +138,8 @@ TEST(AppCommandLine, GeneratesToStandardOutputAndSaysWhatStopsTheAd)
     const ProgramRun generated = runProgram(install, {u"--generate"_s, install.file(u"lamp.zad"_s)});
     ASSERT_EQ(generated.status, 0) << generated.err.toStdString();
     const QString page = QString::fromUtf8(generated.out);
-    EXPECT_TRUE(page.contains(u"Brass <img src = \""_s + Hosts().makerPictureFolder() + u"L1.gif\">"_s));
+    EXPECT_TRUE(
+        page.contains(u"Brass <img src = \""_s + Hosts().makerPictureFolder() + u"L1.gif\" alt=\"L\">"_s));
     EXPECT_TRUE(page.contains(u"Line one<BR>Line two"_s));
     EXPECT_TRUE(generated.err.startsWith(u"Your Ad Has Been Generated!: Your ad has been copied"_s));
     const ProgramRun previewed =
@@ -149,6 +156,75 @@ TEST(AppCommandLine, GeneratesToStandardOutputAndSaysWhatStopsTheAd)
     EXPECT_EQ(r.status, 1);
     EXPECT_TRUE(r.err.startsWith(u"Invalid Ad File: "_s)) << r.err.toStdString();
     EXPECT_EQ(runProgram(install, {u"--generate"_s, u"--bogus"_s}).status, 2);
+}
+
+// Ads of the same name from different folders each get a page; no ad loses its own name.
+TEST(AppCommandLine, EveryAdGetsAPageFileOfItsOwn)
+{
+    EXPECT_EQ(pageFileNames({u"a/lamp.zad"_s, u"b/lamp.zad"_s, u"lamp-2.ZAD"_s, u"c/Lamp.zad"_s,
+                             u"notes.txt"_s, u"d/.zad"_s}),
+              (QStringList{u"lamp.html"_s, u"lamp-3.html"_s, u"lamp-2.html"_s, u"Lamp-4.html"_s,
+                           u"notes.txt.html"_s, u"ad.html"_s}));
+}
+
+TEST(AppCommandLine, GeneratesManyAdsIntoAFolderAndSaysHowEachWent)
+{
+    TestInstall install;
+    AdFileData d;
+    d.ad.title = u"Brass lamp [S1]"_s;
+    d.thumbWidth = u"400"_s; // the next ad's file leaves the width as it is
+    install.writeLines(u"lamp.zad"_s, d.toLines());
+    writeAd(install, u"old/lamp.zad"_s, u"Old lamp"_s, {}, u"https://p.example/old.jpg"_s);
+    install.write(u"broken.zad"_s, "only\r\nthree\r\nlines\r\n");
+    const QString lamp = install.file(u"lamp.zad"_s), oldLamp = install.file(u"old/lamp.zad"_s),
+                  broken = install.file(u"broken.zad"_s), out = install.file(u"pages"_s);
+    const ProgramRun r =
+        runProgram(install, {u"--generate"_s, u"--output-dir"_s, out, lamp, broken, oldLamp});
+    EXPECT_EQ(r.status, 1);
+    // Each ad's messages and its line, in order; the clipboard message is left out.
+    const QStringList lines = r.err.split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 6) << r.err.toStdString();
+    EXPECT_EQ(lines[0], lamp + u": written to "_s + out + u"/lamp.html"_s);
+    EXPECT_TRUE(lines[1].startsWith(broken + u": Invalid Ad File: "_s));
+    EXPECT_TRUE(lines[2].startsWith(broken + u": The file has 3 lines"_s));
+    EXPECT_EQ(lines[3], broken + u": not written: Invalid Ad File"_s);
+    EXPECT_EQ(lines[4], oldLamp + u": written to "_s + out + u"/lamp-2.html"_s);
+    EXPECT_EQ(lines[5], u"Listwright: 2 of 3 ads written to "_s + out);
+    // Each page is the one the command for one ad writes: nothing of one ad carries over into the next.
+    for (const auto& [page, ad] : {std::pair{u"pages/lamp.html"_s, lamp}, {u"pages/lamp-2.html"_s, oldLamp}})
+        EXPECT_EQ(install.read(page), runProgram(install, {u"--generate"_s, ad}).out);
+    EXPECT_EQ(QDir(out).entryList(QDir::Files).size(), 2);
+}
+
+TEST(AppCommandLine, ChecksSeveralAdsAndNamesTheFileOfEachFinding)
+{
+    TestInstall install;
+    AdFileData d;
+    d.ad.title = u"Brass [L][a][m][p] [S1]"_s; // the emoticon and letters come over HTTPS
+    install.writeLines(u"clean.zad"_s, d.toLines());
+    d.templateIndex = 4; // 05 shows one picture
+    d.pictures = {u"https://p.example/1.jpg"_s, u"https://p.example/2.jpg"_s, u"https://p.example/3.jpg"_s};
+    install.writeLines(u"three.zad"_s, d.toLines());
+    const QString clean = install.file(u"clean.zad"_s), three = install.file(u"three.zad"_s),
+                  missing = install.file(u"missing.zad"_s);
+
+    ProgramRun r = runProgram(install, {u"--check"_s, clean, three});
+    EXPECT_EQ(r.status, 0) << r.err.toStdString();
+    const QStringList lines = QString::fromUtf8(r.out).split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 3) << r.out.toStdString();
+    EXPECT_TRUE(lines[0].startsWith(clean + u": risky: outside-link: the footer: "_s));
+    EXPECT_TRUE(lines[1].startsWith(three + u": risky: outside-link: "_s));
+    EXPECT_EQ(lines[2], three +
+                            u": advice: pictures-not-shown: the template: 3 pictures listed; template 05 "
+                            u"shows 1; templates 01, 02, 03, 04, 07, 08, 11, 12, 14, 15, 16, 17, 18 and 19 "
+                            u"show them all"_s);
+
+    r = runProgram(install, {u"--check"_s, u"--format=json"_s, three, missing, clean});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.err.startsWith(missing + u": Invalid Filename: "_s)) << r.err.toStdString();
+    const QJsonArray reports = QJsonDocument::fromJson(r.out).array();
+    ASSERT_EQ(reports.size(), 3);
+    EXPECT_EQ(reports[1].toObject()[u"error"_s].toString(), u"Invalid Filename");
 }
 
 TEST(AppCommandLine, UploadsThePicturesTheAdShowsAndSaysWhichIsOnItsWay)
@@ -178,5 +254,5 @@ TEST(AppCommandLine, UploadsThePicturesTheAdShowsAndSaysWhichIsOnItsWay)
     EXPECT_TRUE(QFileInfo::exists(server.folder + u"/lamp.jpg"_s));
     EXPECT_TRUE(QFileInfo::exists(server.folder + u"/listwright/s_1.gif"_s));
     EXPECT_TRUE(r.out.contains("src=\"http://pics.example/lamp.jpg\""));
-    EXPECT_TRUE(r.out.contains("<img src = \"http://pics.example/listwright/s_1.gif\">"));
+    EXPECT_TRUE(r.out.contains("<img src = \"http://pics.example/listwright/s_1.gif\" alt=\"smile\">"));
 }

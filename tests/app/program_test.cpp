@@ -130,7 +130,7 @@ TEST_F(AppProgram, PreviewIsWrittenInAPrivateFolderAndOpened)
     const QByteArray bytes = file.readAll();
     EXPECT_TRUE(bytes.startsWith("\xEF\xBB\xBF"));
     EXPECT_TRUE(QString::fromUtf8(bytes).contains(u"Caf\u00e9 <img src = \""_s + install.path() +
-                                                  u"/icons/emt/As1.gif\">"_s));
+                                                  u"/icons/emt/As1.gif\" alt=\"a\">"_s));
 
     ds.setShellOpenResult(false);
     ASSERT_TRUE(generate(GenerateMode::Preview));

@@ -65,6 +65,7 @@ TEST(ContentPictures, EveryPictureTheGeneratorNamesExists)
     // 70 letter images and 24 emoticons in each of the nine styles, and the two carrier logos.
     EXPECT_EQ(files.size(), 9 * (70 + 24) + 2);
     expectAllExist(files);
+    EXPECT_EQ(html.count(u" alt=\""_s), files.size()) << "every picture says what it shows";
 }
 
 TEST(ContentFiles, EveryOtherFileTheProgramOpensExists)
@@ -73,6 +74,14 @@ TEST(ContentFiles, EveryOtherFileTheProgramOpensExists)
                     u"help/tutorials.html"_s, u"help/preferences.html"_s, u"help/add-images.html"_s,
                     u"help/customize-template.html"_s, u"help/emoticons.html"_s, u"help/help.css"_s,
                     u"submit.htm"_s, u"extIcon.ico"_s});
+}
+
+// The auction site takes HTTPS content only; the help shows the addresses a seller should type.
+TEST(ContentFiles, HelpPagesNameNoPlainHttpAddress)
+{
+    for (const QString& page : QDir(DataDir + u"/help"_s).entryList({u"*.html"_s}, QDir::Files))
+        EXPECT_FALSE(readTextFile(DataDir + u"/help/"_s + page).value_or(QString()).contains(u"http://"_s))
+            << page.toStdString();
 }
 
 // Templates 1 to 20 are the files "01.tpt" to "20.tpt", listed in that order.

@@ -1,5 +1,9 @@
 #include "tests/generator/generator_test_support.h"
 
+#include "generator/alt_text.h"
+
+#include <QSet>
+
 using namespace Qt::StringLiterals;
 
 namespace lw::test {
@@ -27,7 +31,8 @@ TEST(GeneratorBlocks, PicturesFollowTheMode)
     in.pictures.slots[0].text = u"C:\\a\\l.jpg"_s;
     const QString local =
         u"<A href = \"C:\\a\\l.jpg\" target=\"_blank\"><img src=\"C:\\a\\l.jpg\" width=\"320\" "
-        u"height=\"150\"> </A><font color = \"#FF0000\" size = 1><BR>Click To Enlarge!</font>||{IMAGE10}"_s;
+        u"height=\"150\" alt=\"Picture 1\"> </A><font color = \"#FF0000\" size = 1><BR>Click To "
+        u"Enlarge!</font>||{IMAGE10}"_s;
     EXPECT_EQ(generate(in), local);
     in.prefs.ftpAccess = in.preview = true;
     EXPECT_EQ(generate(in), local);
@@ -47,9 +52,10 @@ TEST(GeneratorBlocks, ShippingFormsCarryTheSellersFigures)
     // The field names differ between the carriers, so both forms are searched at once.
     const QString forms = uspsForm(in, u"L/"_s) + upsForm(in, u"L/"_s);
     for (const QString& part :
-         {u"<img src=\"L/usps.gif\""_s,
+         {u"<img src=\"L/usps.gif\" width=53 height=52 align=absmiddle alt=\"USPS\">"_s,
           u"name=OZ value=v3><input type=hidden name=P value=v1><input type=hidden name=O value=v2>"_s,
-          u"<img src=\"L/ups.gif\""_s, u"name=23_weight value=v1>"_s, u"name=15_origPostal value=v3>"_s,
+          u"<img src=\"L/ups.gif\" width=53 height=52 align=absmiddle alt=\"UPS\">"_s,
+          u"name=23_weight value=v1>"_s, u"name=15_origPostal value=v3>"_s,
           u"name=49_residential value=YES>"_s,
           u"name=25_length value=v4><input type=hidden name=26_width value=v5><input type=hidden "
           u"name=27_height value=v6><input type=hidden name=24_value value=v7>"_s})
@@ -57,6 +63,34 @@ TEST(GeneratorBlocks, ShippingFormsCarryTheSellersFigures)
     EXPECT_EQ(forms.count(u"<b>v8</b>"_s), 2);
     in.prefs.upsResidential = false;
     EXPECT_TRUE(upsForm(in, u"L/"_s).contains(u"name=49_residential value=NO>"_s));
+}
+
+// The picture link is named by its picture: the title a reader hears, safe inside the attribute.
+TEST(GeneratorBlocks, PicturesAreNamedAfterTheTitle)
+{
+    const std::tuple<QString, int, QString> cases[] = {
+        {u"Brass lamp"_s, 0, u"Brass lamp \u2013 picture 1"_s},
+        {u"<b>Salt</b> & \"Pepper\"<br>mill > 2"_s, 2,
+         u"Salt &amp; &quot;Pepper&quot; mill &gt; 2 \u2013 picture 3"_s},
+        // References the seller wrote stay; codes read as a reader sees them.
+        {u"Fish &amp; Chips&nbsp;&nbsp; [N][e][w][S1]"_s, 0, u"Fish &amp; Chips New \u2013 picture 1"_s},
+        // Nothing inside can become a placeholder or an optional-section mark.
+        {u"{TITLE} [xy]"_s, 0, u"&#123;TITLE&#125; &#91;xy&#93; \u2013 picture 1"_s},
+        {u" <i></i>[S5] "_s, 9, u"Picture 10"_s}};
+    for (const auto& [title, slot, alt] : cases) {
+        GeneratorInput in = inputFor({});
+        in.ad.title = title;
+        EXPECT_TRUE(pictureBlock(u"p.jpg"_s, slot, in).contains(u"\" alt=\""_s + alt + u"\"> </A>"_s))
+            << title.toStdString();
+    }
+}
+
+TEST(GeneratorBlocks, EveryEmoticonSaysWhatItShows)
+{
+    QSet<QString> words;
+    for (int n = 0; n <= 25; ++n)
+        words.insert(emoticonWord(n));
+    EXPECT_EQ(words.size(), 25) << "24 words of their own, and none for 0 and 25";
 }
 
 TEST(GeneratorBlocks, MusicAndOtherAuctionLinksCarryTheirValues)

@@ -45,7 +45,7 @@ TEST(GeneratorConvert, PlaceholdersFillEveryOccurrenceInTemplateOrder)
              {u"{x{TITLE}}{h"_s, u"{xLamp}{h"_s},
              {u"{BODYTEXT1}|{TITLE}"_s, u"About Lamp{IMAGE0}|Lamp"_s},
              {u"{TITLE}|{BODYTEXT1}"_s, u"Lamp|About {TITLE}{IMAGE0}"_s},
-             {u"{IMAGE0}{BODYTEXT1}"_s, pictureBlock(u"a.jpg"_s, in) + u"About {TITLE}{IMAGE0}"_s}});
+             {u"{IMAGE0}{BODYTEXT1}"_s, pictureBlock(u"a.jpg"_s, 0, in) + u"About {TITLE}{IMAGE0}"_s}});
 }
 
 TEST(GeneratorConvert, ScrollEffectsWrapTitleAndSubTitleEachByItsOwnSwitches)
@@ -169,7 +169,8 @@ TEST(GeneratorConvert, AnUploadedAdNamesAndLinksTheInstallationPicturesItShows)
                                                  u"icons/emt/Bs1.gif"_s, u"icons/ups.gif"_s}));
     in.prefs.ftpAccess = true;
     in.prefs.webUrl = u"http://me.example/p/"_s;
-    EXPECT_TRUE(generate(in).startsWith(u"<img src = \"http://me.example/p/listwright/s_2.gif\">"_s));
+    EXPECT_TRUE(
+        generate(in).startsWith(u"<img src = \"http://me.example/p/listwright/s_2.gif\" alt=\"grin\">"_s));
     EXPECT_TRUE(generate(in).contains(u"src=\"http://me.example/p/listwright/ups.gif\""_s));
 }
 

@@ -7,9 +7,9 @@ using namespace Qt::StringLiterals;
 namespace lw::test {
 namespace {
 
-QString img(const QString& folder, const QString& name)
+QString img(const QString& folder, const QString& name, const QString& alt)
 {
-    return u"<img src = \""_s + folder + name + u".gif\">"_s;
+    return u"<img src = \""_s + folder + name + u".gif\" alt=\""_s + alt + u"\">"_s;
 }
 
 // That every code names a picture of the installation is checked against the data folder.
@@ -17,11 +17,15 @@ TEST(GeneratorMarkup, CodesBecomeImageTags)
 {
     const QString f = u"F/"_s;
     const std::pair<QString, QString> cases[] = {
-        {u"[S][a][l][e]"_s, img(f, u"S5"_s) + img(f, u"As5"_s) + img(f, u"Ls5"_s) + img(f, u"Es5"_s)},
-        {u"[0][9][?]"_s, img(f, u"05"_s) + img(f, u"95"_s) + img(f, u"question5"_s)},
+        // A word in letter pictures reads as the word; an emoticon as what it shows.
+        {u"[S][a][l][e]"_s, img(f, u"S5"_s, u"S"_s) + img(f, u"As5"_s, u"a"_s) + img(f, u"Ls5"_s, u"l"_s) +
+                                img(f, u"Es5"_s, u"e"_s)},
+        {u"[0][9][?][&]"_s, img(f, u"05"_s, u"0"_s) + img(f, u"95"_s, u"9"_s) +
+                                img(f, u"question5"_s, u"?"_s) + img(f, u"and5"_s, u"&amp;"_s)},
         // The style digit is not part of an emoticon's name.
-        {u"[S1][S10][S24]"_s, img(f, u"s_1"_s) + img(f, u"s_10"_s) + img(f, u"s_24"_s)},
-        {u"x[[A]]y"_s, u"x["_s + img(f, u"A5"_s) + u"]y"_s}};
+        {u"[S1][S10][S24]"_s,
+         img(f, u"s_1"_s, u"smile"_s) + img(f, u"s_10"_s, u"confused"_s) + img(f, u"s_24"_s, u"lightning"_s)},
+        {u"x[[A]]y"_s, u"x["_s + img(f, u"A5"_s, u"A"_s) + u"]y"_s}};
     for (const auto& [text, html] : cases)
         EXPECT_EQ(expandCodes(text, f, u"5"_s), html) << text.toStdString();
     for (const QString& text : {u"[S25]"_s, u"[s1]"_s, u"[S0]"_s, u"[AB]"_s, u"[ A]"_s, u"[]"_s, u"[a"_s,
@@ -69,9 +73,9 @@ TEST(GeneratorMarkup, AllThreeTextsExpandInTheAdFromTheFolderOfTheMode)
     in.ad.title = u"[a]"_s;
     in.ad.subTitle = u"[S2]"_s;
     in.ad.description = u"[1]\r\n[s]"_s;
-    const QString w = u"http://www.listwright.example/lwr/lwrpics/"_s;
-    const QString expected =
-        img(w, u"As9"_s) + u'|' + img(w, u"s_2"_s) + u'|' + img(w, u"19"_s) + u"<BR>"_s + img(w, u"Ss9"_s);
+    const QString w = Hosts().makerPictureFolder();
+    const QString expected = img(w, u"As9"_s, u"a"_s) + u'|' + img(w, u"s_2"_s, u"grin"_s) + u'|' +
+                             img(w, u"19"_s, u"1"_s) + u"<BR>"_s + img(w, u"Ss9"_s, u"s"_s);
     EXPECT_EQ(generate(in), expected);
     in.preview = true;
     EXPECT_EQ(generate(in), QString(expected).replace(w, InstallDir + u"/icons/emt/"_s));

@@ -3,6 +3,7 @@
 #include "sitecheck/html_document.h"
 #include "sitecheck/site_check.h"
 #include "sitecheck/site_fixes.h"
+#include "sitecheck/template_pictures.h"
 
 #include <QFile>
 #include <QImage>
@@ -169,7 +170,11 @@ TEST(SiteCheck, FindingsSayWhereInTheAdTheyComeFromAndWhatFixesThem)
          u"picture-address"_s, S::Picture, 0, FixKind::None},
         {"small picture", [&small](GeneratorInput& in) { in.pictures.slots[4].text = small; },
          u"picture-size"_s, S::Picture, 4, FixKind::None},
-        {"letters in the title", [](GeneratorInput& in) { in.ad.title = u"[S][a][l][e]"_s; },
+        {"letters in the title from a plain-HTTP picture folder",
+         [](GeneratorInput& in) {
+             in.hosts.makerPictures = u"http://pics.example/lwrpics/"_s;
+             in.ad.title = u"[S][a][l][e]"_s;
+         },
          u"http-content"_s, S::Title, 0, FixKind::None},
         {"table texture",
          [](GeneratorInput& in) {
@@ -202,8 +207,9 @@ TEST(SiteCheck, FindingsSayWhereInTheAdTheyComeFromAndWhatFixesThem)
         EXPECT_EQ(f->kind, ebayRules().kindOf(c.rule)) << c.name;
     }
     // A large picture sent to an https:// folder passes both picture rules; without the footer the
-    // first-run page is clean.
+    // first-run page is clean, emoticons and letter pictures included.
     GeneratorInput clean = firstRunInput();
+    clean.ad.title = u"Brass [L][a][m][p] [S1]"_s;
     clean.hideFooter = true;
     clean.prefs.ftpAccess = true;
     clean.prefs.webUrl = u"https://pics.example/"_s;
@@ -271,5 +277,34 @@ TEST(SiteCheck, DamagedPagesAndAdsAreCheckedWithoutHarm)
         EXPECT_TRUE(checkPage(page, in, ebayRules()).ok);
         const SiteCheckResult ad = checkAd(in, ebayRules());
         EXPECT_EQ(ad.ok, ad.error.isEmpty());
+    }
+}
+
+TEST(SiteCheck, PicturesTheTemplateDoesNotShowDrawAdviceNamingTheTemplatesThatDo)
+{
+    const QList<TemplatePictures> all = {{u"01"_s, {0, 1, 2, 3, 4}},
+                                         {u"03"_s, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9}},
+                                         {u"05"_s, {0}},
+                                         {u"14"_s, {0, 1, 2}}};
+    const TemplatePictures mine{u"mine"_s, {}};
+    const std::tuple<QList<int>, TemplatePictures, QString> cases[] = {
+        {{0, 1, 2},
+         all[2],
+         u"3 pictures listed; template 05 shows 1; templates 01, 03 and 14 show them all"_s},
+        // Room enough, in the wrong slots.
+        {{0, 7},
+         all[3],
+         u"2 pictures listed; template 14 shows 3, not picture 8; template 03 shows them all"_s},
+        {{4}, mine, u"1 picture listed; template mine shows 0; templates 01 and 03 show it"_s},
+        {{0, 1, 2}, all[0], QString()},
+        {QList<int>(), all[2], QString()}};
+    for (const auto& [slots, selected, text] : cases) {
+        PictureValues pictures;
+        for (int k : slots)
+            pictures.slots[size_t(k)].text = u"p"_s + QString::number(k) + u".jpg"_s;
+        const std::optional<Finding> f = missingPicturesFinding(pictures, selected, all);
+        EXPECT_EQ(f ? f->text : QString(), text);
+        if (f)
+            EXPECT_TRUE(f->kind == FindingKind::Advice && f->where() == u"the template");
     }
 }
