@@ -31,17 +31,15 @@ trap 'rm -rf "$work"' EXIT
 # column SHOT SCALE LABEL OUT: the shot scaled, a label above it; a phone shot wider than 360 px
 # gets a red line where the screen ends.
 column() {
-    local shot=$1 scale=$2 label=$3 dest=$4 w edge
+    local shot=$1 scale=$2 label=$3 dest=$4 w
+    local edge=()
     w=$(identify -format '%w' "$shot")
     if [[ $shot == *-360.png ]] && ((w > 360)); then
-        edge="-stroke #E00000 -strokewidth 3 -draw 'line 360,0 360,100000'"
+        edge=(-stroke '#E00000' -strokewidth 3 -draw 'line 360,0 360,100000' -stroke none)
         label="$label, $w px wide"
-    else
-        edge=""
     fi
-    eval convert "\"$shot\"" "$edge" -resize "$scale%" \
-        -gravity north -background white -splice 0x26 \
-        -font "$font" -pointsize 15 -fill black -annotate +0+4 "\"$label\"" "\"$dest\""
+    convert "$shot" "${edge[@]}" -resize "$scale%" -gravity north -background white -splice 0x26 \
+        -font "$font" -pointsize 15 -fill black -annotate +0+4 "$label" "$dest"
 }
 
 for b in "$before"/[0-9][0-9]-1000.png; do
@@ -51,8 +49,8 @@ for b in "$before"/[0-9][0-9]-1000.png; do
     column "$after/$nn-1000.png" 30 "after, 1000 px" "$work/b.png"
     column "$before/$nn-360.png" 60 "before, 360 px" "$work/c.png"
     column "$after/$nn-360.png" 60 "after, 360 px" "$work/d.png"
-    convert "$work/a.png" "$work/b.png" "$work/c.png" "$work/d.png" -background '#D0D0D0' -gravity north \
-        -splice 12x0 +append -splice 0x34 -font "$font" -pointsize 20 -annotate +0+6 "Template $nn" \
+    convert "$work/a.png" "$work/b.png" "$work/c.png" "$work/d.png" -background '#D0D0D0' -gravity west \
+        -splice 12x0 -gravity north +append -splice 0x34 -font "$font" -pointsize 20 -annotate +0+6 "Template $nn" \
         -strip -interlace JPEG -sampling-factor 4:2:0 -quality 60 "$out/$nn.jpg"
     echo "$out/$nn.jpg"
 done
