@@ -83,28 +83,17 @@ protected:
         in.installFolder = QStringLiteral(LW_DATA_DIR);
         in.marqueeTags = buildMarqueeTags();
         in.ad.title = u"Vintage Brass Desk Lamp, Green Glass Shade, Rewired And Fully Working!"_s;
-        in.ad.subTitle = u"Fully working, rewired with a new cloth cord"_s;
-        in.ad.description = u"A handsome <b>solid brass desk lamp</b> from the 1950s.\r\nMaker's part number "
-                            u"BL1955BRASSDESKLAMPGREENGLASSSHADE0042X7, stamped under the base."_s;
+        in.ad.subTitle = in.prefs.terms = in.prefs.shipComment =
+            u"Fully working, rewired with a new cloth cord"_s;
+        in.ad.description =
+            u"Maker's part number BL1955BRASSDESKLAMPGREENGLASSSHADE0042X7, stamped under it."_s;
         in.ad.includeOptional = true;
-        in.ad.condition = u"Excellent - light patina, no dents"_s;
-        in.ad.age = u"About 1955"_s;
-        in.ad.comments = u"Bulb not included"_s;
-        in.ad.shipCost = u"$12.50 within the USA"_s;
-        in.ad.pounds = u"3"_s;
-        in.ad.ounces = u"4"_s;
-        in.prefs.terms = u"Payment within 7 days.\r\nShips in 2 business days."_s;
-        in.prefs.pictureTarget = u"_Self"_s;
+        in.ad.condition = in.ad.age = in.ad.comments = in.ad.shipCost =
+            u"Excellent - light patina, no dents"_s;
         in.prefs.includeEmail = in.prefs.includeWebsite = in.prefs.includeAuctions = in.prefs.includeMePage =
-            true;
-        in.prefs.auctionId = u"sampleseller"_s;
-        in.prefs.email = u"seller@example.com"_s;
-        in.prefs.website = u"https://www.example.com/"_s;
-        in.prefs.showCalc = true;
+            in.prefs.showCalc = true;
         in.prefs.useUsps = usps;
         in.prefs.useUps = !usps;
-        in.prefs.zipCode = u"10001"_s;
-        in.prefs.shipComment = u"Select either Priority Mail or Parcel Post for this item."_s;
         for (int k = 0; k < builtInTemplate(n)->pictures; ++k)
             in.pictures.slots[size_t(k)].text = dir.filePath(u"photo.jpg"_s);
         in.pictures.thumbWidth = thumbWidth;

@@ -195,8 +195,6 @@ TEST(SiteCheck, FindingsSayWhereInTheAdTheyComeFromAndWhatFixesThem)
          S::Title, 0, FixKind::None},
         {"pale table under white captions", [](GeneratorInput& in) { in.tables[2].colorText = u"#E0E0E0"_s; },
          u"contrast"_s, S::Tables, 0, FixKind::None},
-        {"pale terms", [](GeneratorInput& in) { in.prefs.termsColor = ColorPair::fromValue(0xF0F0F0); },
-         u"contrast"_s, S::Terms, 0, FixKind::None},
     };
     for (const Case& c : cases) {
         GeneratorInput in = firstRunInput();

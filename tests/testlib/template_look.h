@@ -25,10 +25,8 @@ inline void applyTemplateLook(GeneratorInput& in, const TemplateData& d)
     for (size_t i = 1; i <= 4; ++i) {
         const TemplateData::Table& t = d.tables[i - 1];
         in.tables[i].colorText = t.colorText;
-        in.tables[i].colorValue = QString::number(t.colorValue);
         in.tables[i].useTexture = t.useTexture;
         in.tables[i].texture = t.texture;
-        in.tables[i].textureBox = t.texture;
     }
     in.enlargeColor = d.enlargeColor;
 }
