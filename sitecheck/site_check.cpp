@@ -4,6 +4,7 @@
 #include "generator/markup.h"
 #include "sitecheck/html_document.h"
 #include "sitecheck/page_sources.h"
+#include "sitecheck/text_colours.h"
 
 #include <QFileInfo>
 #include <QImageReader>
@@ -12,6 +13,7 @@
 #include <QUrl>
 
 #include <algorithm>
+#include <cmath>
 
 using namespace Qt::StringLiterals;
 
@@ -104,6 +106,7 @@ public:
         checkSummary();
         checkLetterPictures();
         checkPictureSizes();
+        checkContrast();
         SiteCheckResult result;
         result.ok = true;
         result.sourcesKnown = m_sources.known();
@@ -374,6 +377,39 @@ private:
                         QString::number(size.height()) + u" pixels; the site wants at least "_s +
                         QString::number(m_rules.minPictureSide) + u" on the longest side"_s,
                     slot.text);
+        }
+    }
+
+    // Text the seller's colours make hard to read; the template's own colours are readable as shipped.
+    void checkContrast()
+    {
+        QList<TextColours> worst;
+        for (const TextColours& t : templateTextColours(m_in)) {
+            if (!t.seller || t.readable())
+                continue;
+            auto same = std::find_if(worst.begin(), worst.end(), [&t](const TextColours& o) {
+                return o.color == t.color && o.background == t.background;
+            });
+            if (same == worst.end())
+                worst.append(t);
+            else if (t.contrast() / t.required() < same->contrast() / same->required())
+                *same = t;
+        }
+        for (const TextColours& t : worst) {
+            static const QList<std::pair<QString, S>> sources = {
+                {u"title colour"_s, S::Title},
+                {u"sub-title colour"_s, S::SubTitle},
+                {u"description colour"_s, S::Description},
+                {u"terms colour"_s, S::Terms},
+                {u"optional information colour"_s, S::Optional}};
+            S source = S::Tables;
+            for (const auto& [name, s] : sources)
+                if (t.color == name)
+                    source = s;
+            // Rounded down, so that a ratio just short of the mark never reads as reaching it.
+            const QString ratio = QString::number(std::floor(t.contrast() * 10) / 10, 'f', 1);
+            addFrom(u"contrast"_s, source, 0, 0,
+                    t.color + u" on "_s + t.background + u": contrast "_s + ratio + u":1"_s);
         }
     }
 

@@ -57,7 +57,8 @@ const SiteRules& ebayRules()
                    {u"web-address-text"_s, FindingKind::Risky},
                    {u"picture-size"_s, FindingKind::Risky},
                    {u"mobile-summary"_s, FindingKind::Advice},
-                   {u"letter-images"_s, FindingKind::Advice}};
+                   {u"letter-images"_s, FindingKind::Advice},
+                   {u"contrast"_s, FindingKind::Advice}};
         return r;
     }();
     return rules;

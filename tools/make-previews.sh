@@ -221,7 +221,7 @@ for nn in "${numbers[@]}"; do
     fi
     set_line "$settings" 1 "sampleseller"
     set_line "$settings" 2 "seller@example.com"
-    set_line "$settings" 3 "http://www.example.com"
+    set_line "$settings" 3 "https://www.example.com"
     set_line "$settings" 4 "Payment within 7 days.<BR>Ships in 2 business days."
     set_line "$settings" 6 " $index "
     set_line "$settings" 7 " 1 "  # e-mail link

@@ -95,6 +95,10 @@ TEST(AppCommandLine, ChecksThePageGenerateWouldMakeAgainstTheSiteRules)
     TestInstall install;
     AdFileData d;
     d.ad.title = u"Brass lamp"_s;
+    // The first template's table colours, as an ad saved after a first start holds them.
+    const char16_t* tables[] = {u"16301711", u"10178048", u"16769465", u"16775660"};
+    for (size_t i = 1; i <= 4; ++i)
+        d.backgrounds[i].colorValue = QString::fromUtf16(tables[i - 1]);
     install.writeLines(u"clean.zad"_s, d.toLines());
     d.ad.effects[6] = true; // no right-click
     install.writeLines(u"script.zad"_s, d.toLines());

@@ -9,6 +9,8 @@
 #include "generator/markup.h"
 #include "settings/template_commands.h"
 #include "settings/template_data.h"
+#include "sitecheck/text_colours.h"
+#include "tests/testlib/template_look.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -123,4 +125,17 @@ TEST(ContentTemplates, EveryTemplateFitsTheGeneratorAndItsDataFile)
                 << "line " << i + 1;
     }
     EXPECT_EQ(QDir(DataDir + u"/templates"_s).entryList({u"*.tpt"_s}, QDir::Files, QDir::Name), names);
+}
+
+// Every text of every template, in the colours its data file gives a new ad, stands out from what it
+// sits on as well as readers with moderately low vision need.
+TEST(ContentTemplates, EveryTextIsReadableInTheTemplatesOwnColours)
+{
+    for (int n = 1; builtInTemplate(n); ++n) {
+        const QList<TextColours> texts = templateTextColours(test::templateInput(n));
+        EXPECT_GE(texts.size(), 5) << "template " << n;
+        for (const TextColours& t : texts)
+            EXPECT_TRUE(t.readable()) << "template " << n << ": " << t.color.toStdString() << " on "
+                                      << t.background.toStdString() << ": " << t.contrast() << ":1";
+    }
 }

@@ -4,6 +4,7 @@
 #include "sitecheck/site_check.h"
 #include "sitecheck/site_fixes.h"
 #include "sitecheck/template_pictures.h"
+#include "tests/testlib/template_look.h"
 
 #include <QFile>
 #include <QImage>
@@ -43,6 +44,8 @@ GeneratorInput firstRunInput()
     in.templateText = QString::fromUtf8(file.readAll());
     in.installFolder = u"/opt/listwright"_s;
     in.ad = AdRecord::newAd();
+    lw::test::applyTemplateLook(in,
+                                readTemplateData(QStringLiteral(LW_DATA_DIR) + u"/templates/01.dat"_s).data);
     in.ad.title = u"Brass lamp"_s;
     in.ad.description = u"A lamp."_s;
     in.marqueeTags = buildMarqueeTags();
@@ -192,6 +195,11 @@ TEST(SiteCheck, FindingsSayWhereInTheAdTheyComeFromAndWhatFixesThem)
          u"web-address-text"_s, S::SubTitle, 0, FixKind::None},
         {"long description", [](GeneratorInput& in) { in.ad.description = QString(900, u'x'); },
          u"mobile-summary"_s, S::Description, 0, FixKind::AddMobileSummary},
+        {"white title on the white card",
+         [](GeneratorInput& in) { in.ad.titleColor = ColorPair::fromValue(0xFFFFFF); }, u"contrast"_s,
+         S::Title, 0, FixKind::None},
+        {"pale table under white captions", [](GeneratorInput& in) { in.tables[2].colorText = u"#E0E0E0"_s; },
+         u"contrast"_s, S::Tables, 0, FixKind::None},
     };
     for (const Case& c : cases) {
         GeneratorInput in = firstRunInput();
@@ -215,6 +223,25 @@ TEST(SiteCheck, FindingsSayWhereInTheAdTheyComeFromAndWhatFixesThem)
     clean.prefs.webUrl = u"https://pics.example/"_s;
     clean.pictures.slots[0].text = large;
     EXPECT_TRUE(checkAd(clean, ebayRules()).findings.isEmpty());
+}
+
+TEST(SiteCheck, ContrastAdviceNamesTheSellersColourItsBackgroundAndTheRatio)
+{
+    GeneratorInput in = firstRunInput();
+    in.templateText =
+        u"<table><tr><td {t1}><font color={TITLECOLOR} size={TITLESIZE}>{TITLE}</font></td></tr></table>"
+        u"<p style=\"color:#EEEEEE\">the template's own pale words</p>"_s;
+    in.ad.titleColor = ColorPair::fromValue(0xFFFFFF);
+    in.ad.titleSize = u"6"_s;
+    in.tables[1].colorText = u"#B2B2B2"_s;
+    QStringList advice;
+    for (const Finding& f : checkAd(in, ebayRules()).findings)
+        if (f.rule == u"contrast")
+            advice << kindName(f.kind) + u": "_s + f.text;
+    EXPECT_EQ(advice, QStringList{u"advice: title colour on table 1: contrast 2.1:1"_s});
+    // Large text needs 3:1 only.
+    in.tables[1].colorText = u"#949494"_s;
+    EXPECT_FALSE(rulesOf(checkAd(in, ebayRules())).contains(u"contrast"_s));
 }
 
 TEST(SiteCheck, AnAdWhoseMarksDoNotMatchIsStillCheckedAsAWhole)
