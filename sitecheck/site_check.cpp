@@ -312,14 +312,8 @@ private:
 
     void checkSummary()
     {
-        const QList<HtmlNode>& nodes = m_doc.nodes();
-        for (int i = 0; i < nodes.size(); ++i) {
-            if (nodes.at(i).attribute(u"property").trimmed() != m_rules.summaryProperty)
-                continue;
-            for (int up = i; up >= 0; up = nodes.at(up).parent)
-                if (nodes.at(up).attribute(u"typeof").trimmed() == m_rules.summaryType)
-                    return;
-        }
+        if (markedSummaryNode(m_doc, m_rules) >= 0)
+            return;
         const qsizetype shown = m_doc.plainText().size();
         if (shown <= m_rules.summaryChars)
             return;
@@ -422,6 +416,19 @@ private:
 };
 
 } // namespace
+
+int markedSummaryNode(const HtmlDocument& doc, const SiteRules& rules)
+{
+    const QList<HtmlNode>& nodes = doc.nodes();
+    for (int i = 0; i < nodes.size(); ++i) {
+        if (nodes.at(i).attribute(u"property").trimmed() != rules.summaryProperty)
+            continue;
+        for (int up = i; up >= 0; up = nodes.at(up).parent)
+            if (nodes.at(up).attribute(u"typeof").trimmed() == rules.summaryType)
+                return i;
+    }
+    return -1;
+}
 
 int SiteCheckResult::count(FindingKind kind) const
 {

@@ -8,6 +8,8 @@
 
 namespace lw {
 
+class HtmlDocument;
+
 // The one-click repairs a finding can offer.
 enum class FixKind
 {
@@ -55,6 +57,10 @@ SiteCheckResult checkPage(const QString& page, const GeneratorInput& in, const S
 // Makes the page as Generate would (the pictures addressed as after their upload, nothing sent)
 // and checks it.
 SiteCheckResult checkAd(const GeneratorInput& in, const SiteRules& rules);
+
+// The element that holds the page's marked mobile summary (its index in the document's nodes), -1
+// when none is marked: the first element with the summary property inside one of the summary type.
+int markedSummaryNode(const HtmlDocument& doc, const SiteRules& rules);
 
 // The description's text as a phone shows it: markup and codes read as a reader sees them.
 QString descriptionPlainText(const QString& description);

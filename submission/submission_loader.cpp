@@ -10,7 +10,7 @@ namespace lw {
 
 namespace {
 
-const QString ModuleFile = u"lw_submission_browser.so"_s;
+const QString ModuleFile = u"lw_browser.so"_s;
 
 } // namespace
 

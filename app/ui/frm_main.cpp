@@ -12,6 +12,7 @@
 #include "editor/ui/spell_as_you_type.h"
 #include "pictures/ui/frm_ftp_status.h"
 #include "pictures/ui/frm_imgs.h"
+#include "preview/preview_link.h"
 #include "settings/template_commands.h"
 #include "settings/ui/frm_customize_template.h"
 #include "settings/ui/frm_preferences.h"
@@ -29,6 +30,7 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QSignalBlocker>
 #include <QStatusBar>
 #include <QTextDocumentFragment>
@@ -124,7 +126,8 @@ frmMain::frmMain(Program& program, DesktopServices& ds, QWidget* parent)
 
 frmMain::~frmMain()
 {
-    // The window goes before the link it calls.
+    // The windows go before the links they call.
+    m_preview.reset();
     m_submission.reset();
     // The commands outlive the window.
     m_program.files().focusTitle = nullptr;
@@ -134,6 +137,15 @@ void frmMain::Form_Load(const QString& commandLine)
 {
     m_program.startup(commandLine);
     refreshEmoticon();
+    // A live preview left open comes back once this window is up and its first events are done,
+    // so the window appears as fast as without it.
+    if (m_places && m_places->wasOpen(u"frmLivePreview"_s))
+        QTimer::singleShot(0, this, [this] {
+            QTimer::singleShot(0, this, [this] {
+                if (PreviewWindow* preview = livePreview(true))
+                    preview->showWindow();
+            });
+        });
 }
 
 void frmMain::setIcons()
@@ -180,6 +192,7 @@ void frmMain::setIcons()
         {u"AdPreferences", QStyle::SP_ComputerIcon},
         {u"CheckSpelling", QStyle::SP_DialogApplyButton},
         {u"PreviewAd", QStyle::SP_FileDialogInfoView},
+        {u"LivePreview", QStyle::SP_DesktopIcon},
         {u"GenerateAd", QStyle::SP_DialogYesButton},
         {u"SubmitAd", QStyle::SP_ArrowRight},
     };
@@ -217,6 +230,7 @@ void frmMain::connectMenus()
             [this] { DefaultColors(m_state, m_ds); });
     connect(m_ui->mnuOptionsPreview, &QAction::triggered, this,
             [this] { m_program.mnuOptionsPreview_Click(); });
+    connect(m_ui->mnuOptionsLivePreview, &QAction::triggered, this, &frmMain::mnuOptionsLivePreview_Click);
     connect(m_ui->mnuOptionsGenerate, &QAction::triggered, this,
             [this] { m_program.mnuOptionsGenerate_Click(); });
     connect(m_ui->mnuOptionsPreferences, &QAction::triggered, this, [this] { showPreferences(0); });
@@ -278,6 +292,8 @@ void frmMain::tlbMain_ButtonClick(const QString& key)
         mnuCheckSpelling_Click();
     else if (key == u"PreviewAd")
         m_program.mnuOptionsPreview_Click();
+    else if (key == u"LivePreview")
+        mnuOptionsLivePreview_Click();
     else if (key == u"GenerateAd")
         m_program.mnuOptionsGenerate_Click();
     else if (key == u"SubmitAd")
@@ -709,6 +725,43 @@ void frmMain::mnuSubmitAd_Click()
         window->showWindow();
 }
 
+PreviewWindow* frmMain::livePreview(bool quiet)
+{
+    if (!m_preview) {
+        PreviewLink::Calls calls;
+        calls.snapshot = [this] { return m_program.generatorInput(); };
+        calls.openCheckWindow = [this] { mnuOptionsCheckRules_Click(); };
+        m_preview = std::make_unique<PreviewLink>(m_state, m_ds, std::move(calls));
+        // The check's footer fix changes the page through the marker file, not a model.
+        connect(m_rulesCheck.get(), &RulesCheck::checked, m_preview.get(), &PreviewLink::refresh);
+    }
+    if (PreviewWindow* window = m_preview->existingWindow())
+        return window;
+    QString error;
+    PreviewWindow* window = m_preview->window(this, &error);
+    if (!window) {
+        if (!quiet)
+            m_ds.messageBox(previewModuleMissingText(error), MsgIcon::Exclamation, u"Live Preview"_s);
+        return nullptr;
+    }
+    QWidget* w = window->widget();
+    auto* watcher = new OwnedWindowWatcher(w);
+    // The first time beside this window, where it leaves the editor in view; later where the seller
+    // left it.
+    const QRect screen = this->screen()->availableGeometry();
+    w->resize(w->width(), qMin(w->height(), screen.height() - 80));
+    const int x = qMin(frameGeometry().right() + 12, screen.right() - w->width());
+    watcher->setFirstPosition({qMax(screen.left(), x), qMax(screen.top(), geometry().top())});
+    placeOwned(w);
+    return window;
+}
+
+void frmMain::mnuOptionsLivePreview_Click()
+{
+    if (PreviewWindow* window = livePreview())
+        window->showWindow();
+}
+
 void frmMain::showPreferences(int tab)
 {
     preferencesWindow().showOnTab(tab);
@@ -872,11 +925,17 @@ void frmMain::rememberPlaces()
     if (!m_places)
         return;
     m_places->rememberMain(this);
-    const std::initializer_list<QWidget*> owned = {
-        m_preferences.get(), m_pictures.get(),
-        m_customize.get(),   m_spellWindow.get(),
-        m_about.get(),       m_checkUpdates.get(),
-        m_checkRules.get(),  m_submission ? m_submission->widget() : nullptr};
+    QWidget* preview =
+        m_preview && m_preview->existingWindow() ? m_preview->existingWindow()->widget() : nullptr;
+    const std::initializer_list<QWidget*> owned = {m_preferences.get(),
+                                                   m_pictures.get(),
+                                                   m_customize.get(),
+                                                   m_spellWindow.get(),
+                                                   m_about.get(),
+                                                   m_checkUpdates.get(),
+                                                   m_checkRules.get(),
+                                                   m_submission ? m_submission->widget() : nullptr,
+                                                   preview};
     for (QWidget* window : owned) {
         if (!window)
             continue;
@@ -888,6 +947,8 @@ void frmMain::rememberPlaces()
         if (resizable(window))
             m_places->rememberSize(window);
     }
+    if (preview)
+        m_places->setOpen(u"frmLivePreview"_s, preview->isVisible());
     // Losing the places is no reason to keep the program from ending.
     m_places->write();
 }

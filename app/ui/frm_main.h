@@ -31,6 +31,8 @@ class frmFTPStatus;
 class frmImgs;
 class frmPreferences;
 class frmSpellCheck;
+class PreviewLink;
+class PreviewWindow;
 class Program;
 class RulesCheck;
 class SharedState;
@@ -90,6 +92,10 @@ public:
     // the module cannot be loaded.
     SubmissionWindow* submissionWindow();
     void mnuSubmitAd_Click();
+    // The live preview, its module loaded the first time; nullptr when the module cannot be loaded
+    // (after a message saying why, unless `quiet`).
+    PreviewWindow* livePreview(bool quiet = false);
+    void mnuOptionsLivePreview_Click();
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -141,6 +147,7 @@ private:
     QLabel* m_checkStatus = nullptr;
     std::unique_ptr<SubmissionLink> m_submissionLink;
     std::unique_ptr<SubmissionWindow> m_submission;
+    std::unique_ptr<PreviewLink> m_preview;
     // Controls addressed by index, in the order of the model's fields.
     std::array<QComboBox*, 3> m_sizes{};
     std::array<QLabel*, 4> m_swatches{};

@@ -129,6 +129,7 @@ QString themeIconName(const QString& name)
         {u"AdPreferences"_s, u"configure preferences-system"_s},
         {u"CheckSpelling"_s, u"tools-check-spelling"_s},
         {u"PreviewAd"_s, u"document-print-preview"_s},
+        {u"LivePreview"_s, u"view-preview"_s},
         {u"GenerateAd"_s, u"run-build system-run"_s},
         {u"SubmitAd"_s, u"document-send"_s},
         {u"Superscript"_s, u"format-text-superscript"_s},

@@ -75,6 +75,8 @@ void WindowPlaces::read()
                 place.size = QSize(v->at(0), v->at(1));
         } else if (key == u"maximized") {
             place.maximized = value == u"true";
+        } else if (key == u"open") {
+            place.open = value == u"true";
         }
     }
 }
@@ -98,6 +100,8 @@ bool WindowPlaces::write(QString* error) const
         }
         if (p.size.isValid())
             lines << (p.maximized ? u"maximized=true"_s : u"maximized=false"_s);
+        if (p.open)
+            lines << u"open=true"_s;
     }
     if (!QDir().mkpath(QFileInfo(m_path).path())) {
         if (error)
@@ -180,6 +184,17 @@ bool WindowPlaces::maximized(const QString& window) const
 {
     const auto it = m_places.constFind(window);
     return it != m_places.cend() && it->size.isValid() && it->maximized;
+}
+
+bool WindowPlaces::wasOpen(const QString& window) const
+{
+    const auto it = m_places.constFind(window);
+    return it != m_places.cend() && it->open;
+}
+
+void WindowPlaces::setOpen(const QString& window, bool open)
+{
+    m_places[window].open = open;
 }
 
 void WindowPlaces::rememberSize(const QWidget* window)

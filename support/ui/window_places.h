@@ -43,6 +43,10 @@ public:
     bool maximized(const QString& window) const;
     void rememberSize(const QWidget* window);
 
+    // Whether an owned window that reopens at start-up was open when the program last ended.
+    bool wasOpen(const QString& window) const;
+    void setOpen(const QString& window, bool open);
+
     // The window's geometry when it is neither maximised nor minimised, else the one it goes back to.
     static QRect normalGeometry(const QWidget* window);
 
@@ -55,6 +59,7 @@ private:
         std::optional<QPoint> position; // the main window's client top-left; an owned window's frame
         QSize size;                     // normal size; invalid when not kept
         bool maximized = false;
+        bool open = false;
     };
     QString m_path;
     QMap<QString, Place> m_places;

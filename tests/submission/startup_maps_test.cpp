@@ -13,8 +13,8 @@ using namespace Qt::StringLiterals;
 namespace lw::test {
 namespace {
 
-// The started program has not mapped the browser engine: the submission module is loaded only
-// when its window is first needed.
+// The started program has not mapped the browser engine: the browser module is loaded only when
+// the submission window or the live preview is first needed.
 TEST(StartupMaps, NoWebEngineLibraryIsMappedAfterStartUp)
 {
     TestInstall install;
@@ -41,7 +41,7 @@ TEST(StartupMaps, NoWebEngineLibraryIsMappedAfterStartUp)
     ASSERT_TRUE(opened);
     EXPECT_TRUE(mapped.contains("libQt6Widgets"));
     EXPECT_FALSE(mapped.contains("libQt6WebEngine"));
-    EXPECT_FALSE(mapped.contains("lw_submission_browser"));
+    EXPECT_FALSE(mapped.contains("lw_browser"));
 }
 
 } // namespace
