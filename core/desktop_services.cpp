@@ -10,11 +10,16 @@ void openPage(DesktopServices& ds, const QString& pathOrAddress)
 {
     if (ds.shellOpen(pathOrAddress, installFolder()))
         return;
-    ds.messageBox(
-        u"Listwright could not open "_s + pathOrAddress +
-            u" in your web browser.\r\n\r\nPlease check that the page exists and that a web browser "
-            u"is set as the default program for web pages."_s,
-        MsgIcon::Exclamation, u"Unable To Open Page"_s);
+    ds.messageBox(openPageFailedText(pathOrAddress), MsgIcon::Exclamation,
+                  QString::fromLatin1(OpenPageFailedTitle));
+}
+
+QString openPageFailedText(const QString& pathOrAddress, const QString& reason)
+{
+    return u"Listwright could not open "_s + pathOrAddress + u" in your web browser.\r\n\r\n"_s +
+           (reason.isEmpty() ? QString() : reason + u"\r\n\r\n"_s) +
+           u"Please check that the page exists and that a web browser is set as the default program for "
+           u"web pages."_s;
 }
 
 } // namespace lw

@@ -71,5 +71,8 @@ public:
 
 // Opens a page or address in the desktop's browser and tells the seller when that failed.
 void openPage(DesktopServices& ds, const QString& pathOrAddress);
+// What the seller is told then; `reason`, when known, is what the desktop said.
+QString openPageFailedText(const QString& pathOrAddress, const QString& reason = {});
+inline constexpr auto OpenPageFailedTitle = "Unable To Open Page";
 
 } // namespace lw

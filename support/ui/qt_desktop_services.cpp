@@ -11,11 +11,32 @@
 #include <QMessageBox>
 #include <QNetworkInformation>
 #include <QProcess>
+#include <QStandardPaths>
+#include <QTimer>
 #include <QUrl>
 
 using namespace Qt::StringLiterals;
 
 namespace lw {
+
+namespace {
+
+// How long the desktop's opener may take to find and start a browser.
+constexpr int OpenerPatience = 20000;
+
+// What the opener said when it gave up: the last lines of its error output, which say why (the ones
+// before are its own tries), else its exit status.
+QString openerFailure(QProcess& process, const QString& opener, int code)
+{
+    const QString name = QFileInfo(opener).fileName();
+    const QStringList lines = QString::fromLocal8Bit(process.readAllStandardError()).trimmed().split(u'\n');
+    const QString said = lines.mid(qMax(0, lines.size() - 4)).join(u"\r\n"_s).trimmed();
+    if (said.isEmpty())
+        return u"The desktop's opener ("_s + name + u") ended with status "_s + QString::number(code) + u'.';
+    return u"The desktop's opener ("_s + name + u") said:\r\n"_s + said;
+}
+
+} // namespace
 
 QWidget* QtDesktopServices::dialogParent() const
 {
@@ -132,11 +153,41 @@ QString QtDesktopServices::clipboardText()
 
 bool QtDesktopServices::shellOpen(const QString& pathOrAddress, const QString& workingFolder)
 {
-    Q_UNUSED(workingFolder);
-    if (pathOrAddress.contains(u"://"_s) || pathOrAddress.startsWith(u"mailto:"_s))
-        return QDesktopServices::openUrl(QUrl(pathOrAddress));
+    const bool address = pathOrAddress.contains(u"://"_s) || pathOrAddress.startsWith(u"mailto:"_s);
     // A browser started on a missing file would only show its own error page.
-    return QFileInfo::exists(pathOrAddress) && QDesktopServices::openUrl(QUrl::fromLocalFile(pathOrAddress));
+    if (!address && !QFileInfo::exists(pathOrAddress))
+        return false;
+    const QUrl url = address ? QUrl(pathOrAddress) : QUrl::fromLocalFile(pathOrAddress);
+    const QString opener = QStandardPaths::findExecutable(m_opener);
+    if (opener.isEmpty())
+        return QDesktopServices::openUrl(url);
+    // Qt's own call reports success as soon as the opener has started; whether the opener found a
+    // browser only its exit status and error output tell, so it is run here and listened to.
+    auto* process = new QProcess(m_openers.get());
+    process->setStandardOutputFile(QProcess::nullDevice());
+    if (QFileInfo(workingFolder).isDir())
+        process->setWorkingDirectory(workingFolder);
+    process->start(opener, {pathOrAddress});
+    if (!process->waitForStarted(5000)) {
+        delete process;
+        return QDesktopServices::openUrl(url);
+    }
+    QObject::connect(process, &QProcess::finished, process,
+                     [this, process, pathOrAddress, opener](int code, QProcess::ExitStatus status) {
+                         process->deleteLater();
+                         if (process->property("browserUp").toBool() ||
+                             (status == QProcess::NormalExit && code == 0))
+                             return;
+                         messageBox(openPageFailedText(pathOrAddress, openerFailure(*process, opener, code)),
+                                    MsgIcon::Exclamation, QString::fromLatin1(OpenPageFailedTitle));
+                     });
+    // An opener that runs the browser itself keeps running as long as the browser does: by then it
+    // has found one, and what the browser writes is none of our business.
+    QTimer::singleShot(OpenerPatience, process, [process] {
+        process->setProperty("browserUp", true);
+        process->closeReadChannel(QProcess::StandardError);
+    });
+    return true;
 }
 
 bool QtDesktopServices::startProgram(const QString& path)

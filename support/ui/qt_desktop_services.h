@@ -2,7 +2,10 @@
 
 #include "core/desktop_services.h"
 
+#include <QObject>
 #include <QPointer>
+
+#include <memory>
 
 class QWidget;
 
@@ -31,11 +34,16 @@ public:
 
     // The window that message boxes and dialogs belong to: the active one, else the owner.
     QWidget* dialogParent() const;
+    // The desktop's opener that shellOpen runs, found on the path; Qt's own call when there is none.
+    void setOpener(const QString& program) { m_opener = program; }
     // "Auction Ad Files|*.zad" as a Qt file dialog filter.
     static QString qtFilter(const QString& filter);
 
 private:
     QWidget* m_owner;
+    QString m_opener = QStringLiteral("xdg-open");
+    // The openers still running; they end with these services.
+    std::unique_ptr<QObject> m_openers = std::make_unique<QObject>();
     mutable QPointer<QWidget> m_lastParent;
 };
 
