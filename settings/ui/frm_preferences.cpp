@@ -173,6 +173,8 @@ frmPreferences::frmPreferences(SharedState& state, PreferencesWindowState& windo
       m_ui(std::make_unique<Ui::frmPreferences>())
 {
     m_ui->setupUi(this);
+    // On a short screen (a laptop's at 125 %) the tabs scroll; OK, Cancel and Help stay in view.
+    fitScreen(this, m_ui->scrPreferences, size(), screenRoom(this));
     // The snapshot is taken when the seller comes to the window, not when one of its own
     // message boxes or dialogs hands it back.
     connect(new OwnedWindowWatcher(this), &OwnedWindowWatcher::arrived, this, &frmPreferences::Form_Activate);

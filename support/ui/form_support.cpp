@@ -14,6 +14,8 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPalette>
+#include <QScreen>
+#include <QScrollArea>
 #include <QSignalBlocker>
 #include <QSvgRenderer>
 
@@ -184,6 +186,25 @@ bool isDarkPalette(const QPalette& palette)
 void useFallbackIconTheme(const QPalette& palette)
 {
     QIcon::setFallbackThemeName(isDarkPalette(palette) ? u"breeze-dark"_s : u"breeze"_s);
+}
+
+int screenRoom(const QWidget* window)
+{
+    const QWidget* owner = window->parentWidget() ? window->parentWidget()->window() : window;
+    const QScreen* screen = owner->screen();
+    // A title bar and borders, which are not known before the window is first shown.
+    constexpr int Frame = 48;
+    return screen ? screen->availableGeometry().height() - Frame : QWIDGETSIZE_MAX;
+}
+
+void fitScreen(QWidget* window, const QScrollArea* content, QSize full, int room)
+{
+    if (room >= full.height()) {
+        window->setFixedSize(full);
+        return;
+    }
+    const int bar = content->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, content);
+    window->setFixedSize(full.width() + bar, qMax(room, full.height() / 3));
 }
 
 OwnedWindowWatcher::OwnedWindowWatcher(QWidget* window) : QObject(window), m_window(window)

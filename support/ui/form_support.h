@@ -12,6 +12,7 @@
 
 class QAbstractButton;
 class QLineEdit;
+class QScrollArea;
 class QPalette;
 
 namespace lw {
@@ -57,6 +58,14 @@ std::array<W*, N> controlArray(const QWidget* parent, const QString& name, int f
         controls[i] = parent->findChild<W*>(name + u'_' + QString::number(first + int(i)));
     return controls;
 }
+
+// The height the screen of a window (of its owner, before it is shown) leaves for the window's
+// inside, its title bar and borders not counted.
+int screenRoom(const QWidget* window);
+// A window of fixed size whose content lies in a scroll area: the full size where `room` holds it,
+// else the room's height and the scroll bar's width more, so that the content scrolls and what lies
+// outside the area (the window's buttons) stays in view.
+void fitScreen(QWidget* window, const QScrollArea* content, QSize full, int room);
 
 // Placement and arrival of a window the main window owns. It shows centred over its owner the
 // first time and where the seller left it afterwards. `arrived` tells that the seller came to

@@ -4,6 +4,7 @@
 #include "core/scripted_desktop_services.h"
 #include "pictures/upload_plan.h"
 #include "settings/preferences_commands.h"
+#include "support/ui/form_support.h"
 #include "tests/testlib/test_install.h"
 #include "tests/testlib/window_test.h"
 
@@ -17,6 +18,8 @@
 #include <QListWidget>
 #include <QListWidgetItem>
 #include <QMetaEnum>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -162,6 +165,27 @@ TEST_F(PrefsWindow, BelongsToTheMainWindowOkChecksAndEveryCancelRestoresTheSnaps
 // Each entry of the catalogue shows its own template's picture beside its file name, in the list's
 // order: the large PNG, else the GIF, else the "no preview" picture. Beside the list the large
 // picture is shown at a size to judge a design from; a GIF alone as it is.
+// A screen with room for less than the window (a 1366 x 768 laptop's at 125 %): the tabs scroll,
+// every control can be reached, and OK, Cancel and Help stay in view.
+TEST_F(PrefsWindow, FitsAShortScreenWithItsButtonsAlwaysInView)
+{
+    auto* tabs = find<QScrollArea>(u"scrPreferences"_s);
+    const QWidget* content = find(u"fraPreferences"_s);
+    for (const int room : {700, 566}) {
+        fitScreen(window.get(), tabs, QSize(492, 664), room);
+        window->show();
+        QTest::qWait(10);
+        EXPECT_LE(window->height(), room);
+        EXPECT_EQ(tabs->verticalScrollBar()->maximum() + tabs->viewport()->height(), content->height());
+        EXPECT_GE(tabs->viewport()->width(), content->width()) << room;
+        for (const QString& name : {u"cmdPrefOK"_s, u"cmdPrefCancel"_s, u"cmdPrefHelp"_s}) {
+            const QWidget* button = find(name);
+            EXPECT_TRUE(window->rect().contains(QRect(button->mapTo(window.get(), QPoint()), button->size())))
+                << name.toStdString() << " " << room;
+        }
+    }
+}
+
 TEST_F(PrefsWindow, TheCatalogueShowsEachTemplatesPictureBesideItsName)
 {
     QImage red(480, 360, QImage::Format_RGB32), blue = red;
