@@ -895,6 +895,7 @@ void frmMain::usePlaces(WindowPlaces& places)
 {
     m_places = &places;
     places.restoreMain(this);
+    placeOwned(m_ftpStatus.get());
 }
 
 namespace {
@@ -927,15 +928,12 @@ void frmMain::rememberPlaces()
     m_places->rememberMain(this);
     QWidget* preview =
         m_preview && m_preview->existingWindow() ? m_preview->existingWindow()->widget() : nullptr;
-    const std::initializer_list<QWidget*> owned = {m_preferences.get(),
-                                                   m_pictures.get(),
-                                                   m_customize.get(),
-                                                   m_spellWindow.get(),
-                                                   m_about.get(),
-                                                   m_checkUpdates.get(),
-                                                   m_checkRules.get(),
-                                                   m_submission ? m_submission->widget() : nullptr,
-                                                   preview};
+    const std::initializer_list<QWidget*> owned = {
+        m_preferences.get(), m_pictures.get(),
+        m_customize.get(),   m_spellWindow.get(),
+        m_about.get(),       m_checkUpdates.get(),
+        m_checkRules.get(),  m_submission ? m_submission->widget() : nullptr,
+        m_ftpStatus.get(),   preview};
     for (QWidget* window : owned) {
         if (!window)
             continue;

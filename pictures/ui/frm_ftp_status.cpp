@@ -3,6 +3,7 @@
 #include "pictures/picture_upload.h"
 #include "pictures/ui/ui_frm_ftp_status.h"
 #include "pictures/upload_plan.h"
+#include "support/ui/form_support.h"
 
 #include <algorithm>
 
@@ -21,6 +22,8 @@ int permille(qint64 part, qint64 whole)
 frmFTPStatus::frmFTPStatus(QWidget* parent) : QDialog(parent), m_ui(std::make_unique<Ui::frmFTPStatus>())
 {
     m_ui->setupUi(this);
+    // Where the seller left it, as the other windows.
+    new OwnedWindowWatcher(this);
     m_ui->prgImage->setRange(0, 1000);
     m_ui->prgAllImages->setRange(0, 1000);
     connect(m_ui->cmdAbortFTP, &QPushButton::clicked, this, &frmFTPStatus::cmdAbortFTP_Click);

@@ -293,7 +293,8 @@ TEST_F(AppWindow, WindowPlacesComeBackFromTheStateFileAndGoBackWhenTheProgramEnd
     const QString path = install.file(u"window-state.ini"_s);
     install.write(u"window-state.ini"_s,
                   "[frmMain]\ngeometry=30,40,700,480\n[frmPreferences]\nposition=60,50\n"
-                  "[frmAbout]\nposition=9000,9000\n[frmCheckRules]\nposition=80,90\nsize=640,420\n");
+                  "[frmAbout]\nposition=9000,9000\n[frmCheckRules]\nposition=80,90\nsize=640,420\n"
+                  "[frmFTPStatus]\nposition=100,110\n");
     WindowPlaces places(path);
     places.read();
     window.usePlaces(places);
@@ -305,6 +306,12 @@ TEST_F(AppWindow, WindowPlacesComeBackFromTheStateFileAndGoBackWhenTheProgramEnd
     preferences->setGeometry(QRect(QPoint(70, 55), preferences->size()));
     click(u"mnuHelpAbout");
     EXPECT_EQ(find(u"frmAbout")->frameGeometry().center(), window.frameGeometry().center());
+    // The upload status window too, though the upload shows it.
+    QWidget* upload = find(u"frmFTPStatus");
+    upload->show();
+    EXPECT_EQ(upload->geometry().topLeft(), QPoint(100, 110));
+    upload->move(upload->pos() + QPoint(5, 5));
+    upload->hide();
     // A window the seller can resize keeps its size too, and its normal size when maximised.
     window.findChild<QAction*>(u"mnuOptionsCheckRules"_s)->trigger();
     QWidget* rules = find(u"frmCheckRules");
@@ -318,6 +325,7 @@ TEST_F(AppWindow, WindowPlacesComeBackFromTheStateFileAndGoBackWhenTheProgramEnd
     EXPECT_EQ(written.position(u"frmPreferences"_s), QPoint(70, 55));
     EXPECT_EQ(written.position(u"frmAbout"_s), find(u"frmAbout")->geometry().topLeft());
     EXPECT_EQ(written.position(u"frmCheckRules"_s), QPoint(80, 90));
+    EXPECT_EQ(written.position(u"frmFTPStatus"_s), QPoint(105, 115));
     EXPECT_TRUE(written.maximized(u"frmCheckRules"_s));
     QWidget rulesNext;
     rulesNext.setObjectName(u"frmCheckRules"_s);
