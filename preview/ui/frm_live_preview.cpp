@@ -23,6 +23,9 @@ constexpr int PhoneWidth = 360;
 constexpr int Bezel = 10;
 constexpr int BezelEnd = 26;
 
+// The least time from one page's load to the next's.
+constexpr int LoadGap = 100;
+
 const QString KeepScrollName = u"lwKeepScroll"_s;
 
 // Puts the page where the seller was reading: at the same place when the page's height is the same,
@@ -84,6 +87,8 @@ frmLivePreview::frmLivePreview(PreviewHost& host, QWidget* parent)
     m_ui->layDevice->addWidget(m_view);
 
     connect(m_view, &QWebEngineView::loadFinished, this, &frmLivePreview::loadFinished);
+    m_gap.setSingleShot(true);
+    connect(&m_gap, &QTimer::timeout, this, &frmLivePreview::load);
     connect(m_page, &QWebEnginePage::renderProcessTerminated, this, [this] {
         m_loading = false;
         load();
@@ -171,6 +176,12 @@ void frmLivePreview::load()
         m_again = true;
         return;
     }
+    if (const qint64 wait = m_sinceLoad.isValid() ? LoadGap - m_sinceLoad.elapsed() : 0; wait > 0) {
+        if (!m_gap.isActive())
+            m_gap.start(int(wait));
+        return;
+    }
+    m_sinceLoad.start();
     m_keepScroll = keepScrollScript(m_page->scrollPosition().y(), m_page->contentsSize().height());
     // Run as soon as the page is parsed, so that it does not first show at its top; again once its
     // pictures have loaded and its height is final.

@@ -2,6 +2,8 @@
 
 #include "preview/preview_host.h"
 
+#include <QElapsedTimer>
+#include <QTimer>
 #include <QWidget>
 
 #include <memory>
@@ -58,6 +60,10 @@ private:
     bool m_loading = false;
     // Content or the view changed while a page was loading: load again once it has.
     bool m_again = false;
+    // While the seller types, pages follow one another no closer than this: each load costs the
+    // window's thread some work.
+    QElapsedTimer m_sinceLoad;
+    QTimer m_gap;
     // The scroll position to keep, as the script that restores it.
     QString m_keepScroll;
 };
