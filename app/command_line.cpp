@@ -1,6 +1,7 @@
 #include "app/command_line.h"
 
 #include "app/headless_desktop_services.h"
+#include "app/password_keeper.h"
 #include "app/program.h"
 #include "core/models/shared_state.h"
 #include "pictures/curl_upload.h"
@@ -142,47 +143,9 @@ QString absoluteAdFile(const QString& adFile)
     return adFile.isEmpty() ? adFile : QFileInfo(adFile).absoluteFilePath();
 }
 
-} // namespace
-
-int runGenerateCommand(const CommandLine& command, std::FILE* out, std::FILE* messages)
+// The findings of the page Generate would make, to `out`; the command's exit status.
+int reportCheck(Program& program, const QString& adFile, bool json, std::FILE* out, std::FILE* messages)
 {
-    HeadlessDesktopServices ds(messages);
-    SharedState state;
-    Program program(state, ds);
-    const QString adFile = absoluteAdFile(command.adFile);
-    if (!program.startup(adFile))
-        return 1;
-    // No window to watch: the upload says on standard error which picture is on its way.
-    auto upload = std::make_unique<CurlUpload>();
-    QObject::connect(upload.get(), &PictureUpload::itemStarted, upload.get(),
-                     [messages, u = upload.get()](int i) {
-                         writeUtf8(messages, uploadItemCaption(u->request().items.value(i)) + u'\n');
-                     });
-    program.setPictureUpload(std::move(upload));
-    int status = 1;
-    QObject::connect(&program, &Program::generated, &program,
-                     [&status, out](GenerateMode, const QString& page) {
-                         writeUtf8(out, page);
-                         status = 0;
-                         QCoreApplication::quit();
-                     });
-    QObject::connect(&program, &Program::failed, &program, [] { QCoreApplication::quit(); });
-    // Started from inside the loop, so a generation that needs no upload and ends at once still ends it.
-    QTimer::singleShot(0, &program, [&program, &command] {
-        program.startGenerate(command.preview ? GenerateMode::PreviewPage : GenerateMode::Generate);
-    });
-    QCoreApplication::exec();
-    return status;
-}
-
-int runCheckCommand(const CommandLine& command, std::FILE* out, std::FILE* messages)
-{
-    HeadlessDesktopServices ds(messages);
-    SharedState state;
-    Program program(state, ds);
-    const QString adFile = absoluteAdFile(command.adFile);
-    if (!program.startup(adFile))
-        return 1;
     QString error;
     const std::optional<GeneratorInput> in = program.generateInput(&error);
     const SiteRules& rules = ebayRules();
@@ -192,7 +155,7 @@ int runCheckCommand(const CommandLine& command, std::FILE* out, std::FILE* messa
                   u"Listwright: the ad could not be made, so it was not checked: "_s + result.error + u'\n');
         return 1;
     }
-    if (command.json) {
+    if (json) {
         QJsonArray findings;
         for (const Finding& f : result.findings)
             findings.append(
@@ -215,6 +178,65 @@ int runCheckCommand(const CommandLine& command, std::FILE* out, std::FILE* messa
         writeUtf8(out, lines);
     }
     return result.count(FindingKind::Rejected) > 0 ? 1 : 0;
+}
+
+// Runs `command` once the keyring has answered, inside the event loop, and ends the loop when the
+// keyring has every password it was given; the command's exit status.
+int runWithKeyring(SharedState& state, const std::function<void(std::function<void(int)> finish)>& command)
+{
+    PasswordKeeper keeper(state);
+    int status = 1;
+    auto finish = [&status, &keeper](int result) {
+        status = result;
+        if (keeper.isIdle())
+            QCoreApplication::quit();
+        else
+            QObject::connect(&keeper, &PasswordKeeper::idle, &keeper, [] { QCoreApplication::quit(); });
+    };
+    QObject::connect(&keeper, &PasswordKeeper::ready, &keeper, [&command, finish] { command(finish); });
+    // Started from inside the loop, so a command that ends at once still ends it.
+    QTimer::singleShot(0, &keeper, [&keeper] { keeper.start(); });
+    QCoreApplication::exec();
+    return status;
+}
+
+} // namespace
+
+int runGenerateCommand(const CommandLine& command, std::FILE* out, std::FILE* messages)
+{
+    HeadlessDesktopServices ds(messages);
+    SharedState state;
+    Program program(state, ds);
+    const QString adFile = absoluteAdFile(command.adFile);
+    return runWithKeyring(state, [&](std::function<void(int)> finish) {
+        if (!program.startup(adFile))
+            return finish(1);
+        // No window to watch: the upload says on standard error which picture is on its way.
+        auto upload = std::make_unique<CurlUpload>();
+        QObject::connect(upload.get(), &PictureUpload::itemStarted, upload.get(),
+                         [messages, u = upload.get()](int i) {
+                             writeUtf8(messages, uploadItemCaption(u->request().items.value(i)) + u'\n');
+                         });
+        program.setPictureUpload(std::move(upload));
+        QObject::connect(&program, &Program::generated, &program,
+                         [out, finish](GenerateMode, const QString& page) {
+                             writeUtf8(out, page);
+                             finish(0);
+                         });
+        QObject::connect(&program, &Program::failed, &program, [finish] { finish(1); });
+        program.startGenerate(command.preview ? GenerateMode::PreviewPage : GenerateMode::Generate);
+    });
+}
+
+int runCheckCommand(const CommandLine& command, std::FILE* out, std::FILE* messages)
+{
+    HeadlessDesktopServices ds(messages);
+    SharedState state;
+    Program program(state, ds);
+    const QString adFile = absoluteAdFile(command.adFile);
+    return runWithKeyring(state, [&](std::function<void(int)> finish) {
+        finish(program.startup(adFile) ? reportCheck(program, adFile, command.json, out, messages) : 1);
+    });
 }
 
 } // namespace lw

@@ -1,3 +1,5 @@
+#include "tests/testlib/test_keyring.h"
+
 #include <QApplication>
 #include <QTemporaryDir>
 
@@ -15,5 +17,7 @@ int main(int argc, char** argv)
     const QTemporaryDir home;
     qputenv("XDG_DATA_HOME", home.filePath(QStringLiteral("data")).toUtf8());
     qputenv("XDG_CONFIG_HOME", home.filePath(QStringLiteral("config")).toUtf8());
+    // Nor the user's own keyring: no session bus, unless a test starts a keyring of its own.
+    qputenv("DBUS_SESSION_BUS_ADDRESS", lw::test::NoSessionBus);
     return RUN_ALL_TESTS();
 }
