@@ -125,6 +125,32 @@ TEST(SellingPages, TitleLimitPictureAddressAndHosting)
     EXPECT_FALSE(usesSiteHosting(u"click on the Browse... buttons below."_s));
 }
 
+TEST(SellingPages, SignInFillsThePasswordOnlyOnTheSitesOwnSecurePages)
+{
+    using S = SignInPage;
+    const struct
+    {
+        const char16_t* address;
+        SignInPage page;
+        const char16_t* origin;
+    } cases[] = {
+        {u"https://signin.ebay.com/aw-cgi/eBayISAPI.dll?SignIn", S::Allowed, u"https://signin.ebay.com"},
+        {u"https://SignIn.eBay.co.uk:8443/x", S::Allowed, u"https://signin.ebay.co.uk:8443"},
+        {u"https://ebay.com.:443/", S::Allowed, u"https://ebay.com."},
+        {u"http://signin.ebay.com/", S::NotSecure, nullptr},
+        {u"file:///tmp/submit.htm", S::NotSecure, nullptr},
+        {u"https://signin.ebay.com.evil.example/", S::OtherHost, nullptr},
+        {u"https://notebay.com/", S::OtherHost, nullptr},
+        {u"https://127.0.0.1:4443/signin.html", S::OtherHost, nullptr},
+    };
+    for (const auto& c : cases) {
+        const QUrl url(QString::fromUtf16(c.address));
+        EXPECT_EQ(signInPage(url), c.page) << url.toString().toStdString();
+        if (c.origin)
+            EXPECT_EQ(pageOrigin(url), QString::fromUtf16(c.origin));
+    }
+}
+
 TEST(PageScripts, StringLiteralsCarryEveryTextIntactAndNoMarkup)
 {
     QJSEngine js;
@@ -159,7 +185,8 @@ TEST(PageScripts, ScriptsActOnTheNamedOrCountedElementOnly)
                                                               if (this[i].name === n) return this[i]; return null; };
                               return { elements: list }; }
         var f0 = form([el('ItemTitle', 'text', ''), el('Gallery', 'radio', '1'), el('ButtonContinue', 'submit', 'Go')]);
-        var f1 = form([el('userid', 'text', '')]);
+        var f1 = form([el('userid', 'text', ''), el('pass', 'password', '')]);
+        var location = { origin: 'https://signin.ebay.com' };
         var document = { forms: [f0, f1], documentElement: { innerHTML: '<b>x</b>' },
                          getElementsByName: function (n) { return f0.elements.filter(function (e) { return e.name === n; }); } };
     )"_s);
@@ -182,6 +209,13 @@ TEST(PageScripts, ScriptsActOnTheNamedOrCountedElementOnly)
     EXPECT_TRUE(scriptSucceeded(run(clickNamedScript(u"ButtonContinue"_s))));
     EXPECT_EQ(js.evaluate(u"f0.elements[2].clicked"_s).toInt(), 2);
     EXPECT_FALSE(scriptSucceeded(run(clickNamedScript(u"ButtonBack"_s))));
+
+    // The sign-in form is filled only while the page is still the one that was checked.
+    EXPECT_FALSE(
+        scriptSucceeded(run(signInScript(u"https://signin.ebay.com.evil.example"_s, u"me"_s, u"pw"_s))));
+    EXPECT_EQ(js.evaluate(u"f1.elements[0].value + f1.elements[1].value"_s).toString(), QString());
+    EXPECT_TRUE(scriptSucceeded(run(signInScript(u"https://signin.ebay.com"_s, u"me"_s, u"pw\"'"_s))));
+    EXPECT_EQ(js.evaluate(u"f1.elements[0].value + '|' + f1.elements[1].value"_s).toString(), u"me|pw\"'"_s);
 
     const auto forms = formsFromResult(run(formsScript()));
     ASSERT_TRUE(forms);
