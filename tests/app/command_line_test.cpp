@@ -4,7 +4,6 @@
 #include "settings/settings_file.h"
 #include "tests/pictures/test_servers.h"
 #include "tests/testlib/test_install.h"
-#include "tests/testlib/test_keyring.h"
 
 #include <QFileInfo>
 #include <QJsonArray>
@@ -29,15 +28,12 @@ struct ProgramRun
     QString err;
 };
 
-// Runs the program as a seller's script would: its own installation folder, no display, the session
-// bus of the test's keyring or `bus`.
-ProgramRun runProgram(const TestInstall& install, const QStringList& arguments, const QString& bus = {})
+// Runs the program as a seller's script would: its own installation folder, no display.
+ProgramRun runProgram(const TestInstall& install, const QStringList& arguments)
 {
     QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(u"LISTWRIGHT_HOME"_s, install.path());
-    if (!bus.isEmpty())
-        env.insert(u"DBUS_SESSION_BUS_ADDRESS"_s, bus);
     env.remove(u"QT_QPA_PLATFORM"_s);
     env.remove(u"DISPLAY"_s);
     process.setProcessEnvironment(env);
@@ -155,9 +151,11 @@ TEST(AppCommandLine, GeneratesToStandardOutputAndSaysWhatStopsTheAd)
     EXPECT_EQ(runProgram(install, {u"--generate"_s, u"--bogus"_s}).status, 2);
 }
 
-// Settings of FTP upload to `server`, the password shifted into its line as older versions wrote it.
-void writeUploadSettings(const TestInstall& install, const TestServer& server)
+TEST(AppCommandLine, UploadsThePicturesTheAdShowsAndSaysWhichIsOnItsWay)
 {
+    TestInstall install;
+    TestServer server(ServerKind::Ftp);
+    ASSERT_TRUE(server.error.isEmpty()) << server.error.toStdString();
     SettingsValues settings = parseSettings({}, install.path()).values;
     PreferenceValues& p = settings.prefs;
     p.ftpAccess = p.showCalc = true; // the calculator shows a carrier logo
@@ -169,14 +167,6 @@ void writeUploadSettings(const TestInstall& install, const TestServer& server)
     p.webUrl = u"http://pics.example/"_s;
     p.zipCode = u"12345"_s;
     install.writeLines(u"settings.txt"_s, settingsLines(settings, install.path()));
-}
-
-TEST(AppCommandLine, UploadsThePicturesTheAdShowsAndSaysWhichIsOnItsWay)
-{
-    TestInstall install;
-    TestServer server(ServerKind::Ftp);
-    ASSERT_TRUE(server.error.isEmpty()) << server.error.toStdString();
-    writeUploadSettings(install, server);
     install.write(u"lamp.jpg"_s, "not really a JPEG");
     install.write(u"icons/emt/s_1.gif"_s, "GIF89a");
     install.write(u"icons/usps.gif"_s, "GIF89a");
@@ -189,48 +179,4 @@ TEST(AppCommandLine, UploadsThePicturesTheAdShowsAndSaysWhichIsOnItsWay)
     EXPECT_TRUE(QFileInfo::exists(server.folder + u"/listwright/s_1.gif"_s));
     EXPECT_TRUE(r.out.contains("src=\"http://pics.example/lamp.jpg\""));
     EXPECT_TRUE(r.out.contains("<img src = \"http://pics.example/listwright/s_1.gif\">"));
-}
-
-TEST(AppCommandLine, TakesTheFtpPasswordFromTheKeyringAndSaysWhenItCannot)
-{
-    TestKeyring keyring;
-    ASSERT_TRUE(keyring.error.isEmpty()) << keyring.error.toStdString();
-    TestInstall install;
-    TestServer server(ServerKind::Ftp);
-    ASSERT_TRUE(server.error.isEmpty()) << server.error.toStdString();
-    writeUploadSettings(install, server);
-    install.write(u"lamp.jpg"_s, "not really a JPEG");
-    install.write(u"icons/usps.gif"_s, "GIF89a");
-    writeAd(install, u"lamp.zad"_s, u"Lamp"_s, u"2"_s, install.file(u"lamp.jpg"_s));
-    const QStringList generate{u"--generate"_s, install.file(u"lamp.zad"_s)};
-
-    // The first run moves the password into the keyring; the next finds it there.
-    for (int run = 0; run < 2; ++run) {
-        const ProgramRun r = runProgram(install, generate);
-        ASSERT_EQ(r.status, 0) << r.err.toStdString();
-        EXPECT_EQ(install.readLines(u"settings.txt"_s).value(15), QString());
-    }
-    EXPECT_TRUE(QFileInfo::exists(server.folder + u"/lamp.jpg"_s));
-
-    // A keyring out of reach, or locked with nobody to unlock it: the reason, and no page.
-    const struct
-    {
-        const char* name;
-        QString bus;
-        QString reason;
-    } cases[] = {
-        {"no session bus", QString::fromLatin1(NoSessionBus),
-         u"the desktop keyring could not be reached ("_s},
-        {"locked", {}, u"the desktop keyring is locked or holds no FTP password for Listwright."_s},
-    };
-    for (const auto& c : cases) {
-        if (c.bus.isEmpty())
-            ASSERT_TRUE(keyring.lock());
-        const ProgramRun r = runProgram(install, generate, c.bus);
-        EXPECT_EQ(r.status, 1) << c.name;
-        EXPECT_TRUE(r.out.isEmpty()) << c.name;
-        EXPECT_TRUE(r.err.startsWith(
-            u"Error: FTP Password Unavailable: Listwright could not get your FTP password: "_s + c.reason))
-            << c.name << ": " << r.err.toStdString();
-    }
 }

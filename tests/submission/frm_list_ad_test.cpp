@@ -7,7 +7,6 @@
 #include "tests/testlib/test_install.h"
 
 #include <QApplication>
-#include <QCryptographicHash>
 #include <QDir>
 #include <QKeyEvent>
 #include <QLabel>
@@ -35,60 +34,23 @@ bool waitFor(const std::function<bool()>& done, int ms = 20000)
     return QTest::qWaitFor(done, ms);
 }
 
-// A test authority and a certificate it signed for eBay's sign-in host and for 127.0.0.1, made
-// once per test program.
-struct PagesCertificate
-{
-    QString cert, key;
-    // The certificate's key as the browser's switch for trusting one key names it.
-    QByteArray spki;
-};
-
-bool openssl(const QString& arguments)
-{
-    QProcess p;
-    p.start(u"openssl"_s, arguments.split(u' '));
-    return p.waitForFinished(30000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
-}
-
-PagesCertificate makeCertificate(const QString& folder)
-{
-    const QString newKey = u"req -x509 -newkey ec -pkeyopt ec_paramgen_curve:prime256v1 -nodes -days 2 "_s;
-    PagesCertificate c{folder + u"/server.pem"_s, folder + u"/server.key"_s, {}};
-    const bool made =
-        openssl(newKey + u"-subj /CN=ca -addext basicConstraints=critical,CA:TRUE -addext "
-                         u"keyUsage=critical,keyCertSign -keyout %1/ca.key -out %1/ca.pem"_s.arg(folder)) &&
-        openssl(newKey +
-                u"-subj /CN=signin.ebay.com -addext subjectAltName=DNS:signin.ebay.com,IP:127.0.0.1 "
-                u"-addext basicConstraints=CA:FALSE -CA %1/ca.pem -CAkey %1/ca.key -keyout %2 -out %3"_s.arg(
-                    folder, c.key, c.cert)) &&
-        openssl(u"pkey -in %1 -pubout -outform DER -out %2/spki.der"_s.arg(c.key, folder));
-    QFile spki(folder + u"/spki.der"_s);
-    if (made && spki.open(QIODevice::ReadOnly))
-        c.spki = QCryptographicHash::hash(spki.readAll(), QCryptographicHash::Sha256).toBase64();
-    return c;
-}
-
-const PagesCertificate& pagesCertificate()
-{
-    static const QTemporaryDir folder;
-    static const PagesCertificate c = makeCertificate(folder.path());
-    return c;
-}
-
 // Our own selling pages on a free loopback port, over plain HTTP as the site's pages once came, or
-// over HTTPS with the test certificate.
+// over HTTPS with a certificate for eBay's sign-in host, the same for every server of the program.
 class PagesServer
 {
 public:
     explicit PagesServer(bool https = false) : m_scheme(https ? u"https"_s : u"http"_s)
     {
+        static const QTemporaryDir certificates;
         QStringList arguments{QStringLiteral(LW_PAGES_SERVER), QStringLiteral(LW_PAGES_FOLDER)};
         if (https)
-            arguments << pagesCertificate().cert << pagesCertificate().key;
+            arguments << certificates.path();
         m_process.start(u"/usr/bin/python3"_s, arguments);
-        if (m_process.waitForStarted(10000) && m_process.waitForReadyRead(10000))
-            port = QString::fromLatin1(m_process.readLine()).trimmed().toInt();
+        if (m_process.waitForStarted(10000) && m_process.waitForReadyRead(20000)) {
+            const QList<QByteArray> words = m_process.readLine().trimmed().split(' ');
+            port = words.value(0).toInt();
+            keyHash = words.value(1);
+        }
     }
     ~PagesServer()
     {
@@ -100,6 +62,8 @@ public:
         return m_scheme + u"://"_s + host + u':' + QString::number(port) + u'/' + page;
     }
     int port = 0;
+    // The base64 SHA-256 of the HTTPS server's key.
+    QByteArray keyHash;
 
 private:
     QString m_scheme;
@@ -110,22 +74,16 @@ private:
 class SubmissionWindowTest : public ::testing::Test
 {
 protected:
-    static void SetUpTestSuite()
-    {
-        // A closed machine: no GPU and none of Chromium's own calls home. eBay's sign-in host is our
-        // pages server on loopback, whose one key the engine trusts; the program's checks are its own.
-        const QByteArray spki = pagesCertificate().spki;
-        ASSERT_FALSE(spki.isEmpty()) << "openssl could not make the test certificate";
-        qputenv(
-            "QTWEBENGINE_CHROMIUM_FLAGS",
-            "--disable-gpu --disable-background-networking --no-proxy-server "
-            "--disable-component-update --disable-sync "
-            "--host-resolver-rules=\"MAP signin.ebay.com 127.0.0.1\" --ignore-certificate-errors-spki-list=" +
-                spki);
-    }
-
     void SetUp() override
     {
+        // A closed machine: no GPU and none of Chromium's own calls home. eBay's sign-in host is our
+        // HTTPS pages server on loopback, whose one key the engine trusts; the program's checks are its own.
+        ASSERT_FALSE(secureServer.keyHash.isEmpty());
+        qputenv("QTWEBENGINE_CHROMIUM_FLAGS",
+                "--disable-gpu --disable-background-networking --no-proxy-server --disable-component-update "
+                "--disable-sync --host-resolver-rules=\"MAP signin.ebay.com 127.0.0.1\" "
+                "--ignore-certificate-errors-spki-list=" +
+                    secureServer.keyHash);
         ds.setTempFolder(install.path() + u"/tmp/"_s);
         QDir().mkpath(install.path() + u"/tmp"_s);
         program.startup({});
