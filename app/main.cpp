@@ -1,4 +1,5 @@
 #include "app/command_line.h"
+#include "app/password_keeper.h"
 #include "app/program.h"
 #include "app/ui/frm_main.h"
 #include "core/install_folder.h"
@@ -71,10 +72,22 @@ int main(int argc, char* argv[])
     lw::frmMain window(program, ds);
     window.usePlaces(places);
     ds.setOwner(&window);
-    window.show();
-    // The window shows first, so messages of the start-up have an owner.
-    QTimer::singleShot(0, &window, [&] { window.Form_Load(command.adFile); });
-    if (qEnvironmentVariableIsSet("LISTWRIGHT_QUIT_WHEN_IDLE"))
-        QTimer::singleShot(0, &app, [] { QTimer::singleShot(0, qApp, &QCoreApplication::quit); });
-    return app.exec();
+    lw::PasswordKeeper keeper(state);
+    // The keyring answers before the window shows, so that the start-up finds the passwords.
+    QObject::connect(&keeper, &lw::PasswordKeeper::ready, &window, [&] {
+        window.show();
+        // The window shows first, so messages of the start-up have an owner.
+        QTimer::singleShot(0, &window, [&] { window.Form_Load(command.adFile); });
+        if (qEnvironmentVariableIsSet("LISTWRIGHT_QUIT_WHEN_IDLE"))
+            QTimer::singleShot(0, &app, [] { QTimer::singleShot(0, qApp, &QCoreApplication::quit); });
+    });
+    QTimer::singleShot(0, &keeper, [&keeper] { keeper.start(); });
+    const int status = app.exec();
+    // A password saved last may still be on its way into the keyring; its line is already empty.
+    if (!keeper.isIdle()) {
+        QObject::connect(&keeper, &lw::PasswordKeeper::idle, &app, &QCoreApplication::quit);
+        QTimer::singleShot(10000, &app, &QCoreApplication::quit);
+        app.exec();
+    }
+    return status;
 }

@@ -253,6 +253,15 @@ void Program::startGenerate(GenerateMode mode)
         failGeneration();
         return;
     }
+    const QString trouble = m_state.passwords.trouble(Secret::Ftp);
+    if (request.account.password.isEmpty() && !trouble.isEmpty()) {
+        restoreEditorTexts();
+        fail(u"Error: FTP Password Unavailable"_s,
+             u"Listwright could not get your FTP password: "_s + trouble +
+                 u".  Unlock the keyring and try again, or type the password again under Preferences."_s,
+             MsgIcon::Exclamation);
+        return;
+    }
     m_upload->start(request);
 }
 

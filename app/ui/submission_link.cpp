@@ -26,6 +26,10 @@ SubmissionLink::SubmissionLink(Program& program, DesktopServices& ds, Windows wi
         if (m_finished)
             m_finished(available);
     });
+    QObject::connect(&m_state.passwords, &StoredPasswords::homeChanged, m_check.get(), [this](Secret s) {
+        if (s == Secret::Auction && m_passwordHomeChanged)
+            m_passwordHomeChanged();
+    });
 }
 
 SubmissionLink::~SubmissionLink() = default;
@@ -65,6 +69,16 @@ void SubmissionLink::saveAccount(const SubmissionAccount& account)
 bool SubmissionLink::passwordCharAllowed(QChar c) const
 {
     return lw::passwordCharAllowed(c);
+}
+
+bool SubmissionLink::passwordInKeyring() const
+{
+    return m_state.passwords.home(Secret::Auction) == PasswordHome::Keyring;
+}
+
+void SubmissionLink::watchPasswordHome(std::function<void()> changed)
+{
+    m_passwordHomeChanged = std::move(changed);
 }
 
 QString SubmissionLink::adTitle() const

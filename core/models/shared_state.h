@@ -3,6 +3,7 @@
 #include "core/models/ad_record.h"
 #include "core/models/picture_list.h"
 #include "core/models/preferences.h"
+#include "core/models/stored_passwords.h"
 #include "core/models/submission_account.h"
 #include "core/models/template_state.h"
 
@@ -78,6 +79,7 @@ public:
     FileState file;
     TemplateDisplay templateDisplay;
     SubmissionAccount submission;
+    StoredPasswords passwords;
     PicturePicks picks;
     UpdateState updates;
 
