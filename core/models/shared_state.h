@@ -100,6 +100,8 @@ Q_SIGNALS:
 
 private:
     QString m_caption = QStringLiteral("Listwright - [New File]");
+    // The template the ad has, as the ad file keeps it.
+    int m_templateIndex = -1;
 };
 
 } // namespace lw
