@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/dialog_folders.h"
 #include "core/models/ad_record.h"
 #include "core/models/picture_list.h"
 #include "core/models/preferences.h"
@@ -80,6 +81,7 @@ public:
     SubmissionAccount submission;
     PicturePicks picks;
     UpdateState updates;
+    DialogFolders folders;
 
     // The emoticon the main window shows, and the text boxes its insert and the letter-image
     // command write into.
