@@ -60,6 +60,8 @@ private:
     std::unique_ptr<UpdateCheck> m_check;
     std::function<void(bool)> m_checked;
     std::function<void(bool)> m_finished;
+    // The last save of the account failed and the seller has been told.
+    bool m_accountUnsaved = false;
 };
 
 } // namespace lw

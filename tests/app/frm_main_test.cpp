@@ -4,7 +4,9 @@
 #include "core/scripted_desktop_services.h"
 #include "editor/ui/spell_as_you_type.h"
 #include "editor/ui/spell_underline.h"
+#include "settings/template_commands.h"
 #include "support/ui/window_places.h"
+#include "tests/app/app_fixture.h"
 #include "tests/testlib/test_install.h"
 
 #include <QTest>
@@ -100,17 +102,16 @@ TEST_F(AppWindow, MenusToolbarAndButtonsReachTheirCommandsMindingTheFocus)
             EXPECT_EQ(shown(), c.first()) << id(control);
         }
 
-    // After Generate the seller's own edits mark the ad changed, the markup buttons do not.
+    // The edit commands act on the box with the focus; the bold button on the description wherever it is.
     for (TextBox box : {TextBox::Title, TextBox::Description})
         for (const QString& edit : {u"CmdBold"_s, u"mnuEditCopy"_s, u"tlbMain_Copy"_s, u"mnuEditCut"_s,
                                     u"tlbMain_Cut"_s, u"mnuEditPaste"_s, u"tlbMain_Paste"_s}) {
             window.setTextBox(box, {u"abc"_s, 1, 1});
-            state.ad.setNoSaving(true);
             state.ad.setAdChanged(false);
             ds.setClipboardText(u"x"_s);
             click(edit);
             EXPECT_EQ(ds.clipboardText(), edit.contains(u"Copy") || edit.contains(u"Cut") ? u"b" : u"x");
-            EXPECT_EQ(state.ad.adChanged(), edit.contains(u"Cut") || edit.contains(u"Paste")) << id(edit);
+            EXPECT_EQ(state.ad.adChanged(), !edit.contains(u"Copy")) << id(edit);
         }
 
     // Open moves the focus only after the seller has had the changes saved.
@@ -121,6 +122,238 @@ TEST_F(AppWindow, MenusToolbarAndButtonsReachTheirCommandsMindingTheFocus)
         ds.queueSaveFile(install.file(command + u".zad"_s));
         click(command);
         EXPECT_EQ(window.focusWidget(), find(u"txtTitle")) << id(command);
+    }
+}
+
+// Every line of the ad file, changed through the command a seller would use: closing then asks, and
+// Yes saves the change. Lines 25 and 36 (the page's colour and texture switch) have no command; they
+// only travel with the file.
+TEST_F(AppWindow, EveryChangeOfWhatTheAdFileKeepsAsksBeforeClosing)
+{
+    // Template 15: ten pictures, four tables. The calculator is on, so the weight can be typed.
+    state.prefs.setFlag(Preferences::Field::ShowCalc, true);
+    state.prefs.setText(Preferences::Field::ZipCode, u"12345"_s);
+    state.templates.setSelectedIndex(14);
+    DefaultColors(state, ds);
+    ds.queueSaveFile(install.file(u"base.zad"_s));
+    click(u"mnuFileSaveAs");
+    const QStringList base = install.readLines(u"base.zad"_s);
+    ASSERT_EQ(base.size(), 55);
+
+    auto type = [this](QStringView name, const QString& text) {
+        auto* box = find<QLineEdit>(name);
+        if (!box)
+            box = find<QComboBox>(name)->lineEdit();
+        box->setFocus();
+        box->selectAll();
+        QTest::keyClicks(box, text);
+    };
+    auto inWindow = [this](QStringView button, QStringView window,
+                           const std::function<void(QWidget*)>& edit) {
+        click(button);
+        QWidget* w = find(window);
+        edit(w);
+        QTest::mouseClick(
+            w->findChild<QAbstractButton*>(window == u"frmImgs" ? u"cmdPrefOK"_s : u"cmdCustomizeOK"_s),
+            Qt::LeftButton);
+    };
+    auto typeIn = [](QWidget* w, const QString& name, const QString& text) {
+        auto* box = w->findChild<QLineEdit*>(name);
+        box->selectAll();
+        QTest::keyClicks(box, text);
+    };
+    auto clickIn = [](QWidget* w, const QString& name) {
+        QTest::mouseClick(w->findChild<QAbstractButton*>(name), Qt::LeftButton);
+    };
+    auto pick = [this](QStringView list) { QTest::keyClick(find(list), Qt::Key_Down); };
+
+    std::vector<std::pair<int, std::function<void()>>> changes = {
+        {1, [&] { type(u"txtTitle", u"Lamp"_s); }},
+        {2, [&] { type(u"txtSubTitle", u"Brass"_s); }},
+        // After a generation too: the markup buttons and the emoticon are edits like typing.
+        {3,
+         [&] {
+             click(u"mnuOptionsGenerate");
+             click(u"CmdBold");
+         }},
+        {3,
+         [&] {
+             click(u"mnuOptionsGenerate");
+             QTest::mouseClick(find<QPlainTextEdit>(u"txtDescription")->viewport(), Qt::LeftButton);
+             click(u"cmdEmoticon");
+         }},
+        {4,
+         [&] {
+             ds.queueColor(0xFF);
+             click(u"cmdTitleColor");
+         }},
+        {5,
+         [&] {
+             ds.queueColor(0xFF);
+             click(u"cmdSubTitleColor");
+         }},
+        {6,
+         [&] {
+             ds.queueColor(0xFF);
+             click(u"cmdDescriptionColor");
+         }},
+        {7, [&] { pick(u"cboTitleSize"); }}, // picked from the list
+        {8, [&] { type(u"cboSubTitleSize", u"2"_s); }},
+        {9, [&] { type(u"cboDescriptionSize", u"1"_s); }},
+        {10, [&] { type(u"txtCondition", u"Good"_s); }},
+        {11, [&] { type(u"txtAge", u"40"_s); }},
+        {12, [&] { type(u"txtComments", u"Rare"_s); }},
+        {13, [&] { type(u"txtShipCost", u"5.00"_s); }},
+        {14, [&] { click(u"chkIncludeOptional"); }},
+        {26,
+         [&] {
+             inWindow(u"cmdCustomizeTemplate", u"frmCustomizeTemplate", [&](QWidget* w) {
+                 ds.queueColor(1);
+                 clickIn(w, u"cmdTableBackground_1"_s);
+             });
+         }},
+        {27,
+         [&] {
+             inWindow(u"cmdCustomizeTemplate", u"frmCustomizeTemplate", [&](QWidget* w) {
+                 ds.queueColor(2);
+                 clickIn(w, u"cmdTableBackground_2"_s);
+             });
+         }},
+        {28,
+         [&] {
+             inWindow(u"cmdCustomizeTemplate", u"frmCustomizeTemplate", [&](QWidget* w) {
+                 ds.queueColor(3);
+                 clickIn(w, u"cmdTableBackground_3"_s);
+             });
+         }},
+        {29,
+         [&] {
+             inWindow(u"cmdCustomizeTemplate", u"frmCustomizeTemplate", [&](QWidget* w) {
+                 ds.queueColor(4);
+                 clickIn(w, u"cmdTableBackground_4"_s);
+             });
+         }},
+        {30,
+         [&] {
+             ds.queueColor(0xFF);
+             click(u"CmdOptionalColor");
+         }},
+        {31,
+         [&] {
+             inWindow(u"cmdCustomizeTemplate", u"frmCustomizeTemplate",
+                      [&](QWidget* w) { typeIn(w, u"txtTableTexture_0"_s, u"page.jpg"_s); });
+         }},
+        {41,
+         [&] {
+             click(u"cmdPreferences");
+             find<QListWidget>(u"lstTemplates")->setCurrentRow(2);
+             click(u"cmdPrefOK");
+         }},
+        {42, [&] { click(u"mnuTextTitleScrollL"); }},
+        {43, [&] { click(u"mnuTextTitleScrollR"); }},
+        {44, [&] { click(u"mnuTextTitleScrollB"); }},
+        {45, [&] { click(u"mnuTextSubTitleScrollL"); }},
+        {46, [&] { click(u"mnuTextSubTitleScrollR"); }},
+        {47, [&] { click(u"mnuTextSubTitleScrollB"); }},
+        {48, [&] { click(u"mnuTextDocumentNoRightClick"); }},
+        {49, [&] { click(u"mnuTextDocumentMusic"); }},
+        {50,
+         [&] {
+             ds.queuePromptAnswer(u"bg.mid"_s);
+             click(u"mnuTextDocumentMusic");
+         }},
+        {51, [&] { pick(u"cboAnimatedText"); }},
+        {52,
+         [&] { inWindow(u"cmdPictures", u"frmImgs", [&](QWidget* w) { clickIn(w, u"cmdChangeOr"_s); }); }},
+        {53,
+         [&] {
+             inWindow(u"cmdPictures", u"frmImgs", [&](QWidget* w) {
+                 ds.queuePromptAnswer(u"200"_s);
+                 ds.queuePromptAnswer(u"100"_s);
+                 clickIn(w, u"cmdCustomSize"_s);
+             });
+         }},
+        {54, [&] { type(u"txtPounds", u"2"_s); }},
+        {55, [&] { type(u"txtOunces", u"3"_s); }},
+    };
+    for (int slot = 0; slot < 10; ++slot)
+        changes.push_back({15 + slot, [&, slot] {
+                               inWindow(u"cmdPictures", u"frmImgs", [&](QWidget* w) {
+                                   typeIn(w, u"txtImage_%1"_s.arg(slot), u"p.jpg"_s);
+                               });
+                           }});
+    for (int table = 1; table <= 4; ++table) {
+        const auto texture = [&, table](QWidget* w) {
+            clickIn(w, u"chkUseTexture_%1"_s.arg(table));
+            typeIn(w, u"txtTableTexture_%1"_s.arg(table), u"wood.jpg"_s);
+        };
+        changes.push_back({31 + table, [&, texture] {
+                               inWindow(u"cmdCustomizeTemplate", u"frmCustomizeTemplate", texture);
+                           }});
+        changes.push_back({36 + table, [&, table] {
+                               inWindow(u"cmdCustomizeTemplate", u"frmCustomizeTemplate",
+                                        [&](QWidget* w) { clickIn(w, u"chkUseTexture_%1"_s.arg(table)); });
+                           }});
+    }
+
+    QSet<int> lines;
+    for (const auto& [line, change] : changes) {
+        const QString name = u"line%1.zad"_s.arg(line);
+        install.writeLines(name, base);
+        ds.queueOpenFile(install.file(name));
+        click(u"mnuFileOpen");
+        ASSERT_EQ(state.file.currentAdPath, install.file(name));
+        change();
+        ds.clearRecords();
+        ds.queueMessageAnswer(MsgResult::Yes);
+        QCloseEvent close;
+        QApplication::sendEvent(&window, &close);
+        EXPECT_TRUE(close.isAccepted()) << line;
+        EXPECT_EQ(ds.messageTitles().value(0), u"Save Changes?") << line;
+        EXPECT_NE(install.readLines(name).value(line - 1), base.value(line - 1)) << line;
+        lines.insert(line);
+    }
+    EXPECT_EQ(lines.size(), 53);
+}
+
+// Closing while pictures upload asks first: No keeps the program and the upload; Yes stops the upload,
+// as Abort does but without its message, and goes on with the usual closing question.
+TEST_F(AppWindow, ClosingWhilePicturesUploadAsksWhetherToStopThem)
+{
+    auto* upload = new test::FakeUpload;
+    program.setPictureUpload(std::unique_ptr<PictureUpload>(upload));
+    Preferences& p = state.prefs;
+    p.setFlag(Preferences::Field::FtpAccess, true);
+    p.setText(Preferences::Field::FtpServer, u"ftp.example"_s);
+    p.copyFtpAccount();
+    state.pictures.setText(0, u"/home/seller/lamp.jpg"_s);
+    const QString question = u"Pictures are still being uploaded. Stop the upload and quit?"_s;
+    const struct
+    {
+        MsgResult stop, save;
+        bool closes;
+        QStringList asked;
+    } cases[] = {
+        {MsgResult::No, MsgResult::Cancel, false, {u"Listwright"_s}},
+        {MsgResult::Yes, MsgResult::Cancel, false, {u"Listwright"_s, u"Save Changes?"_s}},
+        {MsgResult::Yes, MsgResult::No, true, {u"Listwright"_s, u"Save Changes?"_s}},
+    };
+    for (const auto& c : cases) {
+        click(u"mnuOptionsGenerate");
+        ASSERT_TRUE(program.isUploading());
+        const int aborts = upload->aborts;
+        ds.clearRecords();
+        ds.queueMessageAnswer(c.stop);
+        ds.queueMessageAnswer(c.save);
+        QCloseEvent close;
+        QApplication::sendEvent(&window, &close);
+        EXPECT_EQ(close.isAccepted(), c.closes);
+        EXPECT_EQ(ds.messageTitles(), c.asked);
+        EXPECT_EQ(ds.messages().value(0).text, question);
+        EXPECT_EQ(program.isUploading(), c.stop == MsgResult::No);
+        EXPECT_EQ(upload->aborts, aborts + (c.stop == MsgResult::Yes));
+        if (program.isUploading())
+            Q_EMIT upload->finished(true, {}, {});
     }
 }
 
@@ -257,6 +490,7 @@ TEST_F(AppWindow, ColourButtonsShowTheAdsColoursAfterOpenAndAfterDefaultColors)
     click(u"cmdDefaultColors"); // template 01: black throughout
     for (const char16_t* b : buttons)
         EXPECT_EQ(face(b), u"#000000") << id(b);
+    ds.queueMessageAnswer(MsgResult::No); // the reset colours are a change of the ad
     ds.queueOpenFile(file);
     click(u"mnuFileOpen");
     for (int i = 0; const char16_t* b : buttons)
@@ -293,11 +527,16 @@ TEST_F(AppWindow, WindowPlacesComeBackFromTheStateFileAndGoBackWhenTheProgramEnd
     const QString path = install.file(u"window-state.ini"_s);
     install.write(u"window-state.ini"_s,
                   "[frmMain]\ngeometry=30,40,700,480\n[frmPreferences]\nposition=60,50\n"
-                  "[frmAbout]\nposition=9000,9000\n[frmCheckRules]\nposition=80,90\nsize=640,420\n");
+                  "[frmAbout]\nposition=9000,9000\n[frmCheckRules]\nposition=80,90\nsize=640,420\n"
+                  "[Folders]\nads=" +
+                      install.path().toUtf8() + "\n");
     WindowPlaces places(path);
     places.read();
     window.usePlaces(places);
     EXPECT_EQ(window.geometry(), QRect(30, 40, 700, 480));
+    // The file dialogs' folders come back with the places and go back with them.
+    EXPECT_EQ(state.folders.startFolder(FileKind::Ad), install.path());
+    state.folders.remember(FileKind::Picture, install.file(u"help/index.html"_s));
     click(u"cmdPreferences");
     // Places are of the window's inside: a frame still unknown before it is first shown cannot shift it.
     QWidget* preferences = find(u"frmPreferences");
@@ -319,6 +558,8 @@ TEST_F(AppWindow, WindowPlacesComeBackFromTheStateFileAndGoBackWhenTheProgramEnd
     EXPECT_EQ(written.position(u"frmAbout"_s), find(u"frmAbout")->geometry().topLeft());
     EXPECT_EQ(written.position(u"frmCheckRules"_s), QPoint(80, 90));
     EXPECT_TRUE(written.maximized(u"frmCheckRules"_s));
+    EXPECT_EQ(written.folders(),
+              (QMap<QString, QString>{{u"ads"_s, install.path()}, {u"pictures"_s, install.file(u"help"_s)}}));
     QWidget rulesNext;
     rulesNext.setObjectName(u"frmCheckRules"_s);
     written.restoreSize(&rulesNext);
