@@ -3,15 +3,12 @@
 #include "core/hosts.h"
 #include "settings/settings_file.h"
 #include "tests/pictures/test_servers.h"
-#include "tests/testlib/disk_trouble.h"
 #include "tests/testlib/test_install.h"
 
-#include <QDirIterator>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QTemporaryDir>
 
 #include <QProcess>
 #include <QProcessEnvironment>
@@ -32,11 +29,11 @@ struct ProgramRun
 };
 
 // Runs the program as a seller's script would: its own installation folder, no display.
-ProgramRun runProgram(const QString& home, const QStringList& arguments)
+ProgramRun runProgram(const TestInstall& install, const QStringList& arguments)
 {
     QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(u"LISTWRIGHT_HOME"_s, home);
+    env.insert(u"LISTWRIGHT_HOME"_s, install.path());
     env.remove(u"QT_QPA_PLATFORM"_s);
     env.remove(u"DISPLAY"_s);
     process.setProcessEnvironment(env);
@@ -44,11 +41,6 @@ ProgramRun runProgram(const QString& home, const QStringList& arguments)
     EXPECT_TRUE(process.waitForFinished(60000));
     return {process.exitCode(), process.readAllStandardOutput(),
             QString::fromUtf8(process.readAllStandardError())};
-}
-
-ProgramRun runProgram(const TestInstall& install, const QStringList& arguments)
-{
-    return runProgram(install.path(), arguments);
 }
 
 void writeAd(const TestInstall& install, const QString& name, const QString& title,
@@ -187,35 +179,4 @@ TEST(AppCommandLine, UploadsThePicturesTheAdShowsAndSaysWhichIsOnItsWay)
     EXPECT_TRUE(QFileInfo::exists(server.folder + u"/listwright/s_1.gif"_s));
     EXPECT_TRUE(r.out.contains("src=\"http://pics.example/lamp.jpg\""));
     EXPECT_TRUE(r.out.contains("<img src = \"http://pics.example/listwright/s_1.gif\">"));
-}
-
-// The start of every command rewrites nothing that already holds what it would write, so a disk that
-// has filled up cannot empty the seller's files.
-TEST(AppCommandLine, CommandsOnAFullDiskLeaveTheSellersFilesAsTheyWere)
-{
-    const TestInstall install;
-    const QTemporaryDir dir;
-    const QString home = dir.filePath(u"home"_s);
-    const SmallDisk disk(home, 2 * 1024 * 1024);
-    if (!disk.skip.isEmpty())
-        GTEST_SKIP() << disk.skip.toStdString();
-    QDirIterator it(install.path(), QDir::Files, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString from = it.next();
-        const QString to = home + from.mid(install.path().size());
-        QDir().mkpath(QFileInfo(to).path());
-        ASSERT_TRUE(QFile::copy(from, to)) << to.toStdString();
-    }
-    const ProgramRun first = runProgram(home, {u"--check"_s});
-    auto bytes = [&home](const QString& name) {
-        QFile f(home + u'/' + name);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    };
-    const QByteArray settings = bytes(u"settings.txt"_s), account = bytes(u"eBaycfg.txt"_s);
-    ASSERT_FALSE(settings.isEmpty());
-    disk.fill();
-    EXPECT_EQ(runProgram(home, {u"--check"_s}).status, first.status);
-    EXPECT_EQ(runProgram(home, {u"--generate"_s}).status, 0);
-    EXPECT_EQ(bytes(u"settings.txt"_s), settings);
-    EXPECT_EQ(bytes(u"eBaycfg.txt"_s), account);
 }

@@ -125,233 +125,135 @@ TEST_F(AppWindow, MenusToolbarAndButtonsReachTheirCommandsMindingTheFocus)
     }
 }
 
-// Every line of the ad file, changed through the command a seller would use: closing then asks, and
-// Yes saves the change. Lines 25 and 36 (the page's colour and texture switch) have no command; they
-// only travel with the file.
+// Every line of the ad file, changed through the controls a seller would use: closing then asks, and
+// Yes saves the change. Lines 25 and 36 (the page's colour and texture switch) have no control. Each
+// step is a control ("window/control" inside another window): a text box takes the row's text, a list
+// its next entry, anything else a click; the colour dialog answers red, the prompts the row's answers.
 TEST_F(AppWindow, EveryChangeOfWhatTheAdFileKeepsAsksBeforeClosing)
 {
-    // Template 15: ten pictures, four tables. The calculator is on, so the weight can be typed.
-    state.prefs.setFlag(Preferences::Field::ShowCalc, true);
+    // Template 15: ten pictures, four tables. With the calculator on the weight can be typed.
     state.prefs.setText(Preferences::Field::ZipCode, u"12345"_s);
+    state.prefs.setFlag(Preferences::Field::ShowCalc, true);
     state.templates.setSelectedIndex(14);
     DefaultColors(state, ds);
     ds.queueSaveFile(install.file(u"base.zad"_s));
     click(u"mnuFileSaveAs");
     const QStringList base = install.readLines(u"base.zad"_s);
-    ASSERT_EQ(base.size(), 55);
-
-    auto type = [this](QStringView name, const QString& text) {
-        auto* box = find<QLineEdit>(name);
-        if (!box)
-            box = find<QComboBox>(name)->lineEdit();
-        box->setFocus();
-        box->selectAll();
-        QTest::keyClicks(box, text);
+    struct Change
+    {
+        int line;
+        QString steps, text;
+        QStringList answers;
     };
-    auto inWindow = [this](QStringView button, QStringView window,
-                           const std::function<void(QWidget*)>& edit) {
-        click(button);
-        QWidget* w = find(window);
-        edit(w);
-        QTest::mouseClick(
-            w->findChild<QAbstractButton*>(window == u"frmImgs" ? u"cmdPrefOK"_s : u"cmdCustomizeOK"_s),
-            Qt::LeftButton);
-    };
-    auto typeIn = [](QWidget* w, const QString& name, const QString& text) {
-        auto* box = w->findChild<QLineEdit*>(name);
-        box->selectAll();
-        QTest::keyClicks(box, text);
-    };
-    auto clickIn = [](QWidget* w, const QString& name) {
-        QTest::mouseClick(w->findChild<QAbstractButton*>(name), Qt::LeftButton);
-    };
-    auto pick = [this](QStringView list) { QTest::keyClick(find(list), Qt::Key_Down); };
-
-    std::vector<std::pair<int, std::function<void()>>> changes = {
-        {1, [&] { type(u"txtTitle", u"Lamp"_s); }},
-        {2, [&] { type(u"txtSubTitle", u"Brass"_s); }},
-        // After a generation too: the markup buttons and the emoticon are edits like typing.
-        {3,
-         [&] {
-             click(u"mnuOptionsGenerate");
-             click(u"CmdBold");
-         }},
-        {3,
-         [&] {
-             click(u"mnuOptionsGenerate");
-             QTest::mouseClick(find<QPlainTextEdit>(u"txtDescription")->viewport(), Qt::LeftButton);
-             click(u"cmdEmoticon");
-         }},
-        {4,
-         [&] {
-             ds.queueColor(0xFF);
-             click(u"cmdTitleColor");
-         }},
-        {5,
-         [&] {
-             ds.queueColor(0xFF);
-             click(u"cmdSubTitleColor");
-         }},
-        {6,
-         [&] {
-             ds.queueColor(0xFF);
-             click(u"cmdDescriptionColor");
-         }},
-        {7, [&] { pick(u"cboTitleSize"); }}, // picked from the list
-        {8, [&] { type(u"cboSubTitleSize", u"2"_s); }},
-        {9, [&] { type(u"cboDescriptionSize", u"1"_s); }},
-        {10, [&] { type(u"txtCondition", u"Good"_s); }},
-        {11, [&] { type(u"txtAge", u"40"_s); }},
-        {12, [&] { type(u"txtComments", u"Rare"_s); }},
-        {13, [&] { type(u"txtShipCost", u"5.00"_s); }},
-        {14, [&] { click(u"chkIncludeOptional"); }},
-        {26,
-         [&] {
-             inWindow(u"cmdCustomizeTemplate", u"frmCustomizeTemplate", [&](QWidget* w) {
-                 ds.queueColor(1);
-                 clickIn(w, u"cmdTableBackground_1"_s);
-             });
-         }},
-        {27,
-         [&] {
-             inWindow(u"cmdCustomizeTemplate", u"frmCustomizeTemplate", [&](QWidget* w) {
-                 ds.queueColor(2);
-                 clickIn(w, u"cmdTableBackground_2"_s);
-             });
-         }},
-        {28,
-         [&] {
-             inWindow(u"cmdCustomizeTemplate", u"frmCustomizeTemplate", [&](QWidget* w) {
-                 ds.queueColor(3);
-                 clickIn(w, u"cmdTableBackground_3"_s);
-             });
-         }},
-        {29,
-         [&] {
-             inWindow(u"cmdCustomizeTemplate", u"frmCustomizeTemplate", [&](QWidget* w) {
-                 ds.queueColor(4);
-                 clickIn(w, u"cmdTableBackground_4"_s);
-             });
-         }},
-        {30,
-         [&] {
-             ds.queueColor(0xFF);
-             click(u"CmdOptionalColor");
-         }},
-        {31,
-         [&] {
-             inWindow(u"cmdCustomizeTemplate", u"frmCustomizeTemplate",
-                      [&](QWidget* w) { typeIn(w, u"txtTableTexture_0"_s, u"page.jpg"_s); });
-         }},
-        {41,
-         [&] {
-             click(u"cmdPreferences");
-             find<QListWidget>(u"lstTemplates")->setCurrentRow(2);
-             click(u"cmdPrefOK");
-         }},
-        {42, [&] { click(u"mnuTextTitleScrollL"); }},
-        {43, [&] { click(u"mnuTextTitleScrollR"); }},
-        {44, [&] { click(u"mnuTextTitleScrollB"); }},
-        {45, [&] { click(u"mnuTextSubTitleScrollL"); }},
-        {46, [&] { click(u"mnuTextSubTitleScrollR"); }},
-        {47, [&] { click(u"mnuTextSubTitleScrollB"); }},
-        {48, [&] { click(u"mnuTextDocumentNoRightClick"); }},
-        {49, [&] { click(u"mnuTextDocumentMusic"); }},
-        {50,
-         [&] {
-             ds.queuePromptAnswer(u"bg.mid"_s);
-             click(u"mnuTextDocumentMusic");
-         }},
-        {51, [&] { pick(u"cboAnimatedText"); }},
-        {52,
-         [&] { inWindow(u"cmdPictures", u"frmImgs", [&](QWidget* w) { clickIn(w, u"cmdChangeOr"_s); }); }},
-        {53,
-         [&] {
-             inWindow(u"cmdPictures", u"frmImgs", [&](QWidget* w) {
-                 ds.queuePromptAnswer(u"200"_s);
-                 ds.queuePromptAnswer(u"100"_s);
-                 clickIn(w, u"cmdCustomSize"_s);
-             });
-         }},
-        {54, [&] { type(u"txtPounds", u"2"_s); }},
-        {55, [&] { type(u"txtOunces", u"3"_s); }},
-    };
-    for (int slot = 0; slot < 10; ++slot)
-        changes.push_back({15 + slot, [&, slot] {
-                               inWindow(u"cmdPictures", u"frmImgs", [&](QWidget* w) {
-                                   typeIn(w, u"txtImage_%1"_s.arg(slot), u"p.jpg"_s);
-                               });
-                           }});
-    for (int table = 1; table <= 4; ++table) {
-        const auto texture = [&, table](QWidget* w) {
-            clickIn(w, u"chkUseTexture_%1"_s.arg(table));
-            typeIn(w, u"txtTableTexture_%1"_s.arg(table), u"wood.jpg"_s);
-        };
-        changes.push_back({31 + table, [&, texture] {
-                               inWindow(u"cmdCustomizeTemplate", u"frmCustomizeTemplate", texture);
-                           }});
-        changes.push_back({36 + table, [&, table] {
-                               inWindow(u"cmdCustomizeTemplate", u"frmCustomizeTemplate",
-                                        [&](QWidget* w) { clickIn(w, u"chkUseTexture_%1"_s.arg(table)); });
-                           }});
+    std::vector<Change> changes = {
+        {1, u"txtTitle"_s, u"Lamp"_s},
+        {2, u"txtSubTitle"_s, u"Brass"_s},
+        // After a generation too.
+        {3, u"mnuOptionsGenerate CmdBold"_s},
+        {3, u"mnuOptionsGenerate txtDescription cmdEmoticon"_s},
+        {4, u"cmdTitleColor"_s},
+        {5, u"cmdSubTitleColor"_s},
+        {6, u"cmdDescriptionColor"_s},
+        {7, u"cboTitleSize"_s},
+        {8, u"cboSubTitleSize"_s, u"2"_s},
+        {9, u"cboDescriptionSize"_s, u"1"_s},
+        {10, u"txtCondition"_s, u"Good"_s},
+        {11, u"txtAge"_s, u"40"_s},
+        {12, u"txtComments"_s, u"Rare"_s},
+        {13, u"txtShipCost"_s, u"5.00"_s},
+        {14, u"chkIncludeOptional"_s},
+        {30, u"CmdOptionalColor"_s},
+        {31, u"cmdCustomizeTemplate txtTableTexture_0 cmdCustomizeOK"_s, u"page.jpg"_s},
+        {41, u"cmdPreferences lstTemplates frmPreferences/cmdPrefOK"_s},
+        {42, u"mnuTextTitleScrollL"_s},
+        {43, u"mnuTextTitleScrollR"_s},
+        {44, u"mnuTextTitleScrollB"_s},
+        {45, u"mnuTextSubTitleScrollL"_s},
+        {46, u"mnuTextSubTitleScrollR"_s},
+        {47, u"mnuTextSubTitleScrollB"_s},
+        {48, u"mnuTextDocumentNoRightClick"_s},
+        {49, u"mnuTextDocumentMusic"_s},
+        {50, u"mnuTextDocumentMusic"_s, {}, {u"bg.mid"_s}},
+        {51, u"cboAnimatedText"_s},
+        {52, u"cmdPictures cmdChangeOr frmImgs/cmdPrefOK"_s},
+        {53, u"cmdPictures cmdCustomSize frmImgs/cmdPrefOK"_s, {}, {u"300"_s, u"200"_s}},
+        {54, u"txtPounds"_s, u"2"_s},
+        {55, u"txtOunces"_s, u"3"_s}};
+    for (int i = 0; i < 10; ++i)
+        changes.push_back({15 + i, u"cmdPictures txtImage_%1 frmImgs/cmdPrefOK"_s.arg(i), u"p.jpg"_s});
+    for (int i = 1; i <= 4; ++i) {
+        const QString open = u"cmdCustomizeTemplate "_s, ok = u" cmdCustomizeOK"_s;
+        changes.push_back({25 + i, open + u"cmdTableBackground_%1"_s.arg(i) + ok});
+        changes.push_back(
+            {30 + i + 1, open + u"chkUseTexture_%1 txtTableTexture_%1"_s.arg(i) + ok, u"wood.jpg"_s});
+        changes.push_back({35 + i + 1, open + u"chkUseTexture_%1"_s.arg(i) + ok});
     }
-
     QSet<int> lines;
-    for (const auto& [line, change] : changes) {
-        const QString name = u"line%1.zad"_s.arg(line);
+    for (const Change& c : changes) {
+        const QString name = u"line%1.zad"_s.arg(c.line);
         install.writeLines(name, base);
         ds.queueOpenFile(install.file(name));
         click(u"mnuFileOpen");
-        ASSERT_EQ(state.file.currentAdPath, install.file(name));
-        change();
+        for (const QString& answer : c.answers)
+            ds.queuePromptAnswer(answer);
+        if (c.steps.contains(u"Color") || c.steps.contains(u"Background"))
+            ds.queueColor(0xFF);
+        for (const QString& step : c.steps.split(u' ')) {
+            QObject* o = window.findChild<QObject*>(step.section(u'/', -1));
+            if (step.contains(u'/'))
+                o = find(step.section(u'/', 0, 0))->findChild<QObject*>(step.section(u'/', 1));
+            auto* combo = qobject_cast<QComboBox*>(o);
+            if (auto* action = qobject_cast<QAction*>(o))
+                action->trigger();
+            else if (auto* list = qobject_cast<QListWidget*>(o))
+                list->setCurrentRow(2);
+            else if (combo && c.text.isEmpty())
+                QTest::keyClick(combo, Qt::Key_Down);
+            else if (auto* box = combo ? combo->lineEdit() : qobject_cast<QLineEdit*>(o)) {
+                box->selectAll();
+                QTest::keyClicks(box, c.text);
+            } else if (auto* text = qobject_cast<QPlainTextEdit*>(o))
+                QTest::mouseClick(text->viewport(), Qt::LeftButton);
+            else
+                QTest::mouseClick(qobject_cast<QAbstractButton*>(o), Qt::LeftButton);
+        }
         ds.clearRecords();
         ds.queueMessageAnswer(MsgResult::Yes);
         QCloseEvent close;
         QApplication::sendEvent(&window, &close);
-        EXPECT_TRUE(close.isAccepted()) << line;
-        EXPECT_EQ(ds.messageTitles().value(0), u"Save Changes?") << line;
-        EXPECT_NE(install.readLines(name).value(line - 1), base.value(line - 1)) << line;
-        lines.insert(line);
+        EXPECT_EQ(ds.messageTitles().value(0), u"Save Changes?") << c.line;
+        EXPECT_NE(install.readLines(name).value(c.line - 1), base.value(c.line - 1)) << c.line;
+        lines.insert(c.line);
     }
     EXPECT_EQ(lines.size(), 53);
 }
 
-// Closing while pictures upload asks first: No keeps the program and the upload; Yes stops the upload,
-// as Abort does but without its message, and goes on with the usual closing question.
+// Closing while pictures upload asks first: No keeps the program and the upload; Yes stops the upload
+// (as Abort does, without its message) and goes on to the usual closing question.
 TEST_F(AppWindow, ClosingWhilePicturesUploadAsksWhetherToStopThem)
 {
     auto* upload = new test::FakeUpload;
     program.setPictureUpload(std::unique_ptr<PictureUpload>(upload));
-    Preferences& p = state.prefs;
-    p.setFlag(Preferences::Field::FtpAccess, true);
-    p.setText(Preferences::Field::FtpServer, u"ftp.example"_s);
-    p.copyFtpAccount();
+    state.prefs.setFlag(Preferences::Field::FtpAccess, true);
     state.pictures.setText(0, u"/home/seller/lamp.jpg"_s);
-    const QString question = u"Pictures are still being uploaded. Stop the upload and quit?"_s;
-    const struct
-    {
-        MsgResult stop, save;
-        bool closes;
-        QStringList asked;
-    } cases[] = {
-        {MsgResult::No, MsgResult::Cancel, false, {u"Listwright"_s}},
-        {MsgResult::Yes, MsgResult::Cancel, false, {u"Listwright"_s, u"Save Changes?"_s}},
-        {MsgResult::Yes, MsgResult::No, true, {u"Listwright"_s, u"Save Changes?"_s}},
-    };
-    for (const auto& c : cases) {
+    const std::tuple<MsgResult, MsgResult, QStringList> cases[] = {
+        {MsgResult::No, MsgResult::Cancel, {u"Listwright"_s}},
+        {MsgResult::Yes, MsgResult::Cancel, {u"Listwright"_s, u"Save Changes?"_s}},
+        {MsgResult::Yes, MsgResult::No, {u"Listwright"_s, u"Save Changes?"_s}}};
+    for (const auto& [stop, save, asked] : cases) {
         click(u"mnuOptionsGenerate");
         ASSERT_TRUE(program.isUploading());
         const int aborts = upload->aborts;
         ds.clearRecords();
-        ds.queueMessageAnswer(c.stop);
-        ds.queueMessageAnswer(c.save);
+        ds.queueMessageAnswer(stop);
+        ds.queueMessageAnswer(save);
         QCloseEvent close;
         QApplication::sendEvent(&window, &close);
-        EXPECT_EQ(close.isAccepted(), c.closes);
-        EXPECT_EQ(ds.messageTitles(), c.asked);
-        EXPECT_EQ(ds.messages().value(0).text, question);
-        EXPECT_EQ(program.isUploading(), c.stop == MsgResult::No);
-        EXPECT_EQ(upload->aborts, aborts + (c.stop == MsgResult::Yes));
+        EXPECT_EQ(close.isAccepted(), save == MsgResult::No);
+        EXPECT_EQ(ds.messageTitles(), asked);
+        EXPECT_EQ(ds.messages().value(0).text,
+                  u"Pictures are still being uploaded. Stop the upload and quit?");
+        EXPECT_EQ(upload->aborts - aborts, int(stop == MsgResult::Yes));
         if (program.isUploading())
             Q_EMIT upload->finished(true, {}, {});
     }

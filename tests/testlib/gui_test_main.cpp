@@ -1,5 +1,3 @@
-#include "tests/testlib/child_program.h"
-
 #include <QApplication>
 #include <QTemporaryDir>
 
@@ -13,8 +11,6 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", QByteArray("offscreen"));
     QApplication app(argc, argv);
-    if (const int status = lw::test::runRequestedChild(); status >= 0)
-        return status;
     // No test reads or writes the user's own data and settings folders.
     const QTemporaryDir home;
     qputenv("XDG_DATA_HOME", home.filePath(QStringLiteral("data")).toUtf8());
