@@ -160,7 +160,7 @@ bool cmdPrefOK_Click(SharedState& state, PreferencesWindowState& window, Desktop
     }
     QString error;
     if (!saveSettings(state, &error))
-        ds.messageBox(u"The preferences could not be saved to "_s + settingsPath() + u": "_s + error,
+        ds.messageBox(u"The preferences could not be saved to "_s + settingsPath() + u".\r\n"_s + error,
                       MsgIcon::Exclamation, u"Error Saving Preferences"_s);
     // The loader applies the selected template's look every time, so a new ad
     // always starts from its template's colours.

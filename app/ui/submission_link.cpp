@@ -12,6 +12,10 @@
 
 #include <QDateTime>
 
+#include <utility>
+
+using namespace Qt::StringLiterals;
+
 namespace lw {
 
 SubmissionLink::SubmissionLink(Program& program, DesktopServices& ds, Windows windows)
@@ -63,7 +67,16 @@ SubmissionAccount SubmissionLink::loadAccount()
 void SubmissionLink::saveAccount(const SubmissionAccount& account)
 {
     m_state.submission = account;
-    save_eBayPrefs(m_state);
+    QString error;
+    const bool saved = save_eBayPrefs(m_state, &error);
+    // Saved as the seller types: told once when saving stops working, not at every key.
+    if (!saved && !std::exchange(m_accountUnsaved, true))
+        m_ds.messageBox(u"Your user name, password and selling address could not be saved to "_s +
+                            submissionSettingsPath() + u".\r\n"_s + error +
+                            u"\r\n\r\nThey are kept until Listwright closes."_s,
+                        MsgIcon::Exclamation, u"Ad Submission Process"_s);
+    if (saved)
+        m_accountUnsaved = false;
 }
 
 bool SubmissionLink::passwordCharAllowed(QChar c) const

@@ -63,6 +63,8 @@ private:
     std::function<void(bool)> m_checked;
     std::function<void(bool)> m_finished;
     std::function<void()> m_passwordHomeChanged;
+    // The last save of the account failed and the seller has been told.
+    bool m_accountUnsaved = false;
 };
 
 } // namespace lw

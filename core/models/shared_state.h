@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/dialog_folders.h"
 #include "core/models/ad_record.h"
 #include "core/models/picture_list.h"
 #include "core/models/preferences.h"
@@ -82,6 +83,7 @@ public:
     StoredPasswords passwords;
     PicturePicks picks;
     UpdateState updates;
+    DialogFolders folders;
 
     // The emoticon the main window shows, and the text boxes its insert and the letter-image
     // command write into.
@@ -102,6 +104,8 @@ Q_SIGNALS:
 
 private:
     QString m_caption = QStringLiteral("Listwright - [New File]");
+    // The template the ad has, as the ad file keeps it.
+    int m_templateIndex = -1;
 };
 
 } // namespace lw
