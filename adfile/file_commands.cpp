@@ -32,7 +32,7 @@ AdFileData adFileFromState(const SharedState& s)
 
 QString withAdExtension(const QString& path)
 {
-    if (!QFileInfo(path).suffix().isEmpty())
+    if (path.endsWith(u".zad"_s, Qt::CaseInsensitive))
         return path;
     return path + (path.endsWith(u'.') ? u"zad"_s : u".zad"_s);
 }
@@ -63,7 +63,9 @@ bool FileCommands::save(bool askForName)
     FileState& f = m_state.file;
     QString path = f.currentAdPath;
     if (askForName || path.isEmpty()) {
-        const auto chosen = m_ds.saveFileDialog(QString::fromLatin1(AdFileFilter), path);
+        const QString folder = m_state.folders.startFolder(FileKind::Ad);
+        const auto chosen = m_ds.saveFileDialog(QString::fromLatin1(AdFileFilter),
+                                                path.isEmpty() ? folder : folder + u'/' + fileNameOf(path));
         if (!chosen || chosen->isEmpty())
             return false;
         path = withAdExtension(*chosen);
@@ -87,10 +89,10 @@ bool FileCommands::save(bool askForName)
     m_state.ad.setText(AdRecord::Text::Description,
                        QString(m_state.ad.text(AdRecord::Text::Description)).replace(u"<BR>"_s, u"\r\n"_s));
     f.currentAdPath = path;
+    m_state.folders.remember(FileKind::Ad, path);
     m_state.ad.setAdChanged(false);
     f.currentAdName = fileNameOf(path);
     m_state.setCaptionName(f.currentAdName);
-    m_state.ad.setNoSaving(false);
     return true;
 }
 
@@ -119,7 +121,8 @@ bool FileCommands::mnuFileOpen_Click()
         return false;
     if (offer == SaveOffer::Saved)
         giveTitleFocus();
-    const auto chosen = m_ds.openFileDialog(QString::fromLatin1(AdFileFilter));
+    const auto chosen =
+        m_ds.openFileDialog(QString::fromLatin1(AdFileFilter), m_state.folders.startFolder(FileKind::Ad));
     if (!chosen || chosen->isEmpty())
         return false;
     return openAd(*chosen);
@@ -139,8 +142,19 @@ bool FileCommands::openAd(const QString& path)
         return false;
     }
     apply(*read.data, path);
+    m_state.folders.remember(FileKind::Ad, path);
     giveTitleFocus();
     return true;
+}
+
+void FileCommands::restore(const AdFileData& d, const QString& adPath)
+{
+    apply(d, adPath);
+    if (adPath.isEmpty()) {
+        m_state.file.currentAdName.clear();
+        m_state.setCaptionName(u"New File"_s);
+    }
+    m_state.ad.setAdChanged(true);
 }
 
 void FileCommands::apply(const AdFileData& d, const QString& path)

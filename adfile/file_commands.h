@@ -27,6 +27,9 @@ public:
     void mnuFileNew_Click();
     // Reads the ad file at path into the editor: Open after its dialog, and start-up.
     bool openAd(const QString& path);
+    // A recovery copy back in the editor: bound to the ad file it belongs to ("" for one never
+    // saved) and unsaved, so that Save writes where the seller expects.
+    void restore(const AdFileData& d, const QString& adPath);
 
     enum class SaveOffer
     {
@@ -56,7 +59,8 @@ private:
 
 // The ad as it goes into a file.
 AdFileData adFileFromState(const SharedState& state);
-// A name typed without an extension gets ".zad", so the Open dialog shows the file again.
+// A name that does not end in ".zad" (any case) gets it, so the Open dialog shows the file again:
+// "lamp.v2" becomes "lamp.v2.zad".
 QString withAdExtension(const QString& path);
 
 } // namespace lw

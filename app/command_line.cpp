@@ -1,6 +1,7 @@
 #include "app/command_line.h"
 
 #include "app/headless_desktop_services.h"
+#include "app/password_keeper.h"
 #include "app/program.h"
 #include "core/models/shared_state.h"
 #include "core/text_file.h"
@@ -173,6 +174,30 @@ QString absoluteAdFile(const QString& adFile)
     return adFile.isEmpty() ? adFile : QFileInfo(adFile).absoluteFilePath();
 }
 
+// Asks the keyring for the passwords of the keeper's state and waits for its answer.
+void readKeyring(PasswordKeeper& keeper)
+{
+    bool answered = false;
+    QEventLoop loop;
+    QObject::connect(&keeper, &PasswordKeeper::ready, &loop, [&answered, &loop] {
+        answered = true;
+        loop.quit();
+    });
+    keeper.start();
+    if (!answered)
+        loop.exec();
+}
+
+// Lets a password that start-up moved into the keyring arrive there before the command ends.
+void finishKeyring(PasswordKeeper& keeper)
+{
+    if (keeper.isIdle())
+        return;
+    QEventLoop loop;
+    QObject::connect(&keeper, &PasswordKeeper::idle, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
 struct Rendered
 {
     bool ok = false;
@@ -187,9 +212,12 @@ Rendered renderAd(const QString& adFile, GenerateMode mode, std::FILE* messages,
     HeadlessDesktopServices ds(messages, prefix);
     SharedState state;
     Program program(state, ds);
+    PasswordKeeper keeper(state);
+    readKeyring(keeper);
     Rendered r;
     if (!program.startup(absoluteAdFile(adFile))) {
         r.reason = ds.lastTitle();
+        finishKeyring(keeper);
         return r;
     }
     // No window to watch: the upload says on standard error which picture is on its way.
@@ -213,6 +241,7 @@ Rendered renderAd(const QString& adFile, GenerateMode mode, std::FILE* messages,
     // Without an upload the outcome has come already.
     if (program.isGenerating())
         loop.exec();
+    finishKeyring(keeper);
     return r;
 }
 
@@ -259,8 +288,12 @@ Checked checkOneAd(const QString& adFile, std::FILE* messages, const QString& pr
     HeadlessDesktopServices ds(messages, prefix);
     SharedState state;
     Program program(state, ds);
+    PasswordKeeper keeper(state);
+    readKeyring(keeper);
     Checked c{absoluteAdFile(adFile), {}, {}};
-    if (!program.startup(c.file)) {
+    const bool started = program.startup(c.file);
+    finishKeyring(keeper);
+    if (!started) {
         c.reason = ds.lastTitle().isEmpty() ? u"not opened"_s : ds.lastTitle();
         return c;
     }

@@ -22,6 +22,7 @@ MsgResult HeadlessDesktopServices::messageBox(const QString& text, MsgStyle styl
     case MsgButtons::YesNo:
         return MsgResult::No;
     case MsgButtons::YesNoCancel:
+    case MsgButtons::RestoreDiscardLater:
         return MsgResult::Cancel;
     case MsgButtons::Ok:
         break;

@@ -1,13 +1,8 @@
 #include "app/command_line.h"
-#include "app/program.h"
-#include "app/ui/frm_main.h"
+#include "app/ui/window_program.h"
 #include "core/install_folder.h"
-#include "core/models/shared_state.h"
-#include "pictures/curl_upload.h"
 #include "support/file_association.h"
 #include "support/ui/form_support.h"
-#include "support/ui/qt_desktop_services.h"
-#include "support/ui/window_places.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -60,21 +55,14 @@ int main(int argc, char* argv[])
     // program's package brings the association for every user.
     if (!lw::isInstalled())
         lw::RegisterAssociation(QCoreApplication::applicationFilePath(), lw::installFolder());
-    lw::QtDesktopServices ds;
-    lw::SharedState state;
-    lw::Program program(state, ds);
-    program.setPictureUpload(std::make_unique<lw::CurlUpload>());
     lw::useFallbackIconTheme(QApplication::palette());
     QApplication::setWindowIcon(QIcon(lw::installPath(u"graphics/Listwright.svg"_s)));
-    lw::WindowPlaces places(lw::WindowPlaces::defaultPath());
-    places.read();
-    lw::frmMain window(program, ds);
-    window.usePlaces(places);
-    ds.setOwner(&window);
-    window.show();
-    // The window shows first, so messages of the start-up have an owner.
-    QTimer::singleShot(0, &window, [&] { window.Form_Load(command.adFile); });
-    if (qEnvironmentVariableIsSet("LISTWRIGHT_QUIT_WHEN_IDLE"))
-        QTimer::singleShot(0, &app, [] { QTimer::singleShot(0, qApp, &QCoreApplication::quit); });
-    return app.exec();
+    lw::WindowProgram program;
+    program.start(command.adFile, [&app] {
+        if (qEnvironmentVariableIsSet("LISTWRIGHT_QUIT_WHEN_IDLE"))
+            QTimer::singleShot(0, &app, [] { QTimer::singleShot(0, qApp, &QCoreApplication::quit); });
+    });
+    const int status = app.exec();
+    program.finishKeyring();
+    return status;
 }

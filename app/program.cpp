@@ -118,7 +118,6 @@ void Program::new_file()
     s.file.currentAdPath.clear();
     s.file.currentAdName.clear();
     ad.setAdChanged(false);
-    ad.setNoSaving(false);
     s.emoticonTarget = TextBox::Title;
     s.letterTarget = TextBox::Title;
 }
@@ -170,12 +169,12 @@ void Program::buildEffectFragments()
     m_state.gen.pageExtras = buildPageExtras(m_state.ad.text(T::MusicUrl));
 }
 
-GeneratorInput Program::generatorInput() const
+GeneratorInput Program::generatorInput(bool preview) const
 {
     const SharedState& s = m_state;
     GeneratorInput in;
     in.templateText = s.gen.templateText;
-    in.preview = m_running && isPreview(*m_running);
+    in.preview = preview;
     in.installFolder = installFolder();
     in.hosts = Hosts::current();
     in.ad = s.ad.values();
@@ -207,7 +206,7 @@ void Program::fail(const QString& title, const QString& text, MsgIcon icon)
 {
     if (!text.isEmpty())
         m_ds.messageBox(text, icon, title);
-    m_running.reset();
+    m_job.reset();
     Q_EMIT failed(title, text);
 }
 
@@ -218,9 +217,9 @@ void Program::failGeneration()
 
 void Program::startGenerate(GenerateMode mode)
 {
-    if (m_running)
+    if (m_job)
         return;
-    m_running = mode;
+    m_job = GenerationJob{mode, {}, {}, false};
     Q_EMIT generateStarted(mode);
 
     const AdRecord& ad = m_state.ad;
@@ -230,21 +229,21 @@ void Program::startGenerate(GenerateMode mode)
         return;
     }
 
-    m_state.ad.setNoSaving(true);
     if (!loadTemplate()) {
         restoreEditorTexts();
         failGeneration();
         return;
     }
-    const GeneratorInput in = generatorInput();
+    m_job->input = generatorInput(isPreview(mode));
+    const GeneratorInput& in = m_job->input;
     if (!uploadsPictures(in)) {
         Convert();
         return;
     }
     const Preferences& p = m_state.prefs;
-    UploadRequest request{p.ftpAccount(), p.flag(F::Passive),
-                          uploadItems(in.pictures, codePicturesUsed(in), in.installFolder)};
-    if (request.items.isEmpty()) {
+    m_job->upload = {p.ftpAccount(), p.flag(F::Passive),
+                     uploadItems(in.pictures, codePicturesUsed(in), in.installFolder)};
+    if (m_job->upload.items.isEmpty()) {
         Convert();
         return;
     }
@@ -253,12 +252,34 @@ void Program::startGenerate(GenerateMode mode)
         failGeneration();
         return;
     }
-    m_upload->start(request);
+    const QString trouble = m_state.passwords.trouble(Secret::Ftp);
+    if (m_job->upload.account.password.isEmpty() && !trouble.isEmpty()) {
+        restoreEditorTexts();
+        fail(u"Error: FTP Password Unavailable"_s,
+             u"Listwright could not get your FTP password: "_s + trouble +
+                 u".  Unlock the keyring and try again, or type the password again under Preferences."_s,
+             MsgIcon::Exclamation);
+        return;
+    }
+    m_upload->start(m_job->upload);
+}
+
+bool Program::isUploading() const
+{
+    return m_job && !m_job->upload.items.isEmpty() && m_upload;
+}
+
+void Program::stopUploadForQuit()
+{
+    if (!isUploading())
+        return;
+    m_job->stoppedForQuit = true;
+    m_upload->abort();
 }
 
 void Program::uploadFinished(bool ok, const QString& title, const QString& text)
 {
-    if (!m_running)
+    if (!m_job)
         return;
     if (ok) {
         Convert();
@@ -267,19 +288,19 @@ void Program::uploadFinished(bool ok, const QString& title, const QString& text)
     restoreEditorTexts();
     Q_EMIT uploadFailed();
     // The upload's own message box: an OK button and its words, as the status window always had.
-    fail(title, text, MsgIcon::None);
+    fail(title, m_job->stoppedForQuit ? QString() : text, MsgIcon::None);
 }
 
 void Program::Convert()
 {
-    const GeneratorResult result = expandTemplate(generatorInput());
+    const GeneratorResult result = expandTemplate(m_job->input);
     restoreEditorTexts();
     if (!result.ok) {
         failGeneration();
         return;
     }
     m_state.gen.templateText = result.page;
-    deliver(*m_running, result.page);
+    deliver(m_job->mode, result.page);
 }
 
 void Program::deliver(GenerateMode mode, const QString& page)
@@ -309,7 +330,7 @@ void Program::deliver(GenerateMode mode, const QString& page)
     case GenerateMode::GeneratePage:
         break;
     }
-    m_running.reset();
+    m_job.reset();
     Q_EMIT generated(mode, page);
 }
 

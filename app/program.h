@@ -1,8 +1,8 @@
 #pragma once
 
 #include "adfile/file_commands.h"
+#include "app/generation_job.h"
 #include "core/desktop_services.h"
-#include "generator/generator_input.h"
 #include "settings/preferences_commands.h"
 
 #include <QDateTime>
@@ -17,17 +17,6 @@ namespace lw {
 class SharedState;
 class DesktopServices;
 class PictureUpload;
-
-// What a generation is for.
-enum class GenerateMode
-{
-    Generate,     // web picture addresses, the pictures uploaded when FTP upload is on; the page
-                  // to the clipboard and the seller told how to post it
-    Submission,   // as Generate, for the submission window, which tells the seller itself
-    Preview,      // the pictures on this computer; the page written and opened in the browser
-    PreviewPage,  // as Preview, the page only (the generate command without a window)
-    GeneratePage, // as Generate, the page only (the generate command writing many ads to a folder)
-};
 
 // The main window's logic without the window: start-up, new_file, the generation job and
 // the File commands, over the shared state. The window, the headless command and the tests
@@ -50,11 +39,17 @@ public:
     // MarqueeTags and PageExtras from the current music address.
     void buildEffectFragments();
 
-    // Starts a generation. Its outcome comes as generated() or failed(), after the upload when
-    // there is one, at once (before this returns) when there is none. A second start while one
-    // runs is ignored.
+    // Starts a generation from a snapshot of the ad as it is now (GenerationJob). Its outcome comes
+    // as generated() or failed(), after the upload when there is one, at once (before this returns)
+    // when there is none. A second start while one runs is ignored.
     void startGenerate(GenerateMode mode);
-    bool isGenerating() const { return m_running.has_value(); }
+    bool isGenerating() const { return m_job.has_value(); }
+    // The generation under way, nullptr when none runs.
+    const GenerationJob* job() const { return m_job ? &*m_job : nullptr; }
+    // Pictures are on their way to the seller's server.
+    bool isUploading() const;
+    // Stops the upload as its Abort button does, without the message: the program is ending.
+    void stopUploadForQuit();
     // The upload Generate runs when FTP upload is on; without one such a Generate fails.
     void setPictureUpload(std::unique_ptr<PictureUpload> upload);
     PictureUpload* pictureUpload() const { return m_upload.get(); }
@@ -67,7 +62,8 @@ public:
     // The closing question; false when the seller's work must stay and the window with it.
     bool queryClose() { return m_files.queryClose(); }
 
-    GeneratorInput generatorInput() const;
+    // The ad, preferences, pictures and backgrounds as they are now, with the template last loaded.
+    GeneratorInput generatorInput(bool preview = false) const;
     // What a Generate would read now, the template read afresh and nothing uploaded (the site-rules
     // check); nullopt and why when the template cannot be read.
     std::optional<GeneratorInput> generateInput(QString* error = nullptr) const;
@@ -96,7 +92,7 @@ private:
     PreferencesWindowState m_prefsWindow;
     FileCommands m_files;
     std::unique_ptr<PictureUpload> m_upload;
-    std::optional<GenerateMode> m_running;
+    std::optional<GenerationJob> m_job;
 };
 
 } // namespace lw

@@ -11,7 +11,9 @@ enum class MsgButtons
 {
     Ok,
     YesNoCancel,
-    YesNo
+    YesNo,
+    // Restore (answers Yes), Discard (No) and Later (Cancel, also Escape).
+    RestoreDiscardLater
 };
 enum class MsgIcon
 {

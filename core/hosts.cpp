@@ -34,11 +34,13 @@ QString Hosts::makerSite() const
 
 QString Hosts::defaultSellingUrl() const
 {
+    // Signing in and selling over encrypted connections only: the sign-in page asked for with SSL,
+    // and the selling page it returns to on https's own port.
     const QString returnAddress =
-        u"http%3A%2F%2F"_s + selling +
-        u"%3A80%2Fws2%2FeBayISAPI.dll%3FSellItem%26sspagename%3Dh%253Ah%253Asyi%253AUS%26pass%3D%7B_pass_%7D%26userid%3D"_s;
-    return u"http://"_s + signIn +
-           u"/aw-cgi/eBayISAPI.dll?SignIn&UsingSSL=0&pUserId=&co_partnerId=2&siteid=0&ru="_s + returnAddress +
+        u"https%3A%2F%2F"_s + selling +
+        u"%2Fws2%2FeBayISAPI.dll%3FSellItem%26sspagename%3Dh%253Ah%253Asyi%253AUS%26pass%3D%7B_pass_%7D%26userid%3D"_s;
+    return u"https://"_s + signIn +
+           u"/aw-cgi/eBayISAPI.dll?SignIn&UsingSSL=1&pUserId=&co_partnerId=2&siteid=0&ru="_s + returnAddress +
            u"&pageType=1144"_s;
 }
 

@@ -90,6 +90,15 @@ template <typename S> struct LineTable
     }
 };
 
+// The line that holds the table's shifted password; 0 when it has none.
+template <typename S> int passwordLine(const LineTable<S>& table)
+{
+    for (const LineField<S>& f : table.fields)
+        if (f.kind == LineKind::Password)
+            return f.line;
+    return 0;
+}
+
 inline constexpr qint64 ColorValueLimit = 0xFFFFFFFFLL;
 
 // One line: true when the text was read into the value (or left it, as the kinds allow).

@@ -1,5 +1,7 @@
 #include "core/private_folder.h"
 
+#include "core/file_writer.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -71,29 +73,7 @@ std::optional<QString> privateFolder(const QString& tempFolder, QString* error)
 
 bool writeFileReplacingLinks(const QString& path, const QByteArray& bytes, QString* error)
 {
-    const QString folder = QFileInfo(path).absolutePath();
-    QTemporaryFile file(folder + u"/.XXXXXX"_s);
-    file.setAutoRemove(false);
-    bool ok = file.open() && file.write(bytes) == bytes.size() && file.flush();
-    if (ok)
-        ok = ::fsync(file.handle()) == 0;
-    const QString temporary = file.fileName();
-    QString why = file.errorString();
-    file.close();
-    if (ok) {
-        std::error_code ec;
-        std::filesystem::rename(QFile::encodeName(temporary).toStdString(),
-                                QFile::encodeName(path).toStdString(), ec);
-        ok = !ec;
-        if (ec)
-            why = QString::fromStdString(ec.message());
-    }
-    if (!ok) {
-        QFile::remove(temporary);
-        if (error)
-            *error = why;
-    }
-    return ok;
+    return writeFile(path, bytes, {true, true}, error);
 }
 
 } // namespace lw

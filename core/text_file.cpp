@@ -1,7 +1,8 @@
 #include "core/text_file.h"
 
+#include "core/file_writer.h"
+
 #include <QFile>
-#include <QSaveFile>
 #include <QStringDecoder>
 
 using namespace Qt::StringLiterals;
@@ -137,26 +138,7 @@ TextReadResult readTextLines(const QString& path, qint64 maxBytes)
 
 bool writeFileAtomic(const QString& path, const QByteArray& bytes, QString* error, bool privateFile)
 {
-    QSaveFile file(path);
-    // Some folders (a shared temporary folder) do not let us create a sibling to
-    // rename; write in place there rather than failing.
-    file.setDirectWriteFallback(true);
-    if (!file.open(QIODevice::WriteOnly)) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    if (privateFile)
-        file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
-        if (error)
-            *error = file.errorString();
-        file.cancelWriting();
-        return false;
-    }
-    if (privateFile)
-        QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    return true;
+    return writeFile(path, bytes, {privateFile, false}, error);
 }
 
 bool writeTextLines(const QString& path, const QStringList& lines, QString* error, bool privateFile)

@@ -34,7 +34,8 @@ std::optional<QString> readTextFile(const QString& path, QString* error = nullpt
 TextReadResult readTextLines(const QString& path, qint64 maxBytes = MaxDataFileBytes);
 QStringList splitLines(const QString& text);
 
-// Atomic: a temporary file renamed over the target. privateFile gives mode 0600.
+// Through the one writer (core/file_writer.h); privateFile gives mode 0600. The error says why in
+// the seller's words.
 bool writeFileAtomic(const QString& path, const QByteArray& bytes, QString* error = nullptr,
                      bool privateFile = false);
 bool writeTextLines(const QString& path, const QStringList& lines, QString* error = nullptr,

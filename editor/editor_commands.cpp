@@ -299,19 +299,12 @@ void EditorCommands::cmdAnimatedText_Click()
     insertBeforeSelection(m_state.letterTarget, animatedTextCode(answer));
 }
 
-void EditorCommands::setEffectKeepingChanged(AdRecord::Effect effect, bool on)
-{
-    const bool wasChanged = m_state.ad.adChanged();
-    m_state.ad.setEffect(effect, on);
-    m_state.ad.setAdChanged(wasChanged);
-}
-
 void EditorCommands::toggleScroll(AdRecord::Effect effect)
 {
     if (effect == AdRecord::Effect::Count)
         return;
     const bool on = !m_state.ad.effect(effect);
-    setEffectKeepingChanged(effect, on);
+    m_state.ad.setEffect(effect, on);
     if (!on)
         return;
     // Each text scrolls one way only: the other two items of its menu go off.
@@ -321,20 +314,18 @@ void EditorCommands::toggleScroll(AdRecord::Effect effect)
         for (int i = 0; i < 3; ++i) {
             const auto other = static_cast<AdRecord::Effect>(static_cast<int>(first) + i);
             if (other != effect)
-                setEffectKeepingChanged(other, false);
+                m_state.ad.setEffect(other, false);
         }
     }
 }
 
 void EditorCommands::mnuTextDocumentNoRightClick_Click()
 {
-    setEffectKeepingChanged(AdRecord::Effect::NoRightClick,
-                            !m_state.ad.effect(AdRecord::Effect::NoRightClick));
+    m_state.ad.setEffect(AdRecord::Effect::NoRightClick, !m_state.ad.effect(AdRecord::Effect::NoRightClick));
 }
 
 void EditorCommands::mnuTextDocumentMusic_Click(const std::function<void()>& rebuildFragments)
 {
-    const bool wasChanged = m_state.ad.adChanged();
     const bool on = !m_state.ad.effect(AdRecord::Effect::Music);
     m_state.ad.setEffect(AdRecord::Effect::Music, on);
     if (on) {
@@ -344,7 +335,6 @@ void EditorCommands::mnuTextDocumentMusic_Click(const std::function<void()>& reb
         if (rebuildFragments)
             rebuildFragments();
     }
-    m_state.ad.setAdChanged(wasChanged);
 }
 
 } // namespace lw

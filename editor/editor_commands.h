@@ -90,8 +90,6 @@ private:
     void insertBeforeSelection(TextBox box, const QString& code);
     // Puts code in front of the selection of the description and moves the caret to the end.
     void insertAndGoToEnd(const QString& code);
-    // The effects are page switches, not ad edits: they must leave the unsaved flag alone.
-    void setEffectKeepingChanged(AdRecord::Effect effect, bool on);
 
     SharedState& m_state;
     DesktopServices& m_ds;

@@ -13,6 +13,7 @@ packages=(
   libhunspell-dev hunspell-en-us
   libgumbo-dev
   qt6-webengine-dev qt6-declarative-dev
+  qtkeychain-qt6-dev
 )
 
 sudo=""

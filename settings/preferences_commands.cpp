@@ -67,6 +67,7 @@ void loadSettings(SharedState& state, PreferencesWindowState& window, DesktopSer
     Preferences& p = state.prefs;
     const PreferenceValues& now = p.values();
     PreferenceValues next = read.prefs;
+    next.ftpPassword = state.passwords.fromLine(Secret::Ftp, next.ftpPassword);
     if (!next.alwaysUseColor)
         next.termsColor = now.termsColor;
     // Only the two targets the window offers are taken; anything else leaves the window's.
@@ -101,15 +102,23 @@ bool saveSettings(SharedState& state, QString* error)
 {
     const SettingsValues values{state.prefs.values(), state.templates.folder(),
                                 state.templates.selectedIndex()};
-    return writeTextLines(settingsPath(), settingsLines(values, installFolder()), error, true);
+    const QString base = installFolder();
+    QStringList lines = settingsLines(values, base);
+    if (!state.passwords.keepsLine(Secret::Ftp, values.prefs.ftpPassword))
+        lines[passwordLine(settingsTable(base)) - 1].clear();
+    return writeTextLines(settingsPath(), lines, error, true);
 }
 
 bool cmdPrefOK_Click(SharedState& state, PreferencesWindowState& window, DesktopServices& ds, OkOrigin origin)
 {
     const Preferences& p = state.prefs;
+    // A password the keyring did not give at start-up is no fault of the settings: Generate says
+    // why it is missing when it needs it.
+    const bool passwordWithheld =
+        origin == OkOrigin::Loader && !state.passwords.trouble(Secret::Ftp).isEmpty();
     if (p.flag(F::FtpAccess)) {
         if (p.text(F::FtpServer).isEmpty() || p.text(F::FtpUserName).isEmpty() ||
-            p.text(F::FtpPassword).isEmpty() || p.text(F::WebUrl).isEmpty() ||
+            (p.text(F::FtpPassword).isEmpty() && !passwordWithheld) || p.text(F::WebUrl).isEmpty() ||
             !isNumber(p.text(F::FtpPort))) {
             ds.messageBox(
                 u"You have selected to use the FTP access feature of Listwright.  However, in order to use "
@@ -151,7 +160,7 @@ bool cmdPrefOK_Click(SharedState& state, PreferencesWindowState& window, Desktop
     }
     QString error;
     if (!saveSettings(state, &error))
-        ds.messageBox(u"The preferences could not be saved to "_s + settingsPath() + u": "_s + error,
+        ds.messageBox(u"The preferences could not be saved to "_s + settingsPath() + u".\r\n"_s + error,
                       MsgIcon::Exclamation, u"Error Saving Preferences"_s);
     // The loader applies the selected template's look every time, so a new ad
     // always starts from its template's colours.

@@ -66,7 +66,7 @@ QString ensureDataFile(SharedState& state, DesktopServices& ds)
 
 void applySize(SharedState& state, AdRecord::Text field, const QString& size)
 {
-    state.ad.setText(field, size, false);
+    state.ad.setText(field, size);
 }
 
 } // namespace
@@ -204,8 +204,9 @@ void SaveTemplateSettings(SharedState& state, DesktopServices& ds)
 {
     const QString path = templateDataPath(state);
     const QString marker = templateMarkerPath(state);
-    auto fail = [&ds] {
-        ds.messageBox(u"An error has occured while attempting to save the custom template settings."_s,
+    auto fail = [&ds](const QString& why = {}) {
+        ds.messageBox(u"An error has occured while attempting to save the custom template settings."_s +
+                          (why.isEmpty() ? QString() : u"\r\n\r\n"_s + why),
                       MsgIcon::Critical, u"Error"_s);
     };
     if (path.isEmpty()) {
@@ -239,8 +240,9 @@ void SaveTemplateSettings(SharedState& state, DesktopServices& ds)
     d.descriptionSize = ad.text(AdRecord::Text::DescriptionSize);
     d.termsSize = QString::number(state.prefs.termsSize());
 
-    if (!writeTemplateData(path, d) || !writeFileAtomic(marker, "\r\n")) {
-        fail();
+    QString error;
+    if (!writeTemplateData(path, d, &error) || !writeFileAtomic(marker, "\r\n", &error)) {
+        fail(error);
         return;
     }
     state.templateDisplay.customVisible = QFileInfo::exists(readPath(state, u"custom"_s));

@@ -1,5 +1,7 @@
 #include "sitecheck/site_rules.h"
 
+#include "sitecheck/site_hosts.h"
+
 using namespace Qt::StringLiterals;
 
 namespace lw {
@@ -14,11 +16,7 @@ FindingKind SiteRules::kindOf(const QString& rule) const
 
 bool SiteRules::isOwnHost(const QString& host) const
 {
-    const QString h = host.toLower();
-    for (const QString& own : ownHosts)
-        if (h == own || h.endsWith(u'.' + own))
-            return true;
-    return false;
+    return isHostOf(ownHosts, host);
 }
 
 const SiteRules& ebayRules()
@@ -26,13 +24,7 @@ const SiteRules& ebayRules()
     static const SiteRules rules = [] {
         SiteRules r;
         r.name = u"eBay"_s;
-        // The marketplaces' own domains, the picture and the static-content hosts.
-        r.ownHosts = {u"ebay.com"_s,       u"ebay.co.uk"_s,    u"ebay.de"_s,     u"ebay.fr"_s,
-                      u"ebay.it"_s,        u"ebay.es"_s,       u"ebay.ca"_s,     u"ebay.com.au"_s,
-                      u"ebay.at"_s,        u"ebay.ch"_s,       u"ebay.ie"_s,     u"ebay.nl"_s,
-                      u"ebay.be"_s,        u"ebay.pl"_s,       u"ebay.com.hk"_s, u"ebay.com.sg"_s,
-                      u"ebay.com.my"_s,    u"ebay.ph"_s,       u"ebay.in"_s,     u"ebayimg.com"_s,
-                      u"ebaystatic.com"_s, u"ebaymotors.com"_s};
+        r.ownHosts = ebayHosts();
         r.maxPageChars = 500000;
         r.summaryChars = 800;
         r.minPictureSide = 500;

@@ -29,6 +29,9 @@ public:
     virtual ~PageDocument() = default;
 
     virtual void setValue(int form, const QString& name, const QString& value, Done done) = 0;
+    // Fills the sign-in form's user name and password while the page's origin is `origin`.
+    virtual void fillSignIn(const QString& origin, const QString& user, const QString& password,
+                            Done done) = 0;
     virtual void clickElement(int form, int element, Done done) = 0;
     // The first element of the document with this name.
     virtual void clickNamed(const QString& name, Done done) = 0;

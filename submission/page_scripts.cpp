@@ -70,6 +70,14 @@ QString setValueScript(int form, const QString& name, const QString& value)
     return guarded(namedElement(form, name) + u"e.value = "_s + jsString(value) + u"; return true;"_s);
 }
 
+QString signInScript(const QString& origin, const QString& user, const QString& password)
+{
+    return guarded(u"if (location.origin !== "_s + jsString(origin) + u") return false; "_s +
+                   namedElement(1, u"userid"_s) + u"var user = e; "_s + namedElement(1, u"pass"_s) +
+                   u"user.value = "_s + jsString(user) + u"; e.value = "_s + jsString(password) +
+                   u"; return true;"_s);
+}
+
 QString clickElementScript(int form, int element)
 {
     return guarded(indexedElement(form, element) + u"e.click(); return true;"_s);

@@ -19,6 +19,8 @@ QString jsString(const QString& text);
 
 // Each answers true when it did its work and false when the form or element is missing.
 QString setValueScript(int form, const QString& name, const QString& value);
+// The sign-in form (form 1): "userid" and "pass", only while the page's origin is `origin`.
+QString signInScript(const QString& origin, const QString& user, const QString& password);
 QString clickElementScript(int form, int element);
 QString clickNamedScript(const QString& name);
 QString checkOptionScript(int form, int element);

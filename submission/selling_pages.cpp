@@ -1,5 +1,7 @@
 #include "submission/selling_pages.h"
 
+#include "sitecheck/site_hosts.h"
+
 using namespace Qt::StringLiterals;
 
 namespace lw {
@@ -88,6 +90,22 @@ std::optional<ElementPosition> findGalleryOption(const QList<FormElements>& form
                 return ElementPosition{i, j};
         }
     return std::nullopt;
+}
+
+SignInPage signInPage(const QUrl& address)
+{
+    if (address.scheme() != u"https")
+        return SignInPage::NotSecure;
+    return isHostOf(ebayHosts(), address.host()) ? SignInPage::Allowed : SignInPage::OtherHost;
+}
+
+QString pageOrigin(const QUrl& address)
+{
+    const int port = address.port();
+    QString origin = address.scheme() + u"://"_s + address.host(QUrl::FullyEncoded);
+    if (port != -1 && port != 443)
+        origin += u':' + QString::number(port);
+    return origin;
 }
 
 AuctionTitle auctionTitle(const QString& adTitle)

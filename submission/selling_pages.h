@@ -3,6 +3,7 @@
 #include "submission/page_document.h"
 
 #include <QString>
+#include <QUrl>
 
 #include <optional>
 
@@ -63,6 +64,19 @@ struct ElementPosition
 std::optional<ElementPosition> findSignInButton(const QList<FormElements>& forms);
 // FindGalleryOption: the first element valued "1" and named "Gallery" or "GalleryBasic".
 std::optional<ElementPosition> findGalleryOption(const QList<FormElements>& forms);
+
+// Whether Auto Sign-in may fill in the password on the page at `address`: only on a page that came
+// over https:// from one of the auction site's own hosts.
+enum class SignInPage
+{
+    Allowed,
+    NotSecure,
+    OtherHost,
+};
+SignInPage signInPage(const QUrl& address);
+// The page's origin as its own location.origin gives it ("https://host" or "https://host:port"): the
+// fill script checks it, so that a page that changed meanwhile gets nothing.
+QString pageOrigin(const QUrl& address);
 
 // The site's title field holds 55 characters.
 inline constexpr int AuctionTitleLimit = 55;

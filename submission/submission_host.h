@@ -43,6 +43,10 @@ public:
     virtual void saveAccount(const SubmissionAccount& account) = 0;
     // Characters the stored password's shift can give back.
     virtual bool passwordCharAllowed(QChar c) const = 0;
+    // The password is kept in the desktop keyring (else scrambled in eBaycfg.txt, readable by the
+    // seller alone); `changed` is called whenever that changes, until it is replaced.
+    virtual bool passwordInKeyring() const = 0;
+    virtual void watchPasswordHome(std::function<void()> changed) = 0;
 
     virtual QString adTitle() const = 0;
     // chkFTPAccess and txtWebURL of the preferences.

@@ -45,15 +45,19 @@ void load_eBayPrefs(SharedState& state)
     }
     SubmissionAccount account = firstRunValues(table);
     readLineTable(table, readTextLines(path).lines, account);
+    account.password = state.passwords.fromLine(Secret::Auction, account.password);
     state.submission = account;
     // The window's boxes write the file on every change; a load ends with the file as read.
     save_eBayPrefs(state);
 }
 
-bool save_eBayPrefs(const SharedState& state, QString* error)
+bool save_eBayPrefs(SharedState& state, QString* error)
 {
-    return writeTextLines(submissionSettingsPath(), writeLineTable(submissionTable(), state.submission),
-                          error, true);
+    const LineTable<SubmissionAccount> table = submissionTable();
+    QStringList lines = writeLineTable(table, state.submission);
+    if (!state.passwords.keepsLine(Secret::Auction, state.submission.password))
+        lines[passwordLine(table) - 1].clear();
+    return writeTextLines(submissionSettingsPath(), lines, error, true);
 }
 
 } // namespace lw

@@ -14,7 +14,8 @@ LineTable<SubmissionAccount> submissionTable();
 QString submissionSettingsPath();
 // load_eBayPrefs: reads eBaycfg.txt (creating it on the first run) into the shared state.
 void load_eBayPrefs(SharedState& state);
-// save_eBayPrefs: writes the four lines from the shared state.
-bool save_eBayPrefs(const SharedState& state, QString* error = nullptr);
+// save_eBayPrefs: writes the four lines from the shared state; the password line is empty when
+// the keyring keeps the password.
+bool save_eBayPrefs(SharedState& state, QString* error = nullptr);
 
 } // namespace lw

@@ -113,6 +113,11 @@ frmMain::frmMain(Program& program, DesktopServices& ds, QWidget* parent)
     m_checkStatus = new QLabel(m_ui->stbMain);
     m_checkStatus->setObjectName(u"lblCheckStatus"_s);
     m_ui->stbMain->addWidget(m_checkStatus, 1);
+    m_recoveryStatus = new QLabel(m_ui->stbMain);
+    m_recoveryStatus->setObjectName(u"lblRecoveryStatus"_s);
+    m_recoveryStatus->setWordWrap(true);
+    m_ui->stbMain->addWidget(m_recoveryStatus, 1);
+    m_recoveryStatus->hide();
     // Shown only while it has something to say, so the editor keeps its room.
     m_ui->stbMain->hide();
     connect(m_checkStatus, &QLabel::linkActivated, this, &frmMain::mnuOptionsCheckRules_Click);
@@ -126,6 +131,9 @@ frmMain::frmMain(Program& program, DesktopServices& ds, QWidget* parent)
 
 frmMain::~frmMain()
 {
+    // The spelling underline goes before the box and touches its text on the way: nothing of the
+    // window may hear of that any more.
+    disconnect(m_ui->txtDescription, nullptr, this, nullptr);
     // The windows go before the links they call.
     m_preview.reset();
     m_submission.reset();
@@ -353,21 +361,18 @@ void frmMain::bindModels()
     for (int i = 0; i < 6; ++i)
         bindLine(m_optional[i], optionalFields[i]);
     connect(m_ui->txtDescription, &QPlainTextEdit::textChanged, this, [this, &ad] {
-        const QString text = toModelText(m_ui->txtDescription->toPlainText());
-        if (text == ad.text(T::Description))
-            return;
-        // An edit in the box itself (a key, Cut, Paste, the box's own menu) counts as a change again
-        // after a generation. The editor commands write through the model and do not pass here.
-        ad.setNoSaving(false);
-        ad.setText(T::Description, text);
+        m_descriptionShown = toModelText(m_ui->txtDescription->toPlainText());
+        if (m_descriptionShown != ad.text(T::Description))
+            ad.setText(T::Description, m_descriptionShown);
     });
     // The size lists hold "1" to "7" only (the form inserts nothing); a typed size stays the box's text.
+    // A size picked or typed is a change of the ad alike.
     const std::array<T, 3> sizeFields = {T::TitleSize, T::SubTitleSize, T::DescriptionSize};
     for (int r = 0; r < 3; ++r) {
         QComboBox* combo = m_sizes[r];
         const T field = sizeFields[r];
         connect(combo, &QComboBox::textActivated, this,
-                [&ad, field](const QString& t) { ad.setText(field, t, false); });
+                [&ad, field](const QString& t) { ad.setText(field, t); });
         connect(combo->lineEdit(), &QLineEdit::textEdited, this,
                 [&ad, field](const QString& t) { ad.setText(field, t); });
     }
@@ -430,7 +435,10 @@ void frmMain::refreshText(int field)
         setLine(m_optional[5]);
         break;
     case T::Description:
-        if (toModelText(m_ui->txtDescription->toPlainText()) != value) {
+        // Compared with what the box was last given or said, not read again: a long description
+        // would make every keystroke pay for reading it twice.
+        if (m_descriptionShown != value) {
+            m_descriptionShown = value;
             const QSignalBlocker block(m_ui->txtDescription);
             m_ui->txtDescription->setPlainText(toWidgetText(value));
         }
@@ -670,18 +678,32 @@ void frmMain::showCheckStatus()
     const int rejected = r.count(FindingKind::Rejected);
     if (!r.ok || rejected == 0) {
         m_checkStatus->clear();
-        m_ui->stbMain->hide();
+        fitStatusLine();
         return;
     }
     m_checkStatus->setText(m_rulesCheck->rules().name + u" would reject "_s + QString::number(rejected) +
                            (rejected == 1 ? u" part"_s : u" parts"_s) +
                            u" of this ad. Options, <a href=\"#\">Check Ad For Site Rules</a> lists "_s +
                            (rejected == 1 ? u"it"_s : u"them"_s) + u" with fixes."_s);
-    if (m_ui->stbMain->isVisible())
+    fitStatusLine();
+}
+
+void frmMain::showRecoveryProblem(const QString& why)
+{
+    m_recoveryStatus->setText(why.isEmpty() ? QString()
+                                            : u"No recovery copy of this ad can be kept: "_s + why);
+    m_recoveryStatus->setVisible(!why.isEmpty());
+    fitStatusLine();
+}
+
+void frmMain::fitStatusLine()
+{
+    const bool wanted = !m_checkStatus->text().isEmpty() || !m_recoveryStatus->text().isEmpty();
+    if (wanted != m_ui->stbMain->isHidden())
         return;
-    m_ui->stbMain->show();
+    m_ui->stbMain->setVisible(wanted);
     // The line takes its height from the window, not from the editor's controls.
-    if (windowState() == Qt::WindowNoState)
+    if (wanted && windowState() == Qt::WindowNoState)
         resize(width(), height() + m_ui->stbMain->sizeHint().height());
 }
 
@@ -817,9 +839,6 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event)
         } else if (box == TextBox::SubTitle && type == QEvent::FocusIn) {
             m_state.letterTarget = TextBox::SubTitle;
         }
-    } else if (type == QEvent::KeyPress && watched == m_ui->txtDescription) {
-        // Typing in the description counts as a change again after a generation.
-        m_state.ad.setNoSaving(false);
     }
     return QMainWindow::eventFilter(watched, event);
 }
@@ -833,12 +852,21 @@ void frmMain::mouseReleaseEvent(QMouseEvent* event)
 
 void frmMain::closeEvent(QCloseEvent* event)
 {
+    if (m_program.isUploading()) {
+        if (m_ds.messageBox(u"Pictures are still being uploaded. Stop the upload and quit?"_s,
+                            {MsgButtons::YesNo, MsgIcon::Exclamation}) != MsgResult::Yes) {
+            event->ignore();
+            return;
+        }
+        m_program.stopUploadForQuit();
+    }
     if (!m_program.queryClose()) {
         event->ignore();
         return;
     }
     event->accept();
     rememberPlaces();
+    Q_EMIT closed();
 }
 
 void frmMain::shareWidth()
@@ -896,6 +924,7 @@ void frmMain::usePlaces(WindowPlaces& places)
     m_places = &places;
     places.restoreMain(this);
     placeOwned(m_ftpStatus.get());
+    m_state.folders.setEntries(places.folders());
 }
 
 namespace {
@@ -947,8 +976,11 @@ void frmMain::rememberPlaces()
     }
     if (preview)
         m_places->setOpen(u"frmLivePreview"_s, preview->isVisible());
-    // Losing the places is no reason to keep the program from ending.
-    m_places->write();
+    m_places->setFolders(m_state.folders.entries());
+    // Losing the places is no reason to keep the program from ending, nor to stop it with a question.
+    QString error;
+    if (!m_places->write(&error))
+        qWarning("Listwright: the places of the windows were not kept: %s", qPrintable(error));
 }
 
 void frmMain::changeEvent(QEvent* event)

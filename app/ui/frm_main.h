@@ -86,7 +86,8 @@ public:
     void mnuHelpUpdates_Click();
     void mnuOptionsCheckRules_Click();
 
-    // Restores the windows' places from an earlier run and keeps them there when the program ends.
+    // Restores the windows' places and the file dialogs' folders from an earlier run and keeps them
+    // there when the program ends.
     void usePlaces(WindowPlaces& places);
     // The submission window, its module loaded the first time; nullptr (after a message) when
     // the module cannot be loaded.
@@ -96,6 +97,12 @@ public:
     // (after a message saying why, unless `quiet`).
     PreviewWindow* livePreview(bool quiet = false);
     void mnuOptionsLivePreview_Click();
+    // The status line says so while no recovery copy of the ad can be kept; empty: it can again.
+    void showRecoveryProblem(const QString& why);
+
+Q_SIGNALS:
+    // The seller closed the window and answered its questions: the program ends.
+    void closed();
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -121,6 +128,8 @@ private:
     void rememberPlaces();
     // The status line tells how much of the generated ad the site would reject.
     void showCheckStatus();
+    // Shown while either of its messages has something to say.
+    void fitStatusLine();
 
     std::unique_ptr<Ui::frmMain> m_ui;
     Program& m_program;
@@ -145,6 +154,9 @@ private:
     std::unique_ptr<RulesCheck> m_rulesCheck;
     std::unique_ptr<frmCheckRules> m_checkRules;
     QLabel* m_checkStatus = nullptr;
+    QLabel* m_recoveryStatus = nullptr;
+    // The description as the box shows it, in the model's form.
+    QString m_descriptionShown;
     std::unique_ptr<SubmissionLink> m_submissionLink;
     std::unique_ptr<SubmissionWindow> m_submission;
     std::unique_ptr<PreviewLink> m_preview;

@@ -12,6 +12,10 @@
 
 #include <QDateTime>
 
+#include <utility>
+
+using namespace Qt::StringLiterals;
+
 namespace lw {
 
 SubmissionLink::SubmissionLink(Program& program, DesktopServices& ds, Windows windows)
@@ -25,6 +29,10 @@ SubmissionLink::SubmissionLink(Program& program, DesktopServices& ds, Windows wi
     QObject::connect(m_check.get(), &UpdateCheck::finished, m_check.get(), [this](bool available) {
         if (m_finished)
             m_finished(available);
+    });
+    QObject::connect(&m_state.passwords, &StoredPasswords::homeChanged, m_check.get(), [this](Secret s) {
+        if (s == Secret::Auction && m_passwordHomeChanged)
+            m_passwordHomeChanged();
     });
 }
 
@@ -59,12 +67,31 @@ SubmissionAccount SubmissionLink::loadAccount()
 void SubmissionLink::saveAccount(const SubmissionAccount& account)
 {
     m_state.submission = account;
-    save_eBayPrefs(m_state);
+    QString error;
+    const bool saved = save_eBayPrefs(m_state, &error);
+    // Saved as the seller types: told once when saving stops working, not at every key.
+    if (!saved && !std::exchange(m_accountUnsaved, true))
+        m_ds.messageBox(u"Your user name, password and selling address could not be saved to "_s +
+                            submissionSettingsPath() + u".\r\n"_s + error +
+                            u"\r\n\r\nThey are kept until Listwright closes."_s,
+                        MsgIcon::Exclamation, u"Ad Submission Process"_s);
+    if (saved)
+        m_accountUnsaved = false;
 }
 
 bool SubmissionLink::passwordCharAllowed(QChar c) const
 {
     return lw::passwordCharAllowed(c);
+}
+
+bool SubmissionLink::passwordInKeyring() const
+{
+    return m_state.passwords.home(Secret::Auction) == PasswordHome::Keyring;
+}
+
+void SubmissionLink::watchPasswordHome(std::function<void()> changed)
+{
+    m_passwordHomeChanged = std::move(changed);
 }
 
 QString SubmissionLink::adTitle() const

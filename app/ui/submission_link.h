@@ -34,6 +34,8 @@ public:
     SubmissionAccount loadAccount() override;
     void saveAccount(const SubmissionAccount& account) override;
     bool passwordCharAllowed(QChar c) const override;
+    bool passwordInKeyring() const override;
+    void watchPasswordHome(std::function<void()> changed) override;
     QString adTitle() const override;
     bool ftpUploadOn() const override;
     QString webImageAddress() const override;
@@ -60,6 +62,9 @@ private:
     std::unique_ptr<UpdateCheck> m_check;
     std::function<void(bool)> m_checked;
     std::function<void(bool)> m_finished;
+    std::function<void()> m_passwordHomeChanged;
+    // The last save of the account failed and the seller has been told.
+    bool m_accountUnsaved = false;
 };
 
 } // namespace lw

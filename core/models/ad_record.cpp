@@ -58,37 +58,28 @@ void AdRecord::setValues(const AdValues& values)
         Q_EMIT letterStyleChanged(values.letterStyle);
 }
 
-void AdRecord::setText(Text field, const QString& value, bool byTyping)
+namespace {
+
+// The description as its ad-file line holds it: a typed "<BR>" and a line break are one.
+QString descriptionLine(const QString& text)
+{
+    return QString(text).replace(u"\r\n"_s, u"<BR>"_s);
+}
+
+} // namespace
+
+void AdRecord::setText(Text field, const QString& value)
 {
     QString& slot = m_values.*textMember(field);
     if (slot == value)
         return;
+    // Turning a typed "<BR>" into a line break changes nothing the file keeps. Compared only while
+    // the ad is unchanged, so typing into a long description does not pay for it.
+    const bool same =
+        field == Text::Description && !m_adChanged && descriptionLine(slot) == descriptionLine(value);
     slot = value;
-    switch (field) {
-    case Text::Title:
-    case Text::SubTitle:
-    case Text::Condition:
-    case Text::Age:
-    case Text::Comments:
-    case Text::Pounds:
-    case Text::Ounces:
-        setAdChanged(true);
-        break;
-    case Text::Description:
-        if (!m_noSaving)
-            setAdChanged(true);
-        break;
-    case Text::TitleSize:
-    case Text::SubTitleSize:
-    case Text::DescriptionSize:
-        if (byTyping)
-            setAdChanged(true);
-        break;
-    case Text::ShipCost:
-    case Text::MusicUrl:
-    case Text::Count:
-        break;
-    }
+    if (!same)
+        noteEdit();
     Q_EMIT textChanged(field);
 }
 
@@ -98,6 +89,7 @@ void AdRecord::setEffect(Effect e, bool on)
     if (slot == on)
         return;
     slot = on;
+    noteEdit();
     Q_EMIT effectChanged(e);
 }
 
@@ -107,6 +99,7 @@ void AdRecord::setColor(Color c, const ColorPair& pair)
     if (slot == pair)
         return;
     slot = pair;
+    noteEdit();
     Q_EMIT colorChanged(c);
 }
 
@@ -115,6 +108,7 @@ void AdRecord::setIncludeOptional(bool on)
     if (m_values.includeOptional == on)
         return;
     m_values.includeOptional = on;
+    noteEdit();
     Q_EMIT includeOptionalChanged(on);
 }
 
@@ -123,7 +117,14 @@ void AdRecord::setLetterStyle(int style)
     if (m_values.letterStyle == style)
         return;
     m_values.letterStyle = style;
+    noteEdit();
     Q_EMIT letterStyleChanged(style);
+}
+
+void AdRecord::noteEdit()
+{
+    setAdChanged(true);
+    Q_EMIT edited();
 }
 
 void AdRecord::setAdChanged(bool changed)

@@ -34,9 +34,10 @@ struct AdValues
     int letterStyle = 0;
 };
 
-// The editable ad of the main window. Windows bind their controls to it; the
-// change rules of the unsaved-changes flag live here so that every editor of a
-// field (window, file, command) follows them.
+// The editable ad of the main window. Windows bind their controls to it. Every change of a value
+// the ad file keeps marks the ad changed, whoever makes it (the seller's typing, an editor
+// command, an effect, a template's colours); loading a whole ad (setValues) does not, and the
+// loader clears the flag when it is done.
 class AdRecord : public QObject
 {
     Q_OBJECT
@@ -92,9 +93,7 @@ public:
     void setValues(const AdValues& values);
 
     const QString& text(Text field) const { return m_values.*textMember(field); }
-    // byTyping matters for the three size lists only: typing a size marks the ad
-    // changed, choosing one from the list does not.
-    void setText(Text field, const QString& value, bool byTyping = true);
+    void setText(Text field, const QString& value);
 
     bool effect(Effect e) const { return m_values.effects[static_cast<int>(e)]; }
     void setEffect(Effect e, bool on);
@@ -109,8 +108,9 @@ public:
 
     bool adChanged() const { return m_adChanged; }
     void setAdChanged(bool changed);
-    bool noSaving() const { return m_noSaving; }
-    void setNoSaving(bool on) { m_noSaving = on; }
+    // A value the ad file keeps changed, here or in the pictures, the template choice or the table
+    // backgrounds: the ad has unsaved changes.
+    void noteEdit();
 
     static QString AdValues::*textMember(Text field);
     static ColorPair AdValues::*colorMember(Color color);
@@ -122,11 +122,12 @@ Q_SIGNALS:
     void includeOptionalChanged(bool on);
     void letterStyleChanged(int style);
     void adChangedChanged(bool changed);
+    // After every noteEdit: something the ad file keeps is different now.
+    void edited();
 
 private:
     AdValues m_values = newAd();
     bool m_adChanged = false;
-    bool m_noSaving = false;
 };
 
 } // namespace lw

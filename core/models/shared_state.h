@@ -1,8 +1,10 @@
 #pragma once
 
+#include "core/dialog_folders.h"
 #include "core/models/ad_record.h"
 #include "core/models/picture_list.h"
 #include "core/models/preferences.h"
+#include "core/models/stored_passwords.h"
 #include "core/models/submission_account.h"
 #include "core/models/template_state.h"
 
@@ -78,8 +80,10 @@ public:
     FileState file;
     TemplateDisplay templateDisplay;
     SubmissionAccount submission;
+    StoredPasswords passwords;
     PicturePicks picks;
     UpdateState updates;
+    DialogFolders folders;
 
     // The emoticon the main window shows, and the text boxes its insert and the letter-image
     // command write into.
@@ -100,6 +104,8 @@ Q_SIGNALS:
 
 private:
     QString m_caption = QStringLiteral("Listwright - [New File]");
+    // The template the ad has, as the ad file keeps it.
+    int m_templateIndex = -1;
 };
 
 } // namespace lw

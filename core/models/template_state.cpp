@@ -49,6 +49,8 @@ TableBackgrounds::TableBackgrounds(QObject* parent) : QObject(parent)
 
 void TableBackgrounds::setColor(int i, const QString& text, const QString& valueText)
 {
+    if (m_entries[i].colorValue != valueText)
+        Q_EMIT edited(i);
     m_entries[i].colorText = text;
     m_entries[i].colorValue = valueText;
     Q_EMIT changed(i);
@@ -61,6 +63,8 @@ void TableBackgrounds::setColorValue(int i, qint64 value)
 
 void TableBackgrounds::setTexture(int i, const QString& texture)
 {
+    if (m_entries[i].texture != texture)
+        Q_EMIT edited(i);
     m_entries[i].texture = texture;
     Q_EMIT changed(i);
 }
@@ -76,6 +80,7 @@ void TableBackgrounds::setUseTexture(int i, bool on)
     if (m_entries[i].useTexture == on)
         return;
     m_entries[i].useTexture = on;
+    Q_EMIT edited(i);
     if (i > 0)
         applyTextureState(i);
     Q_EMIT changed(i);
@@ -83,8 +88,10 @@ void TableBackgrounds::setUseTexture(int i, bool on)
 
 void TableBackgrounds::applyTextureState(int i)
 {
-    if (m_entries[i].useTexture)
+    if (m_entries[i].useTexture && m_entries[i].texture != m_entries[i].textureBox) {
         m_entries[i].texture = m_entries[i].textureBox;
+        Q_EMIT edited(i);
+    }
     Q_EMIT changed(i);
 }
 

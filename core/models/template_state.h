@@ -80,7 +80,10 @@ public:
     QString swatchCaption(int i) const;
 
 Q_SIGNALS:
+    // Table i is to be shown again.
     void changed(int index);
+    // A value of table i that the ad file keeps (colour, texture, switch) is different now.
+    void edited(int index);
 
 private:
     std::array<Entry, 5> m_entries;

@@ -171,14 +171,17 @@ void frmImgs::cmdPrefHelp_Click()
 
 void frmImgs::cmdBrowse_Click(int i)
 {
-    const std::optional<QString> chosen = m_ds.openFileDialog(u"Image Files|*.jpg;*.gif"_s, QString());
+    const std::optional<QString> chosen =
+        m_ds.openFileDialog(u"Image Files|*.jpg;*.gif"_s, m_state.folders.startFolder(FileKind::Picture));
     if (!chosen || chosen->isEmpty())
         return;
-    if (QFileInfo(*chosen).isFile())
+    if (QFileInfo(*chosen).isFile()) {
+        m_state.folders.remember(FileKind::Picture, *chosen);
         m_state.pictures.setText(i, *chosen);
-    else
+    } else {
         m_ds.messageBox(u"You have entered an invalid filename."_s, MsgIcon::Information,
                         u"Invalid Filename"_s);
+    }
 }
 
 void frmImgs::cmdClipboard_Click(int i)

@@ -301,6 +301,19 @@ void frmPreferences::bindModels()
     connect(&m_state.templates, &TemplateCatalogue::selectionChanged, this,
             &frmPreferences::refreshTemplateSelection);
     connect(&m_state, &SharedState::templateDisplayChanged, this, &frmPreferences::refreshTemplateDisplay);
+    connect(&m_state.passwords, &StoredPasswords::homeChanged, this, [this](Secret s) {
+        if (s == Secret::Ftp)
+            refreshPasswordNote();
+    });
+}
+
+void frmPreferences::refreshPasswordNote()
+{
+    m_ui->lblPasswordNote->setText(
+        m_state.passwords.home(Secret::Ftp) == PasswordHome::Keyring
+            ? u"Your FTP password is kept in your desktop's keyring."_s
+            : u"No desktop keyring was found: your FTP password is kept scrambled (not encrypted) in a "
+              u"file only you can read."_s);
 }
 
 void frmPreferences::refreshField(Field field)
@@ -365,6 +378,7 @@ void frmPreferences::refreshAll()
     m_ui->frmUPSShip->setVisible(m_state.prefs.flag(F::UseUps));
     refreshTermsColor();
     refreshTermsSize();
+    refreshPasswordNote();
     refreshTemplateList();
     refreshTemplateDisplay();
 }

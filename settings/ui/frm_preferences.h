@@ -67,6 +67,8 @@ private:
 
     void refreshField(Field field);
     void refreshAll();
+    // Where the FTP password is kept, as it is.
+    void refreshPasswordNote();
     void refreshOptions();
     void refreshTemplateList();
     void refreshTemplateSelection();

@@ -111,6 +111,33 @@ QString signInFailedText(const QString& email)
            email + u" - you can also sign-in manually."_s;
 }
 
+QString notSecureText()
+{
+    return u"Listwright did not fill in your eBay username and password: this page was not loaded over a "
+           u"secure connection (its address does not begin with \"https://\"), so your password would "
+           u"travel unencrypted.  Start from eBay's secure sign-in page (the 'Paste Default Link' button "
+           u"puts its address in the Selling URL box), or sign in manually."_s;
+}
+
+QString otherHostText(const QString& host)
+{
+    return u"Listwright did not fill in your eBay username and password: this page comes from "_s + host +
+           u", which is not one of eBay's own sites.  Your password is filled in only on eBay's secure "
+           u"pages.  If you trust this page, you can sign in manually."_s;
+}
+
+// Label4: where the password is kept, as it is.
+QString passwordNoteText(bool inKeyring)
+{
+    return (inKeyring ? u"NOTE:  Your eBay password is kept in your desktop's keyring, and only used to "
+                        u"submit auctions via eBay's site."_s
+                      : u"NOTE:  No desktop keyring was found, so your eBay password is stored scrambled "
+                        u"(not encrypted) in a file only you can read, and only used to submit auctions "
+                        u"via eBay's site."_s) +
+           u"  These fields are not required if you sign-in manually.  For more information, please "
+           u"refer to the help documentation included."_s;
+}
+
 QString titleFailedText(const QString& email)
 {
     return u"An error has occured while attempting to insert the title into the selling form.  If this is "
@@ -247,12 +274,18 @@ frmListAd::frmListAd(SubmissionHost& host, QWidget* parent)
     tmrLoading = new QTimer(this);
     tmrLoading->setObjectName(u"tmrLoading"_s);
     connectControls();
+    showPasswordNote();
+    m_host.watchPasswordHome([this] { showPasswordNote(); });
+    showAddressWarning();
     // Laid out at the smallest size; it opens roomier, the controls following their tags.
     m_resizer.InitResizer(this);
     resize(880, 600);
 }
 
-frmListAd::~frmListAd() = default;
+frmListAd::~frmListAd()
+{
+    m_host.watchPasswordHome({});
+}
 
 void frmListAd::connectControls()
 {
@@ -270,6 +303,7 @@ void frmListAd::connectControls()
     connect(m_ui->cmdDownloadUpdates, &QPushButton::clicked, this, &frmListAd::cmdDownloadUpdates_Click);
     for (QLineEdit* box : {m_ui->txteBayUsername, m_ui->txteBayPassword, m_ui->txtSellingURL})
         connect(box, &QLineEdit::textChanged, this, &frmListAd::saveBoxes);
+    connect(m_ui->txtSellingURL, &QLineEdit::textChanged, this, &frmListAd::showAddressWarning);
 
     connect(m_view, &QWebEngineView::loadStarted, this, &frmListAd::wbListAd_DownloadBegin);
     connect(m_view, &QWebEngineView::loadFinished, this, &frmListAd::wbListAd_DocumentComplete);
@@ -306,6 +340,7 @@ void frmListAd::Form_Load()
         // A long address shows where it begins.
         m_ui->txtSellingURL->setCursorPosition(0);
     }
+    showAddressWarning();
     m_host.clearPictureChoice(false);
     m_host.clearPictureChoice(true);
     SubmissionCancelled = false;
@@ -374,6 +409,19 @@ void frmListAd::saveBoxes()
     m_account.password = m_ui->txteBayPassword->text();
     m_account.sellingUrl = m_ui->txtSellingURL->text();
     m_host.saveAccount(m_account);
+}
+
+void frmListAd::showPasswordNote()
+{
+    m_ui->Label4->setText(passwordNoteText(m_host.passwordInKeyring()));
+}
+
+void frmListAd::showAddressWarning()
+{
+    // An address typed without a scheme loads over plain http as well.
+    const QString typed = m_ui->txtSellingURL->text().trimmed();
+    m_ui->lblSellingURLWarning->setVisible(!typed.isEmpty() &&
+                                           QUrl::fromUserInput(typed).scheme() != u"https");
 }
 
 void frmListAd::showWelcomePage()
@@ -619,36 +667,43 @@ void frmListAd::cmdSignIn_Click()
             MsgIcon::Information, u"Error: No username or password specified"_s);
         return;
     }
+    // The password goes only to the site's own pages, and only over an encrypted connection.
+    const QUrl page = m_view->url();
+    switch (signInPage(page)) {
+    case SignInPage::NotSecure:
+        m_ds.messageBox(notSecureText(), MsgIcon::Exclamation, u"Error: Sign-in Page Not Secure"_s);
+        return;
+    case SignInPage::OtherHost:
+        m_ds.messageBox(otherHostText(page.host()), MsgIcon::Exclamation,
+                        u"Error: Not eBay's Sign-in Page"_s);
+        return;
+    case SignInPage::Allowed:
+        break;
+    }
     tmrLoading->start(LoadingInterval);
     StatusText = u"Automatically Signing In"_s;
     m_ui->cmdSignIn->setEnabled(false);
     const auto alive = guard();
     PageDocument& doc = *m_document;
-    doc.setValue(1, u"userid"_s, user, [this, alive, &doc, password](bool ok) {
+    doc.fillSignIn(pageOrigin(page), user, password, [this, alive, &doc](bool ok) {
         if (!alive())
             return;
         if (!ok)
             return signInFailed();
-        doc.setValue(1, u"pass"_s, password, [this, alive, &doc](bool ok) {
+        doc.forms([this, alive, &doc](std::optional<QList<FormElements>> forms) {
             if (!alive())
                 return;
-            if (!ok)
+            const std::optional<ElementPosition> button = forms ? findSignInButton(*forms) : std::nullopt;
+            // Nothing to click is a failure, not a click on whatever was found before.
+            if (!button)
                 return signInFailed();
-            doc.forms([this, alive, &doc](std::optional<QList<FormElements>> forms) {
+            m_signInPosition = *button;
+            doc.clickElement(button->form, button->element, [this, alive](bool ok) {
                 if (!alive())
                     return;
-                const std::optional<ElementPosition> button = forms ? findSignInButton(*forms) : std::nullopt;
-                // Nothing to click is a failure, not a click on whatever was found before.
-                if (!button)
+                if (!ok)
                     return signInFailed();
-                m_signInPosition = *button;
-                doc.clickElement(button->form, button->element, [this, alive](bool ok) {
-                    if (!alive())
-                        return;
-                    if (!ok)
-                        return signInFailed();
-                    succeeded(m_ui->cmdSignIn);
-                });
+                succeeded(m_ui->cmdSignIn);
             });
         });
     });

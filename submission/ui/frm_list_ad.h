@@ -69,6 +69,8 @@ private:
     void continueStart();
     void startFailed();
     void showWelcomePage();
+    void showPasswordNote();
+    void showAddressWarning();
     void restoreCaptions();
     void saveBoxes();
     void setStatus(const QString& text);

@@ -21,6 +21,11 @@ void WebDocument::setValue(int form, const QString& name, const QString& value, 
     run(setValueScript(form, name, value), [done](const QVariant& r) { done(scriptSucceeded(r)); });
 }
 
+void WebDocument::fillSignIn(const QString& origin, const QString& user, const QString& password, Done done)
+{
+    run(signInScript(origin, user, password), [done](const QVariant& r) { done(scriptSucceeded(r)); });
+}
+
 void WebDocument::clickElement(int form, int element, Done done)
 {
     run(clickElementScript(form, element), [done](const QVariant& r) { done(scriptSucceeded(r)); });

@@ -16,6 +16,7 @@ public:
     explicit WebDocument(QWebEnginePage* page) : m_page(page) {}
 
     void setValue(int form, const QString& name, const QString& value, Done done) override;
+    void fillSignIn(const QString& origin, const QString& user, const QString& password, Done done) override;
     void clickElement(int form, int element, Done done) override;
     void clickNamed(const QString& name, Done done) override;
     void checkOption(int form, int element, Done done) override;

@@ -11,6 +11,7 @@
 #include <QMessageBox>
 #include <QNetworkInformation>
 #include <QProcess>
+#include <QPushButton>
 #include <QStandardPaths>
 #include <QTimer>
 #include <QUrl>
@@ -82,6 +83,17 @@ MsgResult QtDesktopServices::messageBox(const QString& text, MsgStyle style, con
     case MsgButtons::Ok:
         box.setStandardButtons(QMessageBox::Ok);
         break;
+    case MsgButtons::RestoreDiscardLater: {
+        QPushButton* restore = box.addButton(u"&Restore"_s, QMessageBox::AcceptRole);
+        QPushButton* discard = box.addButton(u"&Discard"_s, QMessageBox::DestructiveRole);
+        QPushButton* later = box.addButton(u"&Later"_s, QMessageBox::RejectRole);
+        box.setDefaultButton(restore);
+        box.setEscapeButton(later);
+        box.exec();
+        return box.clickedButton() == restore   ? MsgResult::Yes
+               : box.clickedButton() == discard ? MsgResult::No
+                                                : MsgResult::Cancel;
+    }
     }
     switch (box.exec()) {
     case QMessageBox::Yes:

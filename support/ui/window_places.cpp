@@ -17,6 +17,8 @@ namespace {
 
 constexpr qint64 MaxStateFileBytes = 64 * 1024;
 const QString MainWindow = u"frmMain"_s;
+// Not a window: the folders of the file dialogs.
+const QString Folders = u"Folders"_s;
 
 // "x,y" or "x,y,w,h"; nullopt unless every part is a whole number.
 std::optional<QList<int>> numbers(const QString& text, int count)
@@ -46,6 +48,7 @@ QString WindowPlaces::defaultPath()
 void WindowPlaces::read()
 {
     m_places.clear();
+    m_folders.clear();
     const std::optional<QString> text = readTextFile(m_path, nullptr, MaxStateFileBytes);
     if (!text)
         return;
@@ -61,6 +64,10 @@ void WindowPlaces::read()
             continue;
         const QString key = line.left(eq).trimmed();
         const QString value = line.mid(eq + 1).trimmed();
+        if (section == Folders) {
+            m_folders.insert(key, value);
+            continue;
+        }
         Place& place = m_places[section];
         if (key == u"geometry") {
             if (const auto v = numbers(value, 4); v && v->at(2) > 0 && v->at(3) > 0) {
@@ -103,6 +110,10 @@ bool WindowPlaces::write(QString* error) const
         if (p.open)
             lines << u"open=true"_s;
     }
+    if (!m_folders.isEmpty())
+        lines << u'[' + Folders + u']';
+    for (auto it = m_folders.cbegin(); it != m_folders.cend(); ++it)
+        lines << it.key() + u'=' + it.value();
     if (!QDir().mkpath(QFileInfo(m_path).path())) {
         if (error)
             *error = u"cannot make the folder of "_s + m_path;

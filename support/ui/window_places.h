@@ -50,6 +50,10 @@ public:
     // The window's geometry when it is neither maximised nor minimised, else the one it goes back to.
     static QRect normalGeometry(const QWidget* window);
 
+    // The folders the file dialogs opened last, by kind of file (DialogFolders).
+    const QMap<QString, QString>& folders() const { return m_folders; }
+    void setFolders(const QMap<QString, QString>& folders) { m_folders = folders; }
+
     // True when the window's title bar at that place lies on a screen, so the seller can reach it.
     static bool onScreen(const QPoint& topLeft, int width);
 
@@ -63,6 +67,7 @@ private:
     };
     QString m_path;
     QMap<QString, Place> m_places;
+    QMap<QString, QString> m_folders;
 };
 
 } // namespace lw

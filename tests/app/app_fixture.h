@@ -22,8 +22,13 @@ public:
         ++starts;
         last = request;
     }
-    void abort() override {}
-    int starts = 0;
+    // As a real transfer: the end follows the abort.
+    void abort() override
+    {
+        ++aborts;
+        Q_EMIT finished(false, {}, QStringLiteral("aborted"));
+    }
+    int starts = 0, aborts = 0;
     UploadRequest last;
 };
 

@@ -214,7 +214,9 @@ TEST(AppCommandLine, ChecksSeveralAdsAndNamesTheFileOfEachFinding)
 
     ProgramRun r = runProgram(install, {u"--check"_s, clean, three});
     EXPECT_EQ(r.status, 0) << r.err.toStdString();
-    const QStringList lines = QString::fromUtf8(r.out).split(u'\n', Qt::SkipEmptyParts);
+    // The ads keep black tables, which draw contrast advice of no interest here.
+    QStringList lines = QString::fromUtf8(r.out).split(u'\n', Qt::SkipEmptyParts);
+    lines.removeIf([](const QString& l) { return l.contains(u": advice: contrast: "_s); });
     ASSERT_EQ(lines.size(), 3) << r.out.toStdString();
     EXPECT_TRUE(lines[0].startsWith(clean + u": risky: outside-link: the footer: "_s));
     EXPECT_TRUE(lines[1].startsWith(three + u": risky: outside-link: "_s));

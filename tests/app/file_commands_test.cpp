@@ -3,6 +3,7 @@
 #include "adfile/ad_file.h"
 #include "core/text_file.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 using namespace Qt::StringLiterals;
@@ -55,6 +56,45 @@ TEST_F(AppFileCommands, SaveAndOpenRoundTripTheWholeAd)
     EXPECT_EQ(state.tables.entry(2).colorText, u"#FF0000");
     EXPECT_FALSE(ad().adChanged());
     EXPECT_TRUE(state.file.adLoadedFromFile);
+}
+
+TEST(AdFileName, EndsInZadWhateverDotsTheNameHas)
+{
+    const std::pair<const char16_t*, const char16_t*> cases[] = {
+        {u"/ads/lamp", u"/ads/lamp.zad"},       {u"/ads/Lamp 1.5m cord", u"/ads/Lamp 1.5m cord.zad"},
+        {u"/ads/lamp.v2", u"/ads/lamp.v2.zad"}, {u"/ads/lamp.zad.bak", u"/ads/lamp.zad.bak.zad"},
+        {u"/ads/lamp.", u"/ads/lamp.zad"},      {u"/ads/lamp.zad", u"/ads/lamp.zad"},
+        {u"/ads/LAMP.ZAD", u"/ads/LAMP.ZAD"},   {u"/ads/lamp.Zad", u"/ads/lamp.Zad"},
+        {u"/ads.v2/lamp", u"/ads.v2/lamp.zad"},
+    };
+    for (const auto& [typed, saved] : cases)
+        EXPECT_EQ(withAdExtension(QString::fromUtf16(typed)), QString::fromUtf16(saved));
+}
+
+// The ad dialogs open where the seller last opened or saved an ad, else in ~/Documents, else at home.
+TEST_F(AppFileCommands, AdDialogsOpenInTheFolderUsedLast)
+{
+    start();
+    const QByteArray home = qgetenv("HOME");
+    qputenv("HOME", install.path().toUtf8());
+    auto startedIn = [this] { return ds.records().last().text; };
+    files().mnuFileOpen_Click();
+    EXPECT_EQ(startedIn(), install.path());
+    QDir(install.path()).mkdir(u"Documents"_s);
+    files().mnuFileSaveAs_Click();
+    EXPECT_EQ(startedIn(), install.path() + u"/Documents"_s);
+
+    QDir(install.path()).mkdir(u"ads"_s);
+    ds.queueSaveFile(install.file(u"ads/lamp"_s));
+    ASSERT_TRUE(files().mnuFileSaveAs_Click());
+    files().mnuFileSaveAs_Click();
+    EXPECT_EQ(startedIn(), install.file(u"ads/lamp.zad"_s));
+    files().mnuFileOpen_Click();
+    EXPECT_EQ(startedIn(), install.file(u"ads"_s));
+    QDir(install.file(u"ads"_s)).removeRecursively();
+    files().mnuFileOpen_Click();
+    EXPECT_EQ(startedIn(), install.path() + u"/Documents"_s);
+    qputenv("HOME", home);
 }
 
 TEST_F(AppFileCommands, SaveAsOntoAnExistingFileAnsweredNoOrFailingChangesNothing)

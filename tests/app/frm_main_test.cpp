@@ -4,7 +4,9 @@
 #include "core/scripted_desktop_services.h"
 #include "editor/ui/spell_as_you_type.h"
 #include "editor/ui/spell_underline.h"
+#include "settings/template_commands.h"
 #include "support/ui/window_places.h"
+#include "tests/app/app_fixture.h"
 #include "tests/testlib/test_install.h"
 
 #include <QTest>
@@ -100,17 +102,16 @@ TEST_F(AppWindow, MenusToolbarAndButtonsReachTheirCommandsMindingTheFocus)
             EXPECT_EQ(shown(), c.first()) << id(control);
         }
 
-    // After Generate the seller's own edits mark the ad changed, the markup buttons do not.
+    // The edit commands act on the box with the focus; the bold button on the description wherever it is.
     for (TextBox box : {TextBox::Title, TextBox::Description})
         for (const QString& edit : {u"CmdBold"_s, u"mnuEditCopy"_s, u"tlbMain_Copy"_s, u"mnuEditCut"_s,
                                     u"tlbMain_Cut"_s, u"mnuEditPaste"_s, u"tlbMain_Paste"_s}) {
             window.setTextBox(box, {u"abc"_s, 1, 1});
-            state.ad.setNoSaving(true);
             state.ad.setAdChanged(false);
             ds.setClipboardText(u"x"_s);
             click(edit);
             EXPECT_EQ(ds.clipboardText(), edit.contains(u"Copy") || edit.contains(u"Cut") ? u"b" : u"x");
-            EXPECT_EQ(state.ad.adChanged(), edit.contains(u"Cut") || edit.contains(u"Paste")) << id(edit);
+            EXPECT_EQ(state.ad.adChanged(), !edit.contains(u"Copy")) << id(edit);
         }
 
     // Open moves the focus only after the seller has had the changes saved.
@@ -121,6 +122,140 @@ TEST_F(AppWindow, MenusToolbarAndButtonsReachTheirCommandsMindingTheFocus)
         ds.queueSaveFile(install.file(command + u".zad"_s));
         click(command);
         EXPECT_EQ(window.focusWidget(), find(u"txtTitle")) << id(command);
+    }
+}
+
+// Every line of the ad file, changed through the controls a seller would use: closing then asks, and
+// Yes saves the change. Lines 25 and 36 (the page's colour and texture switch) have no control. Each
+// step is a control ("window/control" inside another window): a text box takes the row's text, a list
+// its next entry, anything else a click; the colour dialog answers red, the prompts the row's answers.
+TEST_F(AppWindow, EveryChangeOfWhatTheAdFileKeepsAsksBeforeClosing)
+{
+    // Template 15: ten pictures, four tables. With the calculator on the weight can be typed.
+    state.prefs.setText(Preferences::Field::ZipCode, u"12345"_s);
+    state.prefs.setFlag(Preferences::Field::ShowCalc, true);
+    state.templates.setSelectedIndex(14);
+    DefaultColors(state, ds);
+    ds.queueSaveFile(install.file(u"base.zad"_s));
+    click(u"mnuFileSaveAs");
+    const QStringList base = install.readLines(u"base.zad"_s);
+    struct Change
+    {
+        int line;
+        QString steps, text = {};
+        QStringList answers = {};
+    };
+    std::vector<Change> changes = {
+        {1, u"txtTitle"_s, u"Lamp"_s},
+        {2, u"txtSubTitle"_s, u"Brass"_s},
+        // After a generation too.
+        {3, u"mnuOptionsGenerate CmdBold"_s},
+        {3, u"mnuOptionsGenerate txtDescription cmdEmoticon"_s},
+        {4, u"cmdTitleColor"_s},
+        {5, u"cmdSubTitleColor"_s},
+        {6, u"cmdDescriptionColor"_s},
+        {7, u"cboTitleSize"_s},
+        {8, u"cboSubTitleSize"_s, u"2"_s},
+        {9, u"cboDescriptionSize"_s, u"1"_s},
+        {10, u"txtCondition"_s, u"Good"_s},
+        {11, u"txtAge"_s, u"40"_s},
+        {12, u"txtComments"_s, u"Rare"_s},
+        {13, u"txtShipCost"_s, u"5.00"_s},
+        {14, u"chkIncludeOptional"_s},
+        {30, u"CmdOptionalColor"_s},
+        {31, u"cmdCustomizeTemplate txtTableTexture_0 cmdCustomizeOK"_s, u"page.jpg"_s},
+        {41, u"cmdPreferences lstTemplates frmPreferences/cmdPrefOK"_s},
+        {42, u"mnuTextTitleScrollL"_s},
+        {43, u"mnuTextTitleScrollR"_s},
+        {44, u"mnuTextTitleScrollB"_s},
+        {45, u"mnuTextSubTitleScrollL"_s},
+        {46, u"mnuTextSubTitleScrollR"_s},
+        {47, u"mnuTextSubTitleScrollB"_s},
+        {48, u"mnuTextDocumentNoRightClick"_s},
+        {49, u"mnuTextDocumentMusic"_s},
+        {50, u"mnuTextDocumentMusic"_s, {}, {u"bg.mid"_s}},
+        {51, u"cboAnimatedText"_s},
+        {52, u"cmdPictures cmdChangeOr frmImgs/cmdPrefOK"_s},
+        {53, u"cmdPictures cmdCustomSize frmImgs/cmdPrefOK"_s, {}, {u"300"_s, u"200"_s}},
+        {54, u"txtPounds"_s, u"2"_s},
+        {55, u"txtOunces"_s, u"3"_s}};
+    for (int i = 0; i < 10; ++i)
+        changes.push_back({15 + i, u"cmdPictures txtImage_%1 frmImgs/cmdPrefOK"_s.arg(i), u"p.jpg"_s});
+    for (int i = 1; i <= 4; ++i) {
+        const QString open = u"cmdCustomizeTemplate "_s, ok = u" cmdCustomizeOK"_s;
+        changes.push_back({25 + i, open + u"cmdTableBackground_%1"_s.arg(i) + ok});
+        changes.push_back(
+            {30 + i + 1, open + u"chkUseTexture_%1 txtTableTexture_%1"_s.arg(i) + ok, u"wood.jpg"_s});
+        changes.push_back({35 + i + 1, open + u"chkUseTexture_%1"_s.arg(i) + ok});
+    }
+    QSet<int> lines;
+    for (const Change& c : changes) {
+        const QString name = u"line%1.zad"_s.arg(c.line);
+        install.writeLines(name, base);
+        ds.queueOpenFile(install.file(name));
+        click(u"mnuFileOpen");
+        for (const QString& answer : c.answers)
+            ds.queuePromptAnswer(answer);
+        if (c.steps.contains(u"Color") || c.steps.contains(u"Background"))
+            ds.queueColor(0xFF);
+        for (const QString& step : c.steps.split(u' ')) {
+            QObject* o = window.findChild<QObject*>(step.section(u'/', -1));
+            if (step.contains(u'/'))
+                o = find(step.section(u'/', 0, 0))->findChild<QObject*>(step.section(u'/', 1));
+            auto* combo = qobject_cast<QComboBox*>(o);
+            if (auto* action = qobject_cast<QAction*>(o))
+                action->trigger();
+            else if (auto* list = qobject_cast<QListWidget*>(o))
+                list->setCurrentRow(2);
+            else if (combo && c.text.isEmpty())
+                QTest::keyClick(combo, Qt::Key_Down);
+            else if (auto* box = combo ? combo->lineEdit() : qobject_cast<QLineEdit*>(o)) {
+                box->selectAll();
+                QTest::keyClicks(box, c.text);
+            } else if (auto* text = qobject_cast<QPlainTextEdit*>(o))
+                QTest::mouseClick(text->viewport(), Qt::LeftButton);
+            else
+                QTest::mouseClick(qobject_cast<QAbstractButton*>(o), Qt::LeftButton);
+        }
+        ds.clearRecords();
+        ds.queueMessageAnswer(MsgResult::Yes);
+        QCloseEvent close;
+        QApplication::sendEvent(&window, &close);
+        EXPECT_EQ(ds.messageTitles().value(0), u"Save Changes?") << c.line;
+        EXPECT_NE(install.readLines(name).value(c.line - 1), base.value(c.line - 1)) << c.line;
+        lines.insert(c.line);
+    }
+    EXPECT_EQ(lines.size(), 53);
+}
+
+// Closing while pictures upload asks first: No keeps the program and the upload; Yes stops the upload
+// (as Abort does, without its message) and goes on to the usual closing question.
+TEST_F(AppWindow, ClosingWhilePicturesUploadAsksWhetherToStopThem)
+{
+    auto* upload = new test::FakeUpload;
+    program.setPictureUpload(std::unique_ptr<PictureUpload>(upload));
+    state.prefs.setFlag(Preferences::Field::FtpAccess, true);
+    state.pictures.setText(0, u"/home/seller/lamp.jpg"_s);
+    const std::tuple<MsgResult, MsgResult, QStringList> cases[] = {
+        {MsgResult::No, MsgResult::Cancel, {u"Listwright"_s}},
+        {MsgResult::Yes, MsgResult::Cancel, {u"Listwright"_s, u"Save Changes?"_s}},
+        {MsgResult::Yes, MsgResult::No, {u"Listwright"_s, u"Save Changes?"_s}}};
+    for (const auto& [stop, save, asked] : cases) {
+        click(u"mnuOptionsGenerate");
+        ASSERT_TRUE(program.isUploading());
+        const int aborts = upload->aborts;
+        ds.clearRecords();
+        ds.queueMessageAnswer(stop);
+        ds.queueMessageAnswer(save);
+        QCloseEvent close;
+        QApplication::sendEvent(&window, &close);
+        EXPECT_EQ(close.isAccepted(), save == MsgResult::No);
+        EXPECT_EQ(ds.messageTitles(), asked);
+        EXPECT_EQ(ds.messages().value(0).text,
+                  u"Pictures are still being uploaded. Stop the upload and quit?");
+        EXPECT_EQ(upload->aborts - aborts, int(stop == MsgResult::Yes));
+        if (program.isUploading())
+            Q_EMIT upload->finished(true, {}, {});
     }
 }
 
@@ -257,6 +392,7 @@ TEST_F(AppWindow, ColourButtonsShowTheAdsColoursAfterOpenAndAfterDefaultColors)
     click(u"cmdDefaultColors"); // template 01: black throughout
     for (const char16_t* b : buttons)
         EXPECT_EQ(face(b), u"#000000") << id(b);
+    ds.queueMessageAnswer(MsgResult::No); // the reset colours are a change of the ad
     ds.queueOpenFile(file);
     click(u"mnuFileOpen");
     for (int i = 0; const char16_t* b : buttons)
@@ -294,11 +430,15 @@ TEST_F(AppWindow, WindowPlacesComeBackFromTheStateFileAndGoBackWhenTheProgramEnd
     install.write(u"window-state.ini"_s,
                   "[frmMain]\ngeometry=30,40,700,480\n[frmPreferences]\nposition=60,50\n"
                   "[frmAbout]\nposition=9000,9000\n[frmCheckRules]\nposition=80,90\nsize=640,420\n"
-                  "[frmFTPStatus]\nposition=100,110\n");
+                  "[frmFTPStatus]\nposition=100,110\n[Folders]\nads=" +
+                      install.path().toUtf8() + "\n");
     WindowPlaces places(path);
     places.read();
     window.usePlaces(places);
     EXPECT_EQ(window.geometry(), QRect(30, 40, 700, 480));
+    // The file dialogs' folders come back with the places and go back with them.
+    EXPECT_EQ(state.folders.startFolder(FileKind::Ad), install.path());
+    state.folders.remember(FileKind::Picture, install.file(u"help/index.html"_s));
     click(u"cmdPreferences");
     // Places are of the window's inside: a frame still unknown before it is first shown cannot shift it.
     QWidget* preferences = find(u"frmPreferences");
@@ -327,6 +467,8 @@ TEST_F(AppWindow, WindowPlacesComeBackFromTheStateFileAndGoBackWhenTheProgramEnd
     EXPECT_EQ(written.position(u"frmCheckRules"_s), QPoint(80, 90));
     EXPECT_EQ(written.position(u"frmFTPStatus"_s), QPoint(105, 115));
     EXPECT_TRUE(written.maximized(u"frmCheckRules"_s));
+    EXPECT_EQ(written.folders(),
+              (QMap<QString, QString>{{u"ads"_s, install.path()}, {u"pictures"_s, install.file(u"help"_s)}}));
     QWidget rulesNext;
     rulesNext.setObjectName(u"frmCheckRules"_s);
     written.restoreSize(&rulesNext);

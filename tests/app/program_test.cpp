@@ -1,4 +1,6 @@
+#include "pictures/curl_upload.h"
 #include "tests/app/app_fixture.h"
+#include "tests/pictures/test_servers.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -42,10 +44,6 @@ TEST_F(AppProgram, GenerateCopiesThePageAndSaysSoUnlessForTheSubmission)
     ds.clearRecords();
     ASSERT_TRUE(generate(GenerateMode::Submission));
     EXPECT_TRUE(ds.messages().isEmpty());
-    // Editor commands after a generation do not mark the ad until the seller types.
-    ad().setAdChanged(false);
-    ad().setText(T::Description, u"<B></B>"_s);
-    EXPECT_FALSE(ad().adChanged());
 }
 
 TEST_F(AppProgram, UploadRunsBeforeGenerateAndItsFailureEndsIt)
@@ -85,6 +83,45 @@ TEST_F(AppProgram, UploadRunsBeforeGenerateAndItsFailureEndsIt)
     EXPECT_EQ(ds.messageTitles(), QStringList{u"FTP Error"_s});
     EXPECT_EQ(ds.clipboardText(), u"before");
     EXPECT_EQ(ad().text(T::Description), u"a\r\nb");
+}
+
+// A generation sends and links the pictures of the moment it started: a picture changed while they
+// travel (on a slowed server) belongs to the next generation.
+TEST_F(AppProgram, AChangeDuringTheUploadBelongsToTheNextGeneration)
+{
+    TestServer server(ServerKind::Ftp, 256 * 1024);
+    ASSERT_TRUE(server.error.isEmpty()) << server.error.toStdString();
+    start();
+    install.write(u"first.jpg"_s, QByteArray(512 * 1024, 'f'));
+    install.write(u"second.jpg"_s, "second");
+    prefs().setFlag(F::FtpAccess, true);
+    prefs().setText(F::FtpServer, server.account.server);
+    prefs().setText(F::FtpPort, server.account.port);
+    prefs().setText(F::FtpUserName, server.account.userName);
+    prefs().setText(F::FtpPassword, server.account.password);
+    prefs().setText(F::FtpRemoteFolder, server.account.remoteFolder);
+    prefs().copyFtpAccount();
+    prefs().setText(F::WebUrl, u"http://pics.example/"_s);
+    state.pictures.setText(0, install.file(u"first.jpg"_s));
+    ad().setText(T::Title, u"Before"_s);
+    program.setPictureUpload(std::make_unique<CurlUpload>());
+
+    QSignalSpy done(&program, &Program::generated);
+    program.mnuOptionsGenerate_Click();
+    ASSERT_TRUE(program.isUploading());
+    state.pictures.setText(0, install.file(u"second.jpg"_s));
+    ad().setText(T::Title, u"After"_s);
+    ASSERT_TRUE(done.wait(60000));
+    const QString page = done.last().value(1).toString();
+    EXPECT_TRUE(page.contains(u"http://pics.example/first.jpg"_s));
+    EXPECT_TRUE(page.contains(u"Before"_s) && !page.contains(u"After"_s));
+    EXPECT_EQ(QFileInfo(server.folder + u"/first.jpg"_s).size(), 512 * 1024);
+    EXPECT_FALSE(QFileInfo::exists(server.folder + u"/second.jpg"_s));
+
+    program.mnuOptionsGenerate_Click();
+    ASSERT_TRUE(done.wait(60000));
+    EXPECT_TRUE(done.last().value(1).toString().contains(u"http://pics.example/second.jpg"_s));
+    EXPECT_TRUE(QFileInfo::exists(server.folder + u"/second.jpg"_s));
 }
 
 TEST_F(AppProgram, WeightFooterAndFailedTemplatesStopOrShapeThePage)

@@ -122,7 +122,7 @@ protected:
             view.resize(width, 800);
             QJsonObject m;
             // The page lays itself out again once the view's new size reaches it.
-            QTest::qWaitFor([&] { return (m = measure())[u"view"].toInt() == width; }, 10000);
+            (void)QTest::qWaitFor([&] { return (m = measure())[u"view"].toInt() == width; }, 10000);
             measured.push_back(m);
         }
         return measured;
@@ -133,7 +133,7 @@ protected:
         std::optional<QVariant> result;
         view.page()->runJavaScript(MeasureScript, QWebEngineScript::ApplicationWorld,
                                    [&result](const QVariant& v) { result = v; });
-        QTest::qWaitFor([&result] { return result.has_value(); }, 10000);
+        (void)QTest::qWaitFor([&result] { return result.has_value(); }, 10000);
         return QJsonDocument::fromJson(result.value_or(QVariant()).toString().toUtf8()).object();
     }
 

@@ -30,7 +30,7 @@ mkdir -p "$home/.runtime" && chmod 700 "$home/.runtime"
 run() {
     (cd "$home" && env -u LISTWRIGHT_HOME HOME="$home" XDG_CONFIG_HOME="$home/.config" \
         XDG_DATA_HOME="$home/.local/share" XDG_CACHE_HOME="$home/.cache" XDG_RUNTIME_DIR="$home/.runtime" \
-        "$@")
+        DBUS_SESSION_BUS_ADDRESS=unix:path=/nonexistent/listwright-tests "$@")
 }
 page=$(run "$usr/bin/Listwright" --generate) || fail "--generate failed"
 [[ "$page" == *"<"* ]] || fail "--generate wrote no page"

@@ -64,6 +64,9 @@ TEST_F(PicturesWindow, ButtonsAndModelChangesReachTheControls)
     ds.queueOpenFile(install.file(u"help/add-images.html"_s));
     click(u"cmdBrowse_2"_s);
     EXPECT_EQ(slot(2)->text(), install.file(u"help/add-images.html"_s));
+    // The next picture dialog opens where this one was found.
+    click(u"cmdBrowse_2"_s);
+    EXPECT_EQ(ds.records().last().text, install.file(u"help"_s));
     click(u"cmdPrefHelp"_s);
     EXPECT_EQ(ds.shellOpened(), QStringList{install.path() + u"/help/add-images.html"_s});
 }

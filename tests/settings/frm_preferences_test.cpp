@@ -86,6 +86,11 @@ TEST_F(PrefsWindow, ControlsAreBoundToTheirPreferencesAndTheTemplateSelection)
     QString refused = u"ab\u0101"_s;
     int pos = 0;
     EXPECT_EQ(find<QLineEdit>(u"txtPassword"_s)->validator()->validate(refused, pos), QValidator::Invalid);
+    // The note under the FTP fields says where the password is kept, and follows it.
+    EXPECT_TRUE(find<QLabel>(u"lblPasswordNote"_s)->text().contains(u"in a file only you can read"_s));
+    state.passwords.useKeyring(Secret::Ftp, {});
+    EXPECT_EQ(find<QLabel>(u"lblPasswordNote"_s)->text(),
+              u"Your FTP password is kept in your desktop's keyring."_s);
 
     find<QListWidget>(u"lstTemplates"_s)->setCurrentRow(2);
     EXPECT_EQ(state.templates.selectedIndex(), 2);
@@ -172,7 +177,7 @@ TEST_F(PrefsWindow, FitsAShortScreenWithItsButtonsAlwaysInView)
     auto* tabs = find<QScrollArea>(u"scrPreferences"_s);
     const QWidget* content = find(u"fraPreferences"_s);
     for (const int room : {700, 566}) {
-        fitScreen(window.get(), tabs, QSize(492, 664), room);
+        fitScreen(window.get(), tabs, QSize(492, 694), room);
         window->show();
         QTest::qWait(10);
         EXPECT_LE(window->height(), room);

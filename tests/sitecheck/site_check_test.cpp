@@ -331,7 +331,8 @@ TEST(SiteCheck, PicturesTheTemplateDoesNotShowDrawAdviceNamingTheTemplatesThatDo
             pictures.slots[size_t(k)].text = u"p"_s + QString::number(k) + u".jpg"_s;
         const std::optional<Finding> f = missingPicturesFinding(pictures, selected, all);
         EXPECT_EQ(f ? f->text : QString(), text);
-        if (f)
+        if (f) {
             EXPECT_TRUE(f->kind == FindingKind::Advice && f->where() == u"the template");
+        }
     }
 }

@@ -9,10 +9,12 @@
 #include <QApplication>
 #include <QDir>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QWebEnginePage>
 #include <QWebEngineScript>
@@ -32,29 +34,39 @@ bool waitFor(const std::function<bool()>& done, int ms = 20000)
     return QTest::qWaitFor(done, ms);
 }
 
-// Our own selling pages on a free loopback port, over plain HTTP as the site's pages come.
+// Our own selling pages on a free loopback port, over plain HTTP as the site's pages once came, or
+// over HTTPS with a certificate for eBay's sign-in host, the same for every server of the program.
 class PagesServer
 {
 public:
-    PagesServer()
+    explicit PagesServer(bool https = false) : m_scheme(https ? u"https"_s : u"http"_s)
     {
-        m_process.start(u"/usr/bin/python3"_s,
-                        {QStringLiteral(LW_PAGES_SERVER), QStringLiteral(LW_PAGES_FOLDER)});
-        if (m_process.waitForStarted(10000) && m_process.waitForReadyRead(10000))
-            port = QString::fromLatin1(m_process.readLine()).trimmed().toInt();
+        static const QTemporaryDir certificates;
+        QStringList arguments{QStringLiteral(LW_PAGES_SERVER), QStringLiteral(LW_PAGES_FOLDER)};
+        if (https)
+            arguments << certificates.path();
+        m_process.start(u"/usr/bin/python3"_s, arguments);
+        if (m_process.waitForStarted(10000) && m_process.waitForReadyRead(20000)) {
+            const QList<QByteArray> words = m_process.readLine().trimmed().split(' ');
+            port = words.value(0).toInt();
+            keyHash = words.value(1);
+        }
     }
     ~PagesServer()
     {
         m_process.kill();
         m_process.waitForFinished(5000);
     }
-    QString url(const QString& page) const
+    QString url(const QString& page, const QString& host = u"127.0.0.1"_s) const
     {
-        return u"http://127.0.0.1:"_s + QString::number(port) + u'/' + page;
+        return m_scheme + u"://"_s + host + u':' + QString::number(port) + u'/' + page;
     }
     int port = 0;
+    // The base64 SHA-256 of the HTTPS server's key.
+    QByteArray keyHash;
 
 private:
+    QString m_scheme;
     QProcess m_process;
 };
 
@@ -62,16 +74,16 @@ private:
 class SubmissionWindowTest : public ::testing::Test
 {
 protected:
-    static void SetUpTestSuite()
-    {
-        // A closed machine: no GPU and none of Chromium's own calls home.
-        qputenv("QTWEBENGINE_CHROMIUM_FLAGS",
-                "--disable-gpu --disable-background-networking --no-proxy-server "
-                "--disable-component-update --disable-sync");
-    }
-
     void SetUp() override
     {
+        // A closed machine: no GPU and none of Chromium's own calls home. eBay's sign-in host is our
+        // HTTPS pages server on loopback, whose one key the engine trusts; the program's checks are its own.
+        ASSERT_FALSE(secureServer.keyHash.isEmpty());
+        qputenv("QTWEBENGINE_CHROMIUM_FLAGS",
+                "--disable-gpu --disable-background-networking --no-proxy-server --disable-component-update "
+                "--disable-sync --host-resolver-rules=\"MAP signin.ebay.com 127.0.0.1\" "
+                "--ignore-certificate-errors-spki-list=" +
+                    secureServer.keyHash);
         ds.setTempFolder(install.path() + u"/tmp/"_s);
         QDir().mkpath(install.path() + u"/tmp"_s);
         program.startup({});
@@ -153,6 +165,7 @@ protected:
         program, ds,
         SubmissionLink::Windows{[this] { ++hidden; }, [] {}, [this] { pictures.showPicking(); }}};
     PagesServer server;
+    PagesServer secureServer{true};
     std::unique_ptr<SubmissionWindow> window;
     QWidget* w = nullptr;
     QWebEngineView* view = nullptr;
@@ -200,7 +213,8 @@ TEST_F(SubmissionWindowTest, WalksTheWholeSubmissionOverTheSellingPages)
         waitFor([&] { return view->url().fileName() == u"submit.htm" && find(u"cmdStart"_s)->isEnabled(); }));
     EXPECT_EQ(titlesSince(seen), QStringList{u"Cancel Submission"_s});
 
-    find<QLineEdit>(u"txtSellingURL"_s)->setText(server.url(u"signin.html"_s));
+    // eBay's sign-in host over HTTPS, served by our pages server on loopback.
+    find<QLineEdit>(u"txtSellingURL"_s)->setText(secureServer.url(u"signin.html"_s, u"signin.ebay.com"_s));
     click(u"cmdStart"_s);
     ASSERT_TRUE(reach(u"signin.html"_s, u"h +* - - - - - - +"_s));
 
@@ -319,23 +333,55 @@ TEST_F(SubmissionWindowTest, UnknownPagesTurnTheAssistButtonsOffAndLeaveBackAndC
     ASSERT_TRUE(reach(u"other.html"_s, u"h - - - - - + + +"_s));
     EXPECT_EQ(w->windowTitle(), u"Ad Submission Process - { Some Other Page }"_s);
 
-    // Closed and opened again, the window is loaded afresh.
+    // Over plain HTTP, and over HTTPS from a host that is not eBay's, Auto Sign-in fills in nothing
+    // and says why; the box warns of an address that is not https://.
+    find<QLineEdit>(u"txteBayUsername"_s)->setText(u"seller"_s);
+    find<QLineEdit>(u"txteBayPassword"_s)->setText(u"secret"_s);
+    const std::pair<QString, QString> refused[] = {
+        {secureServer.url(u"signin.html"_s), u"Error: Not eBay's Sign-in Page"_s},
+        {server.url(u"signin.html"_s), u"Error: Sign-in Page Not Secure"_s}};
+    for (const auto& [address, title] : refused) {
+        click(u"cmdCancel"_s);
+        ASSERT_TRUE(waitFor(
+            [&] { return view->url().fileName() == u"submit.htm" && find(u"cmdStart"_s)->isEnabled(); }));
+        find<QLineEdit>(u"txtSellingURL"_s)->setText(address);
+        EXPECT_EQ(find<QLabel>(u"lblSellingURLWarning"_s)->isVisibleTo(w), address.startsWith(u"http:"));
+        click(u"cmdStart"_s);
+        ASSERT_TRUE(reach(u"signin.html"_s, u"h +* - - - - - - +"_s));
+        const qsizetype seen = ds.messageTitles().size();
+        click(u"cmdSignIn"_s);
+        EXPECT_EQ(titlesSince(seen), QStringList{title});
+        EXPECT_EQ(field(1, u"userid"_s), QString());
+        EXPECT_EQ(field(1, u"pass"_s), QString());
+        EXPECT_TRUE(find(u"cmdSignIn"_s)->isEnabled());
+    }
+    // Without a keyring the note says where the password is instead.
+    EXPECT_TRUE(find<QLabel>(u"Label4"_s)->text().contains(u"in a file only you can read"_s));
+
+    // Closed and opened again, the window is loaded afresh, the warning with it.
+    find<QLineEdit>(u"txtSellingURL"_s)->setText(secureServer.url(u"other.html"_s));
     w->close();
+    QStringList account = install.readLines(u"eBaycfg.txt"_s);
+    account[2] = server.url(u"other.html"_s);
+    install.writeLines(u"eBaycfg.txt"_s, account);
     window->showWindow();
     ASSERT_TRUE(reach(u"submit.htm"_s, u"+* - - - - - + + -"_s));
     EXPECT_EQ(w->windowTitle(), u"Ad Submission Process"_s);
+    EXPECT_TRUE(find<QLabel>(u"lblSellingURLWarning"_s)->isVisibleTo(w));
 
     // An empty selling address refuses Start with its message and hides nothing.
     find<QLineEdit>(u"txtSellingURL"_s)->clear();
     const qsizetype seen = ds.messageTitles().size();
+    const int hiddenBefore = hidden;
     click(u"cmdStart"_s);
     EXPECT_EQ(titlesSince(seen), QStringList{u"Error in 'Submit Ad' Field(s)"_s});
-    EXPECT_EQ(hidden, 1);
+    EXPECT_EQ(hidden, hiddenBefore);
     EXPECT_EQ(install.readLines(u"eBaycfg.txt"_s).value(2), QString());
 
     // Paste Default Link puts the built-in selling address back, into the box and the file.
     click(u"cmdInsertSellURL"_s);
     EXPECT_EQ(find<QLineEdit>(u"txtSellingURL"_s)->text(), link.defaultSellingUrl());
+    EXPECT_FALSE(find<QLabel>(u"lblSellingURLWarning"_s)->isVisibleTo(w));
     EXPECT_EQ(install.readLines(u"eBaycfg.txt"_s).value(2), link.defaultSellingUrl());
 
     // The password box refuses what the stored shift cannot give back.

@@ -125,6 +125,23 @@ TEST(SellingPages, TitleLimitPictureAddressAndHosting)
     EXPECT_FALSE(usesSiteHosting(u"click on the Browse... buttons below."_s));
 }
 
+TEST(SellingPages, SignInFillsThePasswordOnlyOnTheSitesOwnSecurePages)
+{
+    const std::pair<const char16_t*, SignInPage> cases[] = {
+        {u"https://signin.ebay.com/aw-cgi/eBayISAPI.dll?SignIn", SignInPage::Allowed},
+        {u"https://SignIn.eBay.co.uk./x", SignInPage::Allowed},
+        {u"http://signin.ebay.com/", SignInPage::NotSecure},
+        {u"file:///tmp/submit.htm", SignInPage::NotSecure},
+        {u"https://signin.ebay.com.evil.example/", SignInPage::OtherHost},
+        {u"https://notebay.com/", SignInPage::OtherHost},
+    };
+    for (const auto& [address, page] : cases)
+        EXPECT_EQ(signInPage(QUrl(QString::fromUtf16(address))), page)
+            << QString::fromUtf16(address).toStdString();
+    EXPECT_EQ(pageOrigin(QUrl(u"https://SignIn.eBay.com:8443/x"_s)), u"https://signin.ebay.com:8443"_s);
+    EXPECT_EQ(pageOrigin(QUrl(u"https://signin.ebay.com:443/x"_s)), u"https://signin.ebay.com"_s);
+}
+
 TEST(PageScripts, StringLiteralsCarryEveryTextIntactAndNoMarkup)
 {
     QJSEngine js;
@@ -159,7 +176,8 @@ TEST(PageScripts, ScriptsActOnTheNamedOrCountedElementOnly)
                                                               if (this[i].name === n) return this[i]; return null; };
                               return { elements: list }; }
         var f0 = form([el('ItemTitle', 'text', ''), el('Gallery', 'radio', '1'), el('ButtonContinue', 'submit', 'Go')]);
-        var f1 = form([el('userid', 'text', '')]);
+        var f1 = form([el('userid', 'text', ''), el('pass', 'password', '')]);
+        var location = { origin: 'https://signin.ebay.com' };
         var document = { forms: [f0, f1], documentElement: { innerHTML: '<b>x</b>' },
                          getElementsByName: function (n) { return f0.elements.filter(function (e) { return e.name === n; }); } };
     )"_s);
@@ -182,6 +200,13 @@ TEST(PageScripts, ScriptsActOnTheNamedOrCountedElementOnly)
     EXPECT_TRUE(scriptSucceeded(run(clickNamedScript(u"ButtonContinue"_s))));
     EXPECT_EQ(js.evaluate(u"f0.elements[2].clicked"_s).toInt(), 2);
     EXPECT_FALSE(scriptSucceeded(run(clickNamedScript(u"ButtonBack"_s))));
+
+    // The sign-in form is filled only while the page is still the one that was checked.
+    EXPECT_FALSE(
+        scriptSucceeded(run(signInScript(u"https://signin.ebay.com.evil.example"_s, u"me"_s, u"pw"_s))));
+    EXPECT_EQ(js.evaluate(u"f1.elements[0].value + f1.elements[1].value"_s).toString(), QString());
+    EXPECT_TRUE(scriptSucceeded(run(signInScript(u"https://signin.ebay.com"_s, u"me"_s, u"pw\"'"_s))));
+    EXPECT_EQ(js.evaluate(u"f1.elements[0].value + '|' + f1.elements[1].value"_s).toString(), u"me|pw\"'"_s);
 
     const auto forms = formsFromResult(run(formsScript()));
     ASSERT_TRUE(forms);

@@ -38,4 +38,7 @@ private:
 // The built program, for tests that run it as a seller would.
 QString programPath();
 
+// The session bus of every test program not run by with_keyring.sh: one that is not there.
+inline constexpr char NoSessionBus[] = "unix:path=/nonexistent/listwright-tests";
+
 } // namespace lw::test

@@ -137,7 +137,9 @@ TEST_F(Updates, CheckThatFailsSaysWhy)
         EXPECT_TRUE(text.contains(reason)) << text.toStdString();
         if (mode == "endless") {
             RecordProperty("OverCapReplyCostKiB", int(cost));
+#ifndef __SANITIZE_ADDRESS__ // which keeps freed memory aside, so the peak tells nothing
             EXPECT_LT(cost, 1024) << "KiB";
+#endif
         }
     }
 }
