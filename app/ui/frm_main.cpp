@@ -145,15 +145,14 @@ void frmMain::Form_Load(const QString& commandLine)
 {
     m_program.startup(commandLine);
     refreshEmoticon();
-    // A live preview left open comes back once this window is up and its first events are done,
-    // so the window appears as fast as without it.
-    if (m_places && m_places->wasOpen(u"frmLivePreview"_s))
-        QTimer::singleShot(0, this, [this] {
-            QTimer::singleShot(0, this, [this] {
-                if (PreviewWindow* preview = livePreview(true))
-                    preview->showWindow();
-            });
-        });
+}
+
+void frmMain::reopenWindows()
+{
+    if (!m_places || !m_places->wasOpen(u"frmLivePreview"_s))
+        return;
+    if (PreviewWindow* preview = livePreview(true))
+        preview->showWindow();
 }
 
 void frmMain::setIcons()

@@ -89,6 +89,8 @@ public:
     // Restores the windows' places and the file dialogs' folders from an earlier run and keeps them
     // there when the program ends.
     void usePlaces(WindowPlaces& places);
+    // The windows that were open when the program last ended and open again (the live preview).
+    void reopenWindows();
     // The submission window, its module loaded the first time; nullptr (after a message) when
     // the module cannot be loaded.
     SubmissionWindow* submissionWindow();

@@ -112,8 +112,13 @@ void WindowProgram::show(const QString& adFile)
     // The window shows first, so messages of the start-up have an owner.
     QTimer::singleShot(0, m_window.get(), [this, adFile] {
         m_window->Form_Load(adFile);
-        if (m_recovery)
-            new OnceOnScreen(m_window.get(), [this] { m_recovery->offerCopies(); });
+        new OnceOnScreen(m_window.get(), [this] {
+            if (m_recovery)
+                m_recovery->offerCopies();
+            // The live preview left open last time, once the window is up and its start-up done, so
+            // that the window appears as fast as without it.
+            QTimer::singleShot(0, m_window.get(), [this] { m_window->reopenWindows(); });
+        });
     });
 }
 

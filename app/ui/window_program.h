@@ -30,7 +30,7 @@ public:
 
     // Asks the keyring for the passwords, then shows the window (and calls `shown`); from the event
     // loop, its start-up opens the ad named (if any), and then the recovery copies that programs
-    // left behind are offered.
+    // left behind are offered and the live preview left open opens again.
     void start(const QString& adFile, std::function<void()> shown = {});
     // After the event loop: lets a password saved last arrive in the keyring (its line is already
     // empty), for at most 10 seconds.

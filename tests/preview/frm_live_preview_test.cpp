@@ -1,5 +1,6 @@
 #include "app/program.h"
 #include "app/ui/frm_main.h"
+#include "app/ui/window_program.h"
 #include "core/models/shared_state.h"
 #include "core/scripted_desktop_services.h"
 #include "sitecheck/site_rules.h"
@@ -86,7 +87,7 @@ protected:
     ScriptedDesktopServices ds;
     SharedState state;
     Program program{state, ds};
-    WindowPlaces places{install.file(u"window-state.ini"_s)};
+    WindowPlaces places{WindowPlaces::defaultPath()};
     frmMain window{program, ds};
     QWidget* preview = nullptr;
     QWebEngineView* view = nullptr;
@@ -195,27 +196,25 @@ TEST_F(LivePreview, OpensAgainAfterARestartWhenItWasOpenAtTheEnd)
     preview->resize(500, 600);
     ASSERT_TRUE(window.close());
     for (const bool open : {true, false}) {
-        SharedState laterState;
-        Program laterProgram{laterState, ds};
-        frmMain later{laterProgram, ds};
-        WindowPlaces laterPlaces{install.file(u"window-state.ini"_s)};
-        laterPlaces.read();
-        later.usePlaces(laterPlaces);
-        later.show();
-        later.Form_Load({});
+        WindowProgram later(&ds);
+        later.start({});
         if (!open) {
-            QTest::qWait(500);
-            EXPECT_FALSE(later.findChild<QWidget*>(u"frmLivePreview"_s));
+            QTest::qWait(1000);
+            EXPECT_FALSE(later.window().findChild<QWidget*>(u"frmLivePreview"_s));
             break;
         }
         QWidget* again = nullptr;
         ASSERT_TRUE(QTest::qWaitFor(
-            [&] { return (again = later.findChild<QWidget*>(u"frmLivePreview"_s)) && again->isVisible(); },
+            [&] {
+                return (again = later.window().findChild<QWidget*>(u"frmLivePreview"_s)) &&
+                       again->isVisible();
+            },
             15000));
+        EXPECT_TRUE(later.window().isVisible());
         EXPECT_EQ(again->size(), QSize(500, 600));
         // Closed before the end, it stays closed at the next start.
         again->close();
-        ASSERT_TRUE(later.close());
+        ASSERT_TRUE(later.window().close());
     }
 }
 
