@@ -5,55 +5,22 @@
 #include "preview/preview_job.h"
 #include "submission/submission_loader.h"
 
-#include <QFileInfo>
-#include <QLibrary>
 #include <QTimer>
 
 using namespace Qt::StringLiterals;
 
 namespace lw {
 
-namespace {
-
-// The browser module holds both windows; the submission's loader knows where it lies.
-CreatePreviewWindow loadModule(QString* error)
-{
-    static CreatePreviewWindow create = nullptr;
-    if (create)
-        return create;
-    QStringList reasons;
-    const QStringList candidates = submissionModuleCandidates();
-    for (const QString& path : candidates) {
-        if (!QFileInfo::exists(path))
-            continue;
-        // Never unloaded: the window's code lives in it for the rest of the run.
-        QLibrary module(path);
-        module.setLoadHints(QLibrary::PreventUnloadHint);
-        if (!module.load()) {
-            reasons << module.errorString();
-            continue;
-        }
-        create = reinterpret_cast<CreatePreviewWindow>(module.resolve(CreatePreviewWindowSymbol));
-        if (create)
-            return create;
-        reasons << module.errorString();
-    }
-    if (error)
-        *error = reasons.isEmpty() ? QString(u"The file "_s + QFileInfo(candidates.value(0)).fileName() +
-                                             u" was not found beside the program."_s)
-                                   : reasons.join(u"\r\n"_s);
-    return nullptr;
-}
-
-} // namespace
-
 PreviewLink::PreviewLink(SharedState& state, DesktopServices& ds, Calls calls, QObject* parent)
     : QObject(parent), m_state(state), m_ds(ds), m_calls(std::move(calls)),
       m_job(std::make_unique<PreviewJob>())
 {
-    // Every model the page is made from; the snapshot follows once the change is complete.
+    // Every model the page is made from; the snapshot follows once the change is complete. Any edit
+    // of what the ad file keeps says so through `edited`; a whole ad read from its file through the
+    // fields' own signals.
     const auto changed = [this] { refresh(); };
     AdRecord& ad = state.ad;
+    connect(&ad, &AdRecord::edited, this, changed);
     connect(&ad, &AdRecord::textChanged, this, changed);
     connect(&ad, &AdRecord::effectChanged, this, changed);
     connect(&ad, &AdRecord::colorChanged, this, changed);
@@ -92,7 +59,9 @@ PreviewWindow* PreviewLink::window(QWidget* parent, QString* error)
 {
     if (m_window)
         return m_window.get();
-    const CreatePreviewWindow create = loadModule(error);
+    // The browser module holds both windows; the submission's loader knows where it lies.
+    const auto create =
+        reinterpret_cast<CreatePreviewWindow>(browserModuleEntry(CreatePreviewWindowSymbol, error));
     if (!create)
         return nullptr;
     m_window.reset(create(*this, parent));

@@ -23,36 +23,35 @@ QStringList submissionModuleCandidates()
             dir + u"/../lib/listwright/modules/"_s + ModuleFile};
 }
 
+QFunctionPointer browserModuleEntry(const char* symbol, QString* error)
+{
+    QStringList reasons;
+    for (const QString& path : submissionModuleCandidates()) {
+        if (!QFileInfo::exists(path))
+            continue;
+        // Never unloaded: the windows' code lives in it for the rest of the run.
+        QLibrary module(path);
+        module.setLoadHints(QLibrary::PreventUnloadHint);
+        if (!module.load()) {
+            reasons << module.errorString();
+            continue;
+        }
+        if (const QFunctionPointer entry = module.resolve(symbol))
+            return entry;
+        reasons << module.errorString();
+    }
+    if (error)
+        *error = reasons.isEmpty() ? u"The file "_s + ModuleFile + u" was not found beside the program."_s
+                                   : reasons.join(u"\r\n"_s);
+    return nullptr;
+}
+
 std::unique_ptr<SubmissionWindow> createSubmissionWindow(SubmissionHost& host, QWidget* parent,
                                                          QString* error)
 {
-    static CreateSubmissionWindow create = nullptr;
-    if (!create) {
-        QStringList reasons;
-        for (const QString& path : submissionModuleCandidates()) {
-            if (!QFileInfo::exists(path))
-                continue;
-            // Never unloaded: the window's code lives in it for the rest of the run.
-            QLibrary module(path);
-            module.setLoadHints(QLibrary::PreventUnloadHint);
-            if (!module.load()) {
-                reasons << module.errorString();
-                continue;
-            }
-            create = reinterpret_cast<CreateSubmissionWindow>(module.resolve(CreateSubmissionWindowSymbol));
-            if (create)
-                break;
-            reasons << module.errorString();
-        }
-        if (!create) {
-            if (error)
-                *error = reasons.isEmpty()
-                             ? u"The file "_s + ModuleFile + u" was not found beside the program."_s
-                             : reasons.join(u"\r\n"_s);
-            return nullptr;
-        }
-    }
-    return std::unique_ptr<SubmissionWindow>(create(host, parent));
+    const auto create =
+        reinterpret_cast<CreateSubmissionWindow>(browserModuleEntry(CreateSubmissionWindowSymbol, error));
+    return std::unique_ptr<SubmissionWindow>(create ? create(host, parent) : nullptr);
 }
 
 QString submissionModuleMissingText(const QString& error)

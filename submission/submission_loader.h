@@ -11,10 +11,14 @@ class QWidget;
 
 namespace lw {
 
-// Where the submission module is looked for: beside the program, then in its private folder.
+// Where the browser module (the submission window and the live preview) is looked for: beside the
+// program, then in its private folder.
 QStringList submissionModuleCandidates();
-// Loads the module (once per run; it stays loaded) and creates the window. nullptr with the
-// reason in `error` when the module cannot be found or loaded.
+// The module's exported function of that name, the module loaded the first time (it stays loaded);
+// nullptr with the reason in `error` when the module cannot be found or loaded.
+QFunctionPointer browserModuleEntry(const char* symbol, QString* error);
+// The submission window from the browser module; nullptr with the reason in `error` when the
+// module cannot be found or loaded.
 std::unique_ptr<SubmissionWindow> createSubmissionWindow(SubmissionHost& host, QWidget* parent,
                                                          QString* error);
 // The message the seller sees then.
