@@ -100,7 +100,9 @@ qint64 memoryKiB(const QByteArray& key)
     return text.mid(text.indexOf(key) + key.size()).simplified().split(' ').value(0).toLongLong();
 }
 
-// Each failure is told as one, with its reason; a reply far over the cap costs next to no memory.
+// Each failure is told as one, with its reason, soon after the stall time-out (a loaded machine
+// or a sanitizer slows it, a forgotten time-out makes it minutes); a reply far over the cap costs
+// next to no memory.
 TEST_F(Updates, CheckThatFailsSaysWhy)
 {
     // How lwrver.txt is sent (see https_server.py; "refused": no server, "stranger": the certificate
@@ -130,7 +132,7 @@ TEST_F(Updates, CheckThatFailsSaysWhy)
 
         ASSERT_TRUE(finished.wait(20000)) << mode.constData();
         const qint64 cost = memoryKiB("VmHWM:") - before;
-        EXPECT_LT(clock.elapsed(), 4000) << mode.constData();
+        EXPECT_LT(clock.elapsed(), 8000) << mode.constData();
         EXPECT_FALSE(state.updates.updateAvailable);
         EXPECT_EQ(desk.messageTitles(), QStringList{u"Could Not Check For Updates"_s}) << mode.constData();
         const QString text = desk.messages().value(0).text;
