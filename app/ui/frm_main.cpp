@@ -767,12 +767,23 @@ PreviewWindow* frmMain::livePreview(bool quiet)
     }
     QWidget* w = window->widget();
     auto* watcher = new OwnedWindowWatcher(w);
-    // The first time beside this window, where it leaves the editor in view; later where the seller
-    // left it.
+    // The first time beside this window, where it leaves the editor in view: on the side with room
+    // for it, narrower when neither side has its full width, and no taller than the screen below
+    // this window's top. Later where the seller left it.
+    constexpr int Gap = 12;
+    // Its title bar and borders, not known before it is first shown.
+    constexpr int Frame = 40;
     const QRect screen = this->screen()->availableGeometry();
-    w->resize(w->width(), qMin(w->height(), screen.height() - 80));
-    const int x = qMin(frameGeometry().right() + 12, screen.right() - w->width());
-    watcher->setFirstPosition({qMax(screen.left(), x), qMax(screen.top(), geometry().top())});
+    const QRect main = frameGeometry();
+    const int right = screen.right() - main.right() - Gap;
+    const int left = main.left() - screen.left() - Gap;
+    const int width = qMax(qMin(w->width(), qMax(left, right)), w->minimumWidth());
+    const int x = right >= width  ? main.right() + Gap
+                  : left >= width ? main.left() - Gap - width
+                                  : screen.right() - width;
+    const int top = qMax(screen.top(), geometry().top());
+    w->resize(width, qMin(w->height(), screen.bottom() - top - Frame));
+    watcher->setFirstPosition({qMax(screen.left(), x), top});
     placeOwned(w);
     return window;
 }
