@@ -1,10 +1,6 @@
 #include "tests/app/app_fixture.h"
 
 #include "adfile/ad_file.h"
-#include "core/text_file.h"
-
-#include <QDir>
-#include <QFileInfo>
 
 using namespace Qt::StringLiterals;
 using namespace lw;

@@ -8,7 +8,6 @@
 
 #include <QPlainTextEdit>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <chrono>
