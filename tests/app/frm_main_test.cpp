@@ -16,14 +16,14 @@ using Kind = ScriptedDesktopServices::Kind;
 
 // The window after start-up over a private installation and a scripted desktop. Controls are
 // found by name, as the seller finds them by caption.
-class AppWindow : public ::testing::Test
+class AppWindow : public test::AppProgram
 {
 protected:
     void SetUp() override
     {
+        AppProgram::SetUp();
         for (int n = 1; n <= 3; ++n)
             install.write(u"icons/emt/s_%1.gif"_s.arg(n), install.read(u"templates/graphics/0.gif"_s));
-        ds.setTempFolder(install.path() + u"/"_s);
         window.Form_Load({});
         window.show();
     }
@@ -56,10 +56,6 @@ protected:
         return trace.join(u'|');
     }
 
-    test::TestInstall install;
-    ScriptedDesktopServices ds;
-    SharedState state;
-    Program program{state, ds};
     frmMain window{program, ds};
     qsizetype m_pages = 0;
 };
@@ -316,7 +312,6 @@ TEST_F(AppWindow, SpellingIsCheckedInItsWindowAndUnderlinedAsTheSellerTypes)
     EXPECT_EQ(state.ad.text(T::Title), first + u" lamp");
     EXPECT_TRUE(state.ad.adChanged());
     EXPECT_FALSE(dialog->isVisible());
-    EXPECT_EQ(shown(), u"Listwright Spell Checker");
     EXPECT_TRUE(underline->misspelt().isEmpty());
 
     // A misspelt word at the end of a long description is underlined without typing waiting for it.
