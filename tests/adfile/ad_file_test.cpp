@@ -1,5 +1,4 @@
 #include "adfile/ad_file.h"
-#include "core/text_file.h"
 #include "tests/core/damaged_input.h"
 #include "tests/testlib/test_install.h"
 

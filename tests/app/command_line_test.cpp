@@ -11,9 +11,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
-#include <QProcess>
-#include <QProcessEnvironment>
-
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
@@ -22,26 +19,9 @@ using namespace lw::test;
 
 namespace {
 
-struct ProgramRun
+QStringList linesOf(const QByteArray& out)
 {
-    int status = -1;
-    QByteArray out;
-    QString err;
-};
-
-// Runs the program as a seller's script would: its own installation folder, no display.
-ProgramRun runProgram(const TestInstall& install, const QStringList& arguments)
-{
-    QProcess process;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(u"LISTWRIGHT_HOME"_s, install.path());
-    env.remove(u"QT_QPA_PLATFORM"_s);
-    env.remove(u"DISPLAY"_s);
-    process.setProcessEnvironment(env);
-    process.start(programPath(), arguments);
-    EXPECT_TRUE(process.waitForFinished(60000));
-    return {process.exitCode(), process.readAllStandardOutput(),
-            QString::fromUtf8(process.readAllStandardError())};
+    return QString::fromUtf8(out).split(u'\n', Qt::SkipEmptyParts);
 }
 
 void writeAd(const TestInstall& install, const QString& name, const QString& title,
@@ -90,11 +70,12 @@ TEST(AppCommandLine, ParsesTheContract)
     EXPECT_FALSE(parseCommandLine({u"--check"_s, u"--format=text"_s}).json);
 }
 
-TEST(AppCommandLine, ChecksThePageGenerateWouldMakeAgainstTheSiteRules)
+// One ad's findings come without its name; with several ads each line names the ad's file.
+TEST(AppCommandLine, ChecksThePagesGenerateWouldMakeAgainstTheSiteRules)
 {
     TestInstall install;
     AdFileData d;
-    d.ad.title = u"Brass lamp"_s;
+    d.ad.title = u"Brass [L][a][m][p] [S1]"_s; // the emoticon and letters come over HTTPS
     // The first template's table colours, as an ad saved after a first start holds them.
     const char16_t* tables[] = {u"16301711", u"10178048", u"16769465", u"16775660"};
     for (size_t i = 1; i <= 4; ++i)
@@ -102,88 +83,92 @@ TEST(AppCommandLine, ChecksThePageGenerateWouldMakeAgainstTheSiteRules)
     install.writeLines(u"clean.zad"_s, d.toLines());
     d.ad.effects[6] = true; // no right-click
     install.writeLines(u"script.zad"_s, d.toLines());
+    d.ad.effects[6] = false;
+    d.templateIndex = 4; // 05 shows one picture
+    d.pictures = {u"https://p.example/1.jpg"_s, u"https://p.example/2.jpg"_s, u"https://p.example/3.jpg"_s};
+    install.writeLines(u"three.zad"_s, d.toLines());
+    const QString clean = install.file(u"clean.zad"_s), script = install.file(u"script.zad"_s),
+                  three = install.file(u"three.zad"_s), missing = install.file(u"missing.zad"_s);
 
-    const ProgramRun clean = runProgram(install, {u"--check"_s, install.file(u"clean.zad"_s)});
-    EXPECT_EQ(clean.status, 0) << clean.err.toStdString();
+    ProgramRun r = runProgram(install, {u"--check"_s, clean});
+    EXPECT_EQ(r.status, 0) << r.err.toStdString();
     EXPECT_EQ(
-        QString::fromUtf8(clean.out),
+        QString::fromUtf8(r.out),
         u"risky: outside-link: the footer: Links to other sites than eBay's may get the listing removed: "_s +
             Hosts().maker + u'\n');
-
-    const ProgramRun script = runProgram(install, {u"--check"_s, install.file(u"script.zad"_s)});
-    EXPECT_EQ(script.status, 1);
-    const QStringList lines = QString::fromUtf8(script.out).split(u'\n', Qt::SkipEmptyParts);
-    ASSERT_EQ(lines.size(), 2) << script.out.toStdString();
+    r = runProgram(install, {u"--check"_s, script});
+    EXPECT_EQ(r.status, 1);
+    QStringList lines = linesOf(r.out);
+    ASSERT_EQ(lines.size(), 2) << r.out.toStdString();
     EXPECT_TRUE(lines[0].startsWith(u"rejected: active-content: effect Disable Right-Click: "_s));
     for (const QString& line : lines)
         EXPECT_GE(line.split(u": "_s).size(), 4) << line.toStdString();
-
-    const ProgramRun json =
-        runProgram(install, {u"--check"_s, u"--format"_s, u"json"_s, install.file(u"script.zad"_s)});
-    EXPECT_EQ(json.status, 1);
-    const QJsonObject report = QJsonDocument::fromJson(json.out).object();
+    r = runProgram(install, {u"--check"_s, u"--format"_s, u"json"_s, script});
+    EXPECT_EQ(r.status, 1);
+    const QJsonObject report = QJsonDocument::fromJson(r.out).object();
     EXPECT_EQ(report[u"rejected"_s].toInt(), 1);
     EXPECT_EQ(report[u"risky"_s].toInt(), 1);
     const QJsonObject first = report[u"findings"_s].toArray().at(0).toObject();
     EXPECT_EQ(first[u"rule"_s].toString(), u"active-content");
     EXPECT_EQ(first[u"where"_s].toString(), u"effect Disable Right-Click");
     EXPECT_EQ(first[u"fix"_s].toString(), u"switch-off-effect");
-
-    const ProgramRun missing = runProgram(install, {u"--check"_s, install.file(u"missing.zad"_s)});
-    EXPECT_EQ(missing.status, 1);
-    EXPECT_TRUE(missing.out.isEmpty());
+    r = runProgram(install, {u"--check"_s, missing});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.out.isEmpty());
     EXPECT_EQ(runProgram(install, {u"--check"_s, u"--format"_s, u"xml"_s}).status, 2);
-}
 
-TEST(AppCommandLine, GeneratesToStandardOutputAndSaysWhatStopsTheAd)
-{
-    TestInstall install;
-    writeAd(install, u"lamp.zad"_s, u"Brass [L][a][m][p]"_s);
-    const ProgramRun generated = runProgram(install, {u"--generate"_s, install.file(u"lamp.zad"_s)});
-    ASSERT_EQ(generated.status, 0) << generated.err.toStdString();
-    const QString page = QString::fromUtf8(generated.out);
-    EXPECT_TRUE(
-        page.contains(u"Brass <img src = \""_s + Hosts().makerPictureFolder() + u"L1.gif\" alt=\"L\">"_s));
-    EXPECT_TRUE(page.contains(u"Line one<BR>Line two"_s));
-    EXPECT_TRUE(generated.err.startsWith(u"Your Ad Has Been Generated!: Your ad has been copied"_s));
-    const ProgramRun previewed =
-        runProgram(install, {u"--generate"_s, u"--preview"_s, install.file(u"lamp.zad"_s)});
-    EXPECT_EQ(previewed.status, 0);
-    EXPECT_TRUE(previewed.err.isEmpty()) << previewed.err.toStdString();
-    EXPECT_TRUE(QString::fromUtf8(previewed.out).contains(install.path() + u"/icons/emt/L1.gif"_s));
-
-    ProgramRun r = runProgram(install, {u"--generate"_s, install.file(u"missing.zad"_s)});
+    r = runProgram(install, {u"--check"_s, clean, three});
+    EXPECT_EQ(r.status, 0) << r.err.toStdString();
+    lines = linesOf(r.out);
+    ASSERT_EQ(lines.size(), 3) << r.out.toStdString();
+    EXPECT_TRUE(lines[0].startsWith(clean + u": risky: outside-link: the footer: "_s));
+    EXPECT_TRUE(lines[1].startsWith(three + u": risky: outside-link: "_s));
+    EXPECT_EQ(lines[2], three +
+                            u": advice: pictures-not-shown: the template: 3 pictures listed; template 05 "
+                            u"shows 1; templates 01, 02, 03, 04, 07, 08, 11, 12, 14, 15, 16, 17, 18 and 19 "
+                            u"show them all"_s);
+    r = runProgram(install, {u"--check"_s, u"--format=json"_s, three, missing, clean});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, u"Invalid Filename: You have entered an invalid filename.\n");
-    install.write(u"broken.zad"_s, "only\r\nthree\r\nlines\r\n");
-    r = runProgram(install, {u"--generate"_s, install.file(u"broken.zad"_s)});
-    EXPECT_EQ(r.status, 1);
-    EXPECT_TRUE(r.err.startsWith(u"Invalid Ad File: "_s)) << r.err.toStdString();
-    EXPECT_EQ(runProgram(install, {u"--generate"_s, u"--bogus"_s}).status, 2);
+    EXPECT_TRUE(r.err.startsWith(missing + u": Invalid Filename: "_s)) << r.err.toStdString();
+    const QJsonArray reports = QJsonDocument::fromJson(r.out).array();
+    ASSERT_EQ(reports.size(), 3);
+    EXPECT_EQ(reports[1].toObject()[u"error"_s].toString(), u"Invalid Filename");
 }
 
-// Ads of the same name from different folders each get a page; no ad loses its own name.
-TEST(AppCommandLine, EveryAdGetsAPageFileOfItsOwn)
-{
-    EXPECT_EQ(pageFileNames({u"a/lamp.zad"_s, u"b/lamp.zad"_s, u"lamp-2.ZAD"_s, u"c/Lamp.zad"_s,
-                             u"notes.txt"_s, u"d/.zad"_s}),
-              (QStringList{u"lamp.html"_s, u"lamp-3.html"_s, u"lamp-2.html"_s, u"Lamp-4.html"_s,
-                           u"notes.txt.html"_s, u"ad.html"_s}));
-}
-
-TEST(AppCommandLine, GeneratesManyAdsIntoAFolderAndSaysHowEachWent)
+// One ad's page goes to standard output; several ads each get a page in a folder, each told of.
+TEST(AppCommandLine, GeneratesAndSaysWhatStopsAnAd)
 {
     TestInstall install;
     AdFileData d;
-    d.ad.title = u"Brass lamp [S1]"_s;
+    d.ad.title = u"Brass [L][a][m][p] [S1]"_s;
+    d.ad.description = u"Line one\r\nLine two"_s;
     d.thumbWidth = u"400"_s; // the next ad's file leaves the width as it is
     install.writeLines(u"lamp.zad"_s, d.toLines());
     writeAd(install, u"old/lamp.zad"_s, u"Old lamp"_s, {}, u"https://p.example/old.jpg"_s);
     install.write(u"broken.zad"_s, "only\r\nthree\r\nlines\r\n");
     const QString lamp = install.file(u"lamp.zad"_s), oldLamp = install.file(u"old/lamp.zad"_s),
                   broken = install.file(u"broken.zad"_s), out = install.file(u"pages"_s);
-    const ProgramRun r =
-        runProgram(install, {u"--generate"_s, u"--output-dir"_s, out, lamp, broken, oldLamp});
+
+    const ProgramRun generated = runProgram(install, {u"--generate"_s, lamp});
+    ASSERT_EQ(generated.status, 0) << generated.err.toStdString();
+    const QString page = QString::fromUtf8(generated.out);
+    EXPECT_TRUE(
+        page.contains(u"Brass <img src = \""_s + Hosts().makerPictureFolder() + u"L1.gif\" alt=\"L\">"_s));
+    EXPECT_TRUE(page.contains(u"Line one<BR>Line two"_s));
+    EXPECT_TRUE(generated.err.startsWith(u"Your Ad Has Been Generated!: Your ad has been copied"_s));
+    ProgramRun r = runProgram(install, {u"--generate"_s, u"--preview"_s, lamp});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_TRUE(r.err.isEmpty()) << r.err.toStdString();
+    EXPECT_TRUE(QString::fromUtf8(r.out).contains(install.path() + u"/icons/emt/L1.gif"_s));
+    r = runProgram(install, {u"--generate"_s, install.file(u"missing.zad"_s)});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, u"Invalid Filename: You have entered an invalid filename.\n");
+    r = runProgram(install, {u"--generate"_s, broken});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.err.startsWith(u"Invalid Ad File: "_s)) << r.err.toStdString();
+    EXPECT_EQ(runProgram(install, {u"--generate"_s, u"--bogus"_s}).status, 2);
+
+    r = runProgram(install, {u"--generate"_s, u"--output-dir"_s, out, lamp, broken, oldLamp});
     EXPECT_EQ(r.status, 1);
     // Each ad's messages and its line, in order; the clipboard message is left out.
     const QStringList lines = r.err.split(u'\n', Qt::SkipEmptyParts);
@@ -195,42 +180,18 @@ TEST(AppCommandLine, GeneratesManyAdsIntoAFolderAndSaysHowEachWent)
     EXPECT_EQ(lines[4], oldLamp + u": written to "_s + out + u"/lamp-2.html"_s);
     EXPECT_EQ(lines[5], u"Listwright: 2 of 3 ads written to "_s + out);
     // Each page is the one the command for one ad writes: nothing of one ad carries over into the next.
-    for (const auto& [page, ad] : {std::pair{u"pages/lamp.html"_s, lamp}, {u"pages/lamp-2.html"_s, oldLamp}})
-        EXPECT_EQ(install.read(page), runProgram(install, {u"--generate"_s, ad}).out);
+    EXPECT_EQ(install.read(u"pages/lamp.html"_s), generated.out);
+    EXPECT_EQ(install.read(u"pages/lamp-2.html"_s), runProgram(install, {u"--generate"_s, oldLamp}).out);
     EXPECT_EQ(QDir(out).entryList(QDir::Files).size(), 2);
 }
 
-TEST(AppCommandLine, ChecksSeveralAdsAndNamesTheFileOfEachFinding)
+// Ads of the same name from different folders each get a page; no ad loses its own name.
+TEST(AppCommandLine, EveryAdGetsAPageFileOfItsOwn)
 {
-    TestInstall install;
-    AdFileData d;
-    d.ad.title = u"Brass [L][a][m][p] [S1]"_s; // the emoticon and letters come over HTTPS
-    install.writeLines(u"clean.zad"_s, d.toLines());
-    d.templateIndex = 4; // 05 shows one picture
-    d.pictures = {u"https://p.example/1.jpg"_s, u"https://p.example/2.jpg"_s, u"https://p.example/3.jpg"_s};
-    install.writeLines(u"three.zad"_s, d.toLines());
-    const QString clean = install.file(u"clean.zad"_s), three = install.file(u"three.zad"_s),
-                  missing = install.file(u"missing.zad"_s);
-
-    ProgramRun r = runProgram(install, {u"--check"_s, clean, three});
-    EXPECT_EQ(r.status, 0) << r.err.toStdString();
-    // The ads keep black tables, which draw contrast advice of no interest here.
-    QStringList lines = QString::fromUtf8(r.out).split(u'\n', Qt::SkipEmptyParts);
-    lines.removeIf([](const QString& l) { return l.contains(u": advice: contrast: "_s); });
-    ASSERT_EQ(lines.size(), 3) << r.out.toStdString();
-    EXPECT_TRUE(lines[0].startsWith(clean + u": risky: outside-link: the footer: "_s));
-    EXPECT_TRUE(lines[1].startsWith(three + u": risky: outside-link: "_s));
-    EXPECT_EQ(lines[2], three +
-                            u": advice: pictures-not-shown: the template: 3 pictures listed; template 05 "
-                            u"shows 1; templates 01, 02, 03, 04, 07, 08, 11, 12, 14, 15, 16, 17, 18 and 19 "
-                            u"show them all"_s);
-
-    r = runProgram(install, {u"--check"_s, u"--format=json"_s, three, missing, clean});
-    EXPECT_EQ(r.status, 1);
-    EXPECT_TRUE(r.err.startsWith(missing + u": Invalid Filename: "_s)) << r.err.toStdString();
-    const QJsonArray reports = QJsonDocument::fromJson(r.out).array();
-    ASSERT_EQ(reports.size(), 3);
-    EXPECT_EQ(reports[1].toObject()[u"error"_s].toString(), u"Invalid Filename");
+    EXPECT_EQ(pageFileNames({u"a/lamp.zad"_s, u"b/lamp.zad"_s, u"lamp-2.ZAD"_s, u"c/Lamp.zad"_s,
+                             u"notes.txt"_s, u"d/.zad"_s}),
+              (QStringList{u"lamp.html"_s, u"lamp-3.html"_s, u"lamp-2.html"_s, u"Lamp-4.html"_s,
+                           u"notes.txt.html"_s, u"ad.html"_s}));
 }
 
 TEST(AppCommandLine, UploadsThePicturesTheAdShowsAndSaysWhichIsOnItsWay)
@@ -241,11 +202,9 @@ TEST(AppCommandLine, UploadsThePicturesTheAdShowsAndSaysWhichIsOnItsWay)
     SettingsValues settings = parseSettings({}, install.path()).values;
     PreferenceValues& p = settings.prefs;
     p.ftpAccess = p.showCalc = true; // the calculator shows a carrier logo
-    p.ftpServer = server.account.server;
-    p.ftpPort = server.account.port;
-    p.ftpUserName = server.account.userName;
-    p.ftpPassword = server.account.password;
-    p.ftpRemoteFolder = server.account.remoteFolder;
+    const Preferences::FtpAccount& ftp = server.account;
+    std::tie(p.ftpServer, p.ftpUserName, p.ftpPassword, p.ftpRemoteFolder, p.ftpPort) =
+        std::tie(ftp.server, ftp.userName, ftp.password, ftp.remoteFolder, ftp.port);
     p.webUrl = u"http://pics.example/"_s;
     p.zipCode = u"12345"_s;
     install.writeLines(u"settings.txt"_s, settingsLines(settings, install.path()));

@@ -8,7 +8,6 @@
 #include "tests/app/app_fixture.h"
 #include "tests/testlib/disk_trouble.h"
 
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <optional>

@@ -1,18 +1,13 @@
-#include "app/program.h"
 #include "app/ui/frm_main.h"
-#include "core/models/shared_state.h"
-#include "core/scripted_desktop_services.h"
 #include "editor/ui/spell_as_you_type.h"
 #include "editor/ui/spell_underline.h"
 #include "settings/template_commands.h"
+#include "sitecheck/ui/frm_check_rules.h"
 #include "support/ui/window_places.h"
 #include "tests/app/app_fixture.h"
-#include "tests/testlib/test_install.h"
 
 #include <QTest>
 #include <QtWidgets>
-
-#include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
 using namespace lw;
@@ -21,14 +16,14 @@ using Kind = ScriptedDesktopServices::Kind;
 
 // The window after start-up over a private installation and a scripted desktop. Controls are
 // found by name, as the seller finds them by caption.
-class AppWindow : public ::testing::Test
+class AppWindow : public test::AppProgram
 {
 protected:
     void SetUp() override
     {
+        AppProgram::SetUp();
         for (int n = 1; n <= 3; ++n)
             install.write(u"icons/emt/s_%1.gif"_s.arg(n), install.read(u"templates/graphics/0.gif"_s));
-        ds.setTempFolder(install.path() + u"/"_s);
         window.Form_Load({});
         window.show();
     }
@@ -61,10 +56,6 @@ protected:
         return trace.join(u'|');
     }
 
-    test::TestInstall install;
-    ScriptedDesktopServices ds;
-    SharedState state;
-    Program program{state, ds};
     frmMain window{program, ds};
     qsizetype m_pages = 0;
 };
@@ -127,8 +118,8 @@ TEST_F(AppWindow, MenusToolbarAndButtonsReachTheirCommandsMindingTheFocus)
 
 // Every line of the ad file, changed through the controls a seller would use: closing then asks, and
 // Yes saves the change. Lines 25 and 36 (the page's colour and texture switch) have no control. Each
-// step is a control ("window/control" inside another window): a text box takes the row's text, a list
-// its next entry, anything else a click; the colour dialog answers red, the prompts the row's answers.
+// step is a control ("window/control" inside another window): "box=text" types the text, a list takes
+// its next entry, anything else a click; "?answer" answers the next prompt, the colour dialog red.
 TEST_F(AppWindow, EveryChangeOfWhatTheAdFileKeepsAsksBeforeClosing)
 {
     // Template 15: ten pictures, four tables. With the calculator on the weight can be typed.
@@ -139,15 +130,9 @@ TEST_F(AppWindow, EveryChangeOfWhatTheAdFileKeepsAsksBeforeClosing)
     ds.queueSaveFile(install.file(u"base.zad"_s));
     click(u"mnuFileSaveAs");
     const QStringList base = install.readLines(u"base.zad"_s);
-    struct Change
-    {
-        int line;
-        QString steps, text = {};
-        QStringList answers = {};
-    };
-    std::vector<Change> changes = {
-        {1, u"txtTitle"_s, u"Lamp"_s},
-        {2, u"txtSubTitle"_s, u"Brass"_s},
+    QList<std::pair<int, QString>> changes = {
+        {1, u"txtTitle=Lamp"_s},
+        {2, u"txtSubTitle=Brass"_s},
         // After a generation too.
         {3, u"mnuOptionsGenerate CmdBold"_s},
         {3, u"mnuOptionsGenerate txtDescription cmdEmoticon"_s},
@@ -155,15 +140,15 @@ TEST_F(AppWindow, EveryChangeOfWhatTheAdFileKeepsAsksBeforeClosing)
         {5, u"cmdSubTitleColor"_s},
         {6, u"cmdDescriptionColor"_s},
         {7, u"cboTitleSize"_s},
-        {8, u"cboSubTitleSize"_s, u"2"_s},
-        {9, u"cboDescriptionSize"_s, u"1"_s},
-        {10, u"txtCondition"_s, u"Good"_s},
-        {11, u"txtAge"_s, u"40"_s},
-        {12, u"txtComments"_s, u"Rare"_s},
-        {13, u"txtShipCost"_s, u"5.00"_s},
+        {8, u"cboSubTitleSize=2"_s},
+        {9, u"cboDescriptionSize=1"_s},
+        {10, u"txtCondition=Good"_s},
+        {11, u"txtAge=40"_s},
+        {12, u"txtComments=Rare"_s},
+        {13, u"txtShipCost=5.00"_s},
         {14, u"chkIncludeOptional"_s},
         {30, u"CmdOptionalColor"_s},
-        {31, u"cmdCustomizeTemplate txtTableTexture_0 cmdCustomizeOK"_s, u"page.jpg"_s},
+        {31, u"cmdCustomizeTemplate txtTableTexture_0=page.jpg cmdCustomizeOK"_s},
         {41, u"cmdPreferences lstTemplates frmPreferences/cmdPrefOK"_s},
         {42, u"mnuTextTitleScrollL"_s},
         {43, u"mnuTextTitleScrollR"_s},
@@ -173,47 +158,47 @@ TEST_F(AppWindow, EveryChangeOfWhatTheAdFileKeepsAsksBeforeClosing)
         {47, u"mnuTextSubTitleScrollB"_s},
         {48, u"mnuTextDocumentNoRightClick"_s},
         {49, u"mnuTextDocumentMusic"_s},
-        {50, u"mnuTextDocumentMusic"_s, {}, {u"bg.mid"_s}},
+        {50, u"?bg.mid mnuTextDocumentMusic"_s},
         {51, u"cboAnimatedText"_s},
         {52, u"cmdPictures cmdChangeOr frmImgs/cmdPrefOK"_s},
-        {53, u"cmdPictures cmdCustomSize frmImgs/cmdPrefOK"_s, {}, {u"300"_s, u"200"_s}},
-        {54, u"txtPounds"_s, u"2"_s},
-        {55, u"txtOunces"_s, u"3"_s}};
+        {53, u"?300 ?200 cmdPictures cmdCustomSize frmImgs/cmdPrefOK"_s},
+        {54, u"txtPounds=2"_s},
+        {55, u"txtOunces=3"_s}};
     for (int i = 0; i < 10; ++i)
-        changes.push_back({15 + i, u"cmdPictures txtImage_%1 frmImgs/cmdPrefOK"_s.arg(i), u"p.jpg"_s});
+        changes.append({15 + i, u"cmdPictures txtImage_%1=p.jpg frmImgs/cmdPrefOK"_s.arg(i)});
     for (int i = 1; i <= 4; ++i) {
         const QString open = u"cmdCustomizeTemplate "_s, ok = u" cmdCustomizeOK"_s;
-        changes.push_back({25 + i, open + u"cmdTableBackground_%1"_s.arg(i) + ok});
-        changes.push_back(
-            {30 + i + 1, open + u"chkUseTexture_%1 txtTableTexture_%1"_s.arg(i) + ok, u"wood.jpg"_s});
-        changes.push_back({35 + i + 1, open + u"chkUseTexture_%1"_s.arg(i) + ok});
+        changes.append({25 + i, open + u"cmdTableBackground_%1"_s.arg(i) + ok});
+        changes.append({30 + i + 1, open + u"chkUseTexture_%1 txtTableTexture_%1=wood.jpg"_s.arg(i) + ok});
+        changes.append({35 + i + 1, open + u"chkUseTexture_%1"_s.arg(i) + ok});
     }
     QSet<int> lines;
-    for (const Change& c : changes) {
-        const QString name = u"line%1.zad"_s.arg(c.line);
+    for (const auto& [line, steps] : changes) {
+        const QString name = u"line%1.zad"_s.arg(line);
         install.writeLines(name, base);
         ds.queueOpenFile(install.file(name));
         click(u"mnuFileOpen");
-        for (const QString& answer : c.answers)
-            ds.queuePromptAnswer(answer);
-        if (c.steps.contains(u"Color") || c.steps.contains(u"Background"))
+        if (steps.contains(u"Color") || steps.contains(u"Background"))
             ds.queueColor(0xFF);
-        for (const QString& step : c.steps.split(u' ')) {
-            QObject* o = window.findChild<QObject*>(step.section(u'/', -1));
-            if (step.contains(u'/'))
-                o = find(step.section(u'/', 0, 0))->findChild<QObject*>(step.section(u'/', 1));
+        for (const QString& step : steps.split(u' ')) {
+            const QString control = step.section(u'=', 0, 0), text = step.section(u'=', 1);
+            QObject* o = window.findChild<QObject*>(control.section(u'/', -1));
+            if (control.contains(u'/'))
+                o = find(control.section(u'/', 0, 0))->findChild<QObject*>(control.section(u'/', 1));
             auto* combo = qobject_cast<QComboBox*>(o);
-            if (auto* action = qobject_cast<QAction*>(o))
+            if (step.startsWith(u'?'))
+                ds.queuePromptAnswer(step.mid(1));
+            else if (auto* action = qobject_cast<QAction*>(o))
                 action->trigger();
             else if (auto* list = qobject_cast<QListWidget*>(o))
                 list->setCurrentRow(2);
-            else if (combo && c.text.isEmpty())
+            else if (combo && text.isEmpty())
                 QTest::keyClick(combo, Qt::Key_Down);
             else if (auto* box = combo ? combo->lineEdit() : qobject_cast<QLineEdit*>(o)) {
                 box->selectAll();
-                QTest::keyClicks(box, c.text);
-            } else if (auto* text = qobject_cast<QPlainTextEdit*>(o))
-                QTest::mouseClick(text->viewport(), Qt::LeftButton);
+                QTest::keyClicks(box, text);
+            } else if (auto* edit = qobject_cast<QPlainTextEdit*>(o))
+                QTest::mouseClick(edit->viewport(), Qt::LeftButton);
             else
                 QTest::mouseClick(qobject_cast<QAbstractButton*>(o), Qt::LeftButton);
         }
@@ -221,9 +206,9 @@ TEST_F(AppWindow, EveryChangeOfWhatTheAdFileKeepsAsksBeforeClosing)
         ds.queueMessageAnswer(MsgResult::Yes);
         QCloseEvent close;
         QApplication::sendEvent(&window, &close);
-        EXPECT_EQ(ds.messageTitles().value(0), u"Save Changes?") << c.line;
-        EXPECT_NE(install.readLines(name).value(c.line - 1), base.value(c.line - 1)) << c.line;
-        lines.insert(c.line);
+        EXPECT_EQ(ds.messageTitles().value(0), u"Save Changes?") << line;
+        EXPECT_NE(install.readLines(name).value(line - 1), base.value(line - 1)) << line;
+        lines.insert(line);
     }
     EXPECT_EQ(lines.size(), 53);
 }
@@ -304,13 +289,6 @@ TEST_F(AppWindow, EditorButtonsAndControlsFollowTheAdAndTheWindowsEdges)
             EXPECT_EQ(find<QAction>(items[j])->isChecked(), state.ad.effect(AdRecord::Effect(j))) << id(item);
     }
 
-    // Each swatch shows its own colour.
-    for (int i = 0; const char16_t* swatch :
-                    {u"shpTitleColor", u"ShpSubTitleColor", u"shpDescriptionColor", u"ShpOptionalColor"}) {
-        state.ad.setColor(AdRecord::Color(i), ColorPair::fromValue(i + 1));
-        EXPECT_TRUE(find(swatch)->styleSheet().contains(ColorPair::fromValue(++i).text)) << id(swatch);
-    }
-
     // The form's resize tags are followed: the description follows both edges.
     const QSize text = find(u"txtDescription")->size();
     window.resize(window.width() + 150, window.height() + 90);
@@ -334,7 +312,6 @@ TEST_F(AppWindow, SpellingIsCheckedInItsWindowAndUnderlinedAsTheSellerTypes)
     EXPECT_EQ(state.ad.text(T::Title), first + u" lamp");
     EXPECT_TRUE(state.ad.adChanged());
     EXPECT_FALSE(dialog->isVisible());
-    EXPECT_EQ(shown(), u"Listwright Spell Checker");
     EXPECT_TRUE(underline->misspelt().isEmpty());
 
     // A misspelt word at the end of a long description is underlined without typing waiting for it.
@@ -372,31 +349,64 @@ TEST_F(AppWindow, SpellingIsCheckedInItsWindowAndUnderlinedAsTheSellerTypes)
     QTRY_VERIFY(underline->misspelt().isEmpty());
 }
 
-TEST_F(AppWindow, ColourButtonsShowTheAdsColoursAfterOpenAndAfterDefaultColors)
+// A generation that the site would reject still goes through; the status line opens the list, whose
+// fix buttons work.
+TEST_F(AppWindow, GenerateTellsOfRejectionsAndTheListsFixesWork)
 {
-    const char16_t* buttons[] = {u"cmdTitleColor", u"cmdSubTitleColor", u"cmdDescriptionColor",
-                                 u"CmdOptionalColor"};
-    // The middle of a button's face, as the seller sees it.
-    auto face = [this](const char16_t* name) {
-        QWidget* button = find(name);
-        return button->grab().toImage().pixelColor(button->width() / 2, button->height() / 2).name();
+    state.ad.setEffect(AdRecord::Effect::NoRightClick, true);
+    auto* status = find<QLabel>(u"lblCheckStatus");
+    click(u"mnuOptionsGenerate");
+    EXPECT_TRUE(ds.clipboardText().contains(u"<script"_s));
+    QTRY_VERIFY(status->text().startsWith(u"eBay would reject 1 part of this ad."_s));
+
+    Q_EMIT status->linkActivated(u"#"_s);
+    auto* list = window.findChild<frmCheckRules*>();
+    ASSERT_TRUE(list && list->isVisible());
+    auto* findings = list->findChild<QTableWidget*>(u"lstFindings"_s);
+    ASSERT_GE(findings->rowCount(), 1);
+    EXPECT_EQ(findings->item(0, 1)->text(), u"effect Disable Right-Click");
+    list->findChild<QPushButton*>(u"cmdFix_0"_s)->click();
+    EXPECT_FALSE(state.ad.effect(AdRecord::Effect::NoRightClick));
+    EXPECT_NE(findings->item(0, 1)->text(), u"effect Disable Right-Click");
+    EXPECT_TRUE(status->text().isEmpty());
+    QTest::keyClick(list, Qt::Key_Escape);
+    EXPECT_FALSE(list->isVisible());
+}
+
+// The colour buttons show the ad's colours as they change, after Default Colors and after Open.
+TEST_F(AppWindow, ColourButtonsShowTheAdsColours)
+{
+    // The middle of each button's face, as the seller sees it.
+    auto faces = [this] {
+        QStringList shown;
+        for (const char16_t* name :
+             {u"cmdTitleColor", u"cmdSubTitleColor", u"cmdDescriptionColor", u"CmdOptionalColor"}) {
+            QWidget* button = find(name);
+            shown << button->grab()
+                         .toImage()
+                         .pixelColor(button->width() / 2, button->height() / 2)
+                         .name()
+                         .toUpper();
+        }
+        return shown;
     };
     const QString file = install.path() + u"/colours.zad"_s;
-    auto colour = [](int i) { return ColorPair::fromValue(0x1F3F5F + 0x301000 * i); };
-    for (int i = 0; i < 4; ++i)
-        state.ad.setColor(AdRecord::Color(i), colour(i));
+    QStringList colours;
+    for (int i = 0; i < 4; ++i) {
+        state.ad.setColor(AdRecord::Color(i), ColorPair::fromValue(0x1F3F5F + 0x301000 * i));
+        colours << state.ad.color(AdRecord::Color(i)).text;
+    }
+    EXPECT_EQ(faces(), colours);
     state.ad.setText(T::SubTitle, QString(200, u'x'));
     ds.queueSaveFile(file);
     click(u"mnuFileSaveAs");
 
     click(u"cmdDefaultColors"); // template 01: black throughout
-    for (const char16_t* b : buttons)
-        EXPECT_EQ(face(b), u"#000000") << id(b);
+    EXPECT_EQ(faces(), QStringList(4, u"#000000"_s));
     ds.queueMessageAnswer(MsgResult::No); // the reset colours are a change of the ad
     ds.queueOpenFile(file);
     click(u"mnuFileOpen");
-    for (int i = 0; const char16_t* b : buttons)
-        EXPECT_EQ(face(b).toUpper(), colour(i++).text) << id(b);
+    EXPECT_EQ(faces(), colours);
     EXPECT_EQ(find<QLineEdit>(u"txtSubTitle")->cursorPosition(), 0); // shows where the text begins
     // The face is no obstacle: a click on it reaches the button.
     ds.clearRecords();

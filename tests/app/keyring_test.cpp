@@ -161,25 +161,12 @@ TEST_F(Keyring, GenerateTakesTheFtpPasswordFromItAndSaysWhyWhenItCannot)
     AdFileData ad;
     ad.pictures[0] = install.file(u"lamp.jpg"_s);
     install.writeLines(u"lamp.zad"_s, ad.toLines());
-    const QString keyring = qEnvironmentVariable("DBUS_SESSION_BUS_ADDRESS");
-    int status = -1;
-    QString said;
-    auto generate = [&](const QString& bus) {
-        QProcess p;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(u"LISTWRIGHT_HOME"_s, install.path());
-        env.insert(u"DBUS_SESSION_BUS_ADDRESS"_s, bus);
-        p.setProcessEnvironment(env);
-        p.start(programPath(), {u"--generate"_s, install.file(u"lamp.zad"_s)});
-        EXPECT_TRUE(p.waitForFinished(60000));
-        status = p.exitCode();
-        said = QString::fromUtf8(p.readAllStandardError());
-    };
+    const QStringList generate = {u"--generate"_s, install.file(u"lamp.zad"_s)};
 
     // The first run moves the password into the keyring; the next finds it there.
     for (int run = 0; run < 2; ++run) {
-        generate(keyring);
-        EXPECT_EQ(status, 0) << said.toStdString();
+        const ProgramRun r = runProgram(install, generate);
+        EXPECT_EQ(r.status, 0) << r.err.toStdString();
     }
     EXPECT_EQ(line(u"settings.txt"_s, 16), QString());
     EXPECT_TRUE(QFileInfo::exists(server.folder + u"/lamp.jpg"_s));
@@ -187,14 +174,17 @@ TEST_F(Keyring, GenerateTakesTheFtpPasswordFromItAndSaysWhyWhenItCannot)
     // A keyring out of reach, or locked with nobody to unlock it: why, and no page.
     const QString why =
         u"Error: FTP Password Unavailable: Listwright could not get your FTP password: the "_s;
-    generate(QString::fromLatin1(NoSessionBus));
-    EXPECT_EQ(status, 1);
-    EXPECT_TRUE(said.startsWith(why + u"desktop keyring could not be reached ("_s)) << said.toStdString();
+    const QByteArray keyring = qgetenv("DBUS_SESSION_BUS_ADDRESS");
+    qputenv("DBUS_SESSION_BUS_ADDRESS", NoSessionBus);
+    ProgramRun r = runProgram(install, generate);
+    qputenv("DBUS_SESSION_BUS_ADDRESS", keyring);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.err.startsWith(why + u"desktop keyring could not be reached ("_s)) << r.err.toStdString();
     ASSERT_TRUE(lockKeyring());
-    generate(keyring);
-    EXPECT_EQ(status, 1);
-    EXPECT_TRUE(said.startsWith(why + u"desktop keyring is locked or holds no FTP password"_s))
-        << said.toStdString();
+    r = runProgram(install, generate);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.err.startsWith(why + u"desktop keyring is locked or holds no FTP password"_s))
+        << r.err.toStdString();
 }
 
 } // namespace

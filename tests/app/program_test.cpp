@@ -1,6 +1,4 @@
-#include "pictures/curl_upload.h"
 #include "tests/app/app_fixture.h"
-#include "tests/pictures/test_servers.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -30,7 +28,7 @@ TEST_F(AppProgram, StartupAppliesTheFirstTemplateAndLoadsTheSettingsOnce)
     EXPECT_FALSE(ad().adChanged());
 }
 
-TEST_F(AppProgram, GenerateCopiesThePageAndSaysSoUnlessForTheSubmission)
+TEST_F(AppProgram, GenerateCopiesThePageAndSaysSo)
 {
     start();
     ad().setText(T::Title, u"Brass lamp"_s);
@@ -41,12 +39,11 @@ TEST_F(AppProgram, GenerateCopiesThePageAndSaysSoUnlessForTheSubmission)
     EXPECT_TRUE(ds.clipboardText().contains(u"Brass lamp"_s));
     EXPECT_EQ(ds.clipboardClears(), 1);
     EXPECT_EQ(ds.messageTitles(), QStringList{u"Your Ad Has Been Generated!"_s});
-    ds.clearRecords();
-    ASSERT_TRUE(generate(GenerateMode::Submission));
-    EXPECT_TRUE(ds.messages().isEmpty());
 }
 
-TEST_F(AppProgram, UploadRunsBeforeGenerateAndItsFailureEndsIt)
+// A generation sends and links the pictures of the moment it started: a picture or title changed while
+// they travel belongs to the next generation.
+TEST_F(AppProgram, UploadRunsBeforeGenerateOnWhatTheAdHeldWhenItStartedAndItsFailureEndsIt)
 {
     start();
     prefs().setFlag(F::FtpAccess, true);
@@ -54,6 +51,7 @@ TEST_F(AppProgram, UploadRunsBeforeGenerateAndItsFailureEndsIt)
     prefs().copyFtpAccount();
     prefs().setText(F::WebUrl, u"http://pics.example/"_s);
     state.pictures.setText(0, u"/home/seller/lamp.jpg"_s);
+    ad().setText(T::Title, u"Brass lamp"_s);
     ds.setClipboardText(u"before"_s);
     EXPECT_FALSE(generate()) << "no upload: no ad with local pictures";
     EXPECT_EQ(ds.messageTitles(), QStringList{GenerationError});
@@ -69,59 +67,26 @@ TEST_F(AppProgram, UploadRunsBeforeGenerateAndItsFailureEndsIt)
     ASSERT_EQ(upload->starts, 1);
     EXPECT_EQ(upload->last.account.server, u"ftp.example");
     EXPECT_EQ(upload->last.items.value(0).localPath, u"/home/seller/lamp.jpg");
+    state.pictures.setText(0, u"/home/seller/vase.jpg"_s);
+    ad().setText(T::Title, u"Glass vase"_s);
     EXPECT_TRUE(done.isEmpty());
     Q_EMIT upload->finished(true, {}, {});
     ASSERT_EQ(done.count(), 1);
-    EXPECT_TRUE(ds.clipboardText().contains(u"<img src=\"http://pics.example/lamp.jpg\""_s));
+    const QString page = ds.clipboardText();
+    EXPECT_TRUE(page.contains(u"<img src=\"http://pics.example/lamp.jpg\""_s) &&
+                page.contains(u"Brass lamp"_s));
+    EXPECT_FALSE(page.contains(u"vase"_s));
 
     ds.clearRecords();
     ds.setClipboardText(u"before"_s);
     ad().setText(T::Description, u"a<BR>b"_s);
     program.mnuOptionsGenerate_Click();
+    EXPECT_EQ(upload->last.items.value(0).localPath, u"/home/seller/vase.jpg");
     Q_EMIT upload->finished(false, u"FTP Error"_s, u"Error # 7 - refused"_s);
     ASSERT_EQ(failed.count(), 1);
     EXPECT_EQ(ds.messageTitles(), QStringList{u"FTP Error"_s});
     EXPECT_EQ(ds.clipboardText(), u"before");
     EXPECT_EQ(ad().text(T::Description), u"a\r\nb");
-}
-
-// A generation sends and links the pictures of the moment it started: a picture changed while they
-// travel (on a slowed server) belongs to the next generation.
-TEST_F(AppProgram, AChangeDuringTheUploadBelongsToTheNextGeneration)
-{
-    TestServer server(ServerKind::Ftp, 256 * 1024);
-    ASSERT_TRUE(server.error.isEmpty()) << server.error.toStdString();
-    start();
-    install.write(u"first.jpg"_s, QByteArray(512 * 1024, 'f'));
-    install.write(u"second.jpg"_s, "second");
-    prefs().setFlag(F::FtpAccess, true);
-    prefs().setText(F::FtpServer, server.account.server);
-    prefs().setText(F::FtpPort, server.account.port);
-    prefs().setText(F::FtpUserName, server.account.userName);
-    prefs().setText(F::FtpPassword, server.account.password);
-    prefs().setText(F::FtpRemoteFolder, server.account.remoteFolder);
-    prefs().copyFtpAccount();
-    prefs().setText(F::WebUrl, u"http://pics.example/"_s);
-    state.pictures.setText(0, install.file(u"first.jpg"_s));
-    ad().setText(T::Title, u"Before"_s);
-    program.setPictureUpload(std::make_unique<CurlUpload>());
-
-    QSignalSpy done(&program, &Program::generated);
-    program.mnuOptionsGenerate_Click();
-    ASSERT_TRUE(program.isUploading());
-    state.pictures.setText(0, install.file(u"second.jpg"_s));
-    ad().setText(T::Title, u"After"_s);
-    ASSERT_TRUE(done.wait(60000));
-    const QString page = done.last().value(1).toString();
-    EXPECT_TRUE(page.contains(u"http://pics.example/first.jpg"_s));
-    EXPECT_TRUE(page.contains(u"Before"_s) && !page.contains(u"After"_s));
-    EXPECT_EQ(QFileInfo(server.folder + u"/first.jpg"_s).size(), 512 * 1024);
-    EXPECT_FALSE(QFileInfo::exists(server.folder + u"/second.jpg"_s));
-
-    program.mnuOptionsGenerate_Click();
-    ASSERT_TRUE(done.wait(60000));
-    EXPECT_TRUE(done.last().value(1).toString().contains(u"http://pics.example/second.jpg"_s));
-    EXPECT_TRUE(QFileInfo::exists(server.folder + u"/second.jpg"_s));
 }
 
 TEST_F(AppProgram, WeightFooterAndFailedTemplatesStopOrShapeThePage)

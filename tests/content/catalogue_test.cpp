@@ -3,12 +3,10 @@
 // program opens.
 
 #include "core/color.h"
-#include "core/text_file.h"
 #include "generator/blocks.h"
 #include "generator/convert.h"
 #include "generator/markup.h"
 #include "settings/template_commands.h"
-#include "settings/template_data.h"
 #include "sitecheck/text_colours.h"
 #include "tests/testlib/template_look.h"
 

@@ -1,6 +1,6 @@
 #include "core/private_folder.h"
+#include "core/text_file.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -20,10 +20,7 @@ TEST(CorePrivateFolder, PlantedLinksAreNeverWrittenThrough)
     QTemporaryDir shared;
     qputenv("XDG_RUNTIME_DIR", QByteArray());
     const QString victim = shared.filePath(u"victim.txt"_s);
-    QFile v(victim);
-    ASSERT_TRUE(v.open(QIODevice::WriteOnly));
-    v.write("precious");
-    v.close();
+    ASSERT_TRUE(writeFileAtomic(victim, "precious"));
     const QString named = shared.path() + u"/listwright-"_s + QString::number(::getuid());
     ASSERT_TRUE(QFile::link(shared.path(), named));
 
@@ -36,9 +33,7 @@ TEST(CorePrivateFolder, PlantedLinksAreNeverWrittenThrough)
     ASSERT_TRUE(QFile::link(victim, page));
     ASSERT_TRUE(writeFileReplacingLinks(page, "<html>"));
     EXPECT_FALSE(QFileInfo(page).isSymLink());
-    QFile back(victim);
-    ASSERT_TRUE(back.open(QIODevice::ReadOnly));
-    EXPECT_EQ(back.readAll(), "precious");
+    EXPECT_EQ(readTextFile(victim), u"precious"_s);
 }
 
 } // namespace

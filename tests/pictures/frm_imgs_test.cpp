@@ -1,16 +1,8 @@
-#include "core/models/shared_state.h"
-#include "core/scripted_desktop_services.h"
 #include "pictures/ui/frm_imgs.h"
 #include "tests/testlib/window_test.h"
 
-#include <QAbstractButton>
-#include <QApplication>
 #include <QLabel>
-#include <QLineEdit>
-#include <QTest>
 #include <QWindow>
-
-#include <gtest/gtest.h>
 
 #include <functional>
 
@@ -88,9 +80,6 @@ TEST_F(PicturesWindow, BelongsToTheMainWindowAndEveryCancelRestoresTheSnapshotOf
         ASSERT_TRUE(test::activate(&owner)); // to the main window and back: an arrival
         ASSERT_TRUE(test::activate(&window));
         QTest::keyClicks(slot(3), u"x"_s);
-        click(u"cmdCustomSize"_s);           // two prompts and a message box
-        QEvent back(QEvent::WindowActivate); // they hand the window back: no arrival
-        QApplication::sendEvent(&window, &back);
         cancel();
         EXPECT_EQ(slot(3)->text(), u"a%1.jpg"_s.arg(round));
     }

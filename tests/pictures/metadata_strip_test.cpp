@@ -1,4 +1,3 @@
-#include "core/text_file.h"
 #include "pictures/metadata_strip.h"
 #include "tests/core/damaged_input.h"
 #include "tests/testlib/test_install.h"

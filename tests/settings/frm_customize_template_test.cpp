@@ -1,16 +1,8 @@
-#include "core/models/shared_state.h"
-#include "core/scripted_desktop_services.h"
 #include "settings/ui/frm_customize_template.h"
 #include "tests/testlib/window_test.h"
 
-#include <QAbstractButton>
-#include <QApplication>
 #include <QLabel>
-#include <QLineEdit>
-#include <QTest>
 #include <QWindow>
-
-#include <gtest/gtest.h>
 
 #include <functional>
 
@@ -72,8 +64,6 @@ TEST_F(CustomizeWindow, BelongsToTheMainWindowAndEveryCancelRestoresTheSnapshotO
         click(u"chkUseTexture_3"_s);
         ds.queueColor(0x0000FF);
         click(u"cmdTableBackground_1"_s);
-        QEvent back(QEvent::WindowActivate); // the colour dialog hands the window back: no arrival
-        QApplication::sendEvent(&window, &back);
         cancel();
         EXPECT_EQ(box(0)->text(), u"paper%1.jpg"_s.arg(round));
         EXPECT_EQ(state.tables.entry(1).colorText, u"#8FBEF8");

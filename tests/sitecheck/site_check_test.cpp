@@ -6,7 +6,6 @@
 #include "sitecheck/template_pictures.h"
 #include "tests/testlib/template_look.h"
 
-#include <QFile>
 #include <QImage>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -39,9 +38,7 @@ QString letters(int words)
 GeneratorInput firstRunInput()
 {
     GeneratorInput in;
-    QFile file(QStringLiteral(LW_DATA_DIR) + u"/templates/01.tpt"_s);
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-    in.templateText = QString::fromUtf8(file.readAll());
+    in.templateText = readTextFile(QStringLiteral(LW_DATA_DIR) + u"/templates/01.tpt"_s).value();
     in.installFolder = u"/opt/listwright"_s;
     in.ad = AdRecord::newAd();
     lw::test::applyTemplateLook(in,

@@ -10,7 +10,6 @@ using namespace Qt::StringLiterals;
 namespace lw {
 namespace {
 
-using B = ButtonState;
 using P = SellingPage;
 
 TEST(SellingPages, RecognisesEachPageByItsLocationName)
@@ -41,30 +40,6 @@ TEST(SellingPages, RecognisesEachPageByItsLocationName)
         EXPECT_EQ(recognisePage(c.name, c.html), c.page) << c.name.toStdString();
     EXPECT_TRUE(needsRootHtml(u"Sell Your Item: Describe Your Item"_s));
     EXPECT_FALSE(needsRootHtml(u"Sell Your Item - Sign In"_s));
-}
-
-TEST(SellingPages, ButtonRowOfEachPage)
-{
-    const struct
-    {
-        SellingPage page;
-        ButtonRow row;
-    } cases[] = {
-        {P::Welcome, {}},
-        {P::Other, {B::Hidden, B::Off, B::Off, B::Off, B::Off, B::Unchanged, B::Unchanged}},
-        {P::SignIn, {B::Hidden, B::Highlighted, B::Off, B::Off, B::Off, B::Disabled, B::Disabled}},
-        {P::SellingFormat, {B::Unchanged, B::Off, B::Off, B::Off, B::Off, B::Disabled, B::Enabled}},
-        {P::Category, {B::Unchanged, B::Off, B::Off, B::Off, B::Off, B::Enabled, B::Enabled}},
-        {P::ItemSpecifics, {B::Unchanged, B::Off, B::Off, B::Off, B::Off, B::Enabled, B::Enabled}},
-        {P::Description,
-         {B::Unchanged, B::Off, B::Highlighted, B::Highlighted, B::Off, B::Enabled, B::Enabled}},
-        {P::Pictures, {B::Unchanged, B::Off, B::Off, B::Off, B::Highlighted, B::Enabled, B::Enabled}},
-        {P::PaymentShipping, {B::Unchanged, B::Off, B::Off, B::Off, B::Off, B::Enabled, B::Enabled}},
-        {P::Confirmation,
-         {B::Unchanged, B::Unchanged, B::Unchanged, B::Unchanged, B::Unchanged, B::Disabled, B::Disabled}},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(buttonRow(c.page), c.row) << int(c.page);
 }
 
 FormElement e(const char16_t* name, const char16_t* type, const char16_t* value)

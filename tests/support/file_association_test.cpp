@@ -1,10 +1,9 @@
+#include "core/text_file.h"
 #include "support/file_association.h"
 #include "tests/testlib/test_install.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <QProcess>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -58,11 +57,8 @@ TEST(FileAssociation, IsWhatXdgMimeResolvesAndIsLeftAloneWhenCurrent)
         EXPECT_TRUE(process.waitForFinished(30000)) << arguments.join(u' ').toStdString();
         return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
     };
-    QFile ad(home.filePath(u"lamp.zad"_s));
-    ASSERT_TRUE(ad.open(QIODevice::WriteOnly));
-    ad.write("Brass lamp\r\n");
-    ad.close();
-    EXPECT_EQ(xdgMime({u"filetype"_s, ad.fileName()}), u"application/x-listwright");
+    ASSERT_TRUE(writeFileAtomic(home.filePath(u"lamp.zad"_s), "Brass lamp\r\n"));
+    EXPECT_EQ(xdgMime({u"filetype"_s, home.filePath(u"lamp.zad"_s)}), u"application/x-listwright");
     EXPECT_EQ(xdgMime({u"default"_s, u"application/x-listwright"_s}), u"listwright.desktop");
     EXPECT_TRUE(QFileInfo::exists(data + u"/icons/hicolor/48x48/mimetypes/application-x-listwright.png"_s));
 

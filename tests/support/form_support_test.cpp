@@ -1,13 +1,7 @@
 #include "support/ui/form_support.h"
 #include "tests/testlib/window_test.h"
 
-#include <QApplication>
-#include <QLineEdit>
 #include <QSignalSpy>
-#include <QTest>
-#include <QWindow>
-
-#include <gtest/gtest.h>
 
 namespace {
 

@@ -3,8 +3,6 @@
 #include "core/scripted_desktop_services.h"
 #include "support/ui/frm_about.h"
 
-#include <QFile>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QtWidgets>
 

@@ -1,9 +1,8 @@
 #include "support/ui/window_places.h"
+#include "tests/testlib/test_install.h"
 
-#include <QFile>
 #include <QGuiApplication>
 #include <QScreen>
-#include <QTemporaryDir>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -37,11 +36,9 @@ TEST(SupportWindowPlaces, TheMainWindowKeepsOnlyWhatIsStillOnAScreen)
         {"", before, false},
     };
     for (const auto& c : cases) {
-        const QTemporaryDir dir;
-        QFile file(dir.filePath(u"window-state.ini"_s));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(c.file) >= 0);
-        file.close();
-        lw::WindowPlaces places(file.fileName());
+        const lw::test::TestInstall dir(false);
+        dir.write(u"window-state.ini"_s, c.file);
+        lw::WindowPlaces places(dir.file(u"window-state.ini"_s));
         places.read();
         QWidget main;
         main.setGeometry(before);

@@ -1,6 +1,5 @@
 #include "tests/testlib/test_install.h"
 
-#include "core/install_folder.h"
 #include "core/text_file.h"
 #include "core/user_files.h"
 
@@ -8,6 +7,7 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 
 #include <gtest/gtest.h>
 
@@ -16,24 +16,16 @@ using namespace Qt::StringLiterals;
 namespace lw::test {
 
 namespace {
-// The pictures and preview pages are many files no test reads; tests that
-// need a picture make their own.
-bool worthCopying(const QString& relative)
-{
-    return !relative.startsWith(u"/icons/"_s) && !relative.startsWith(u"/templates/previews/"_s) &&
-           !relative.startsWith(u"/graphics/"_s);
-}
-
+// The pictures and preview pages are many files no test reads; tests that need a picture make their own.
 void copyTree(const QString& from, const QString& to)
 {
-    QDirIterator it(from, QDir::Files | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString source = it.next();
-        if (!worthCopying(source.mid(from.size())))
+    for (QDirIterator it(from, QDir::Files, QDirIterator::Subdirectories); it.hasNext();) {
+        const QString relative = it.next().mid(from.size());
+        if (relative.startsWith(u"/icons/") || relative.startsWith(u"/templates/previews/") ||
+            relative.startsWith(u"/graphics/"))
             continue;
-        const QString target = to + source.mid(from.size());
-        QDir().mkpath(QFileInfo(target).path());
-        QFile::copy(source, target);
+        QDir().mkpath(QFileInfo(to + relative).path());
+        QFile::copy(from + relative, to + relative);
     }
 }
 } // namespace
@@ -80,9 +72,7 @@ void TestInstall::writeLines(const QString& relative, const QStringList& lines) 
 QByteArray TestInstall::read(const QString& relative) const
 {
     QFile f(file(relative));
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    return f.readAll();
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 QStringList TestInstall::readLines(const QString& relative) const
@@ -93,6 +83,20 @@ QStringList TestInstall::readLines(const QString& relative) const
 QString programPath()
 {
     return QString::fromUtf8(LW_PROGRAM);
+}
+
+ProgramRun runProgram(const TestInstall& install, const QStringList& arguments)
+{
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(u"LISTWRIGHT_HOME"_s, install.path());
+    env.remove(u"QT_QPA_PLATFORM"_s);
+    env.remove(u"DISPLAY"_s);
+    process.setProcessEnvironment(env);
+    process.start(programPath(), arguments);
+    EXPECT_TRUE(process.waitForFinished(60000));
+    return {process.exitCode(), process.readAllStandardOutput(),
+            QString::fromUtf8(process.readAllStandardError())};
 }
 
 } // namespace lw::test

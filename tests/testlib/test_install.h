@@ -38,6 +38,16 @@ private:
 // The built program, for tests that run it as a seller would.
 QString programPath();
 
+// What a run of the built program gave: its exit status, its output and what it said on stderr.
+struct ProgramRun
+{
+    int status = -1;
+    QByteArray out;
+    QString err;
+};
+// Runs the built program to its end as a seller's script would: over `install`, without a display.
+ProgramRun runProgram(const TestInstall& install, const QStringList& arguments);
+
 // The session bus of every test program not run by with_keyring.sh: one that is not there.
 inline constexpr char NoSessionBus[] = "unix:path=/nonexistent/listwright-tests";
 

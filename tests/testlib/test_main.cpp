@@ -1,15 +1,25 @@
 #include "tests/testlib/test_install.h"
 
+#ifdef LW_GUI_TEST
+#include <QApplication>
+#else
 #include <QCoreApplication>
-
-#include <QTemporaryDir>
+#endif
 
 #include <gtest/gtest.h>
 
+// Widget tests (LW_GUI_TEST) need a QApplication rather than a QCoreApplication.
 int main(int argc, char** argv)
 {
     ::testing::InitGoogleTest(&argc, argv);
+#ifdef LW_GUI_TEST
+    // Test discovery runs this program outside CTest's environment; stay headless there too.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", QByteArray("offscreen"));
+    QApplication app(argc, argv);
+#else
     QCoreApplication app(argc, argv);
+#endif
     // No test reads or writes the user's own data and settings folders.
     const QTemporaryDir home;
     qputenv("XDG_DATA_HOME", home.filePath(QStringLiteral("data")).toUtf8());
