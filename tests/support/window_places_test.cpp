@@ -48,32 +48,4 @@ TEST(SupportWindowPlaces, TheMainWindowKeepsOnlyWhatIsStillOnAScreen)
     }
 }
 
-// A window that reopens at start-up (the live preview) is known as open only from its own line.
-TEST(SupportWindowPlaces, AnOpenWindowIsKnownFromItsLineAndWrittenBack)
-{
-    const QTemporaryDir dir;
-    const QString path = dir.filePath(u"window-state.ini"_s);
-    const std::pair<const char*, bool> cases[] = {
-        {"[frmLivePreview]\nposition=10,20\nopen=true\n", true},
-        {"[frmLivePreview]\nopen=yes\n", false},
-        {"[frmAbout]\nopen=true\n", false},
-        {"[frmLivePreview]\nposition=10,20\n", false},
-    };
-    for (const auto& [text, open] : cases) {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(text) >= 0);
-        file.close();
-        lw::WindowPlaces places(path);
-        places.read();
-        EXPECT_EQ(places.wasOpen(u"frmLivePreview"_s), open) << text;
-        places.setOpen(u"frmLivePreview"_s, !open);
-        ASSERT_TRUE(places.write());
-        lw::WindowPlaces again(path);
-        again.read();
-        EXPECT_EQ(again.wasOpen(u"frmLivePreview"_s), !open) << text;
-        EXPECT_EQ(again.position(u"frmLivePreview"_s).has_value(), QByteArray(text).contains("position"))
-            << text;
-    }
-}
-
 } // namespace
