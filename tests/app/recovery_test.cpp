@@ -35,7 +35,7 @@ TEST(RecoveryProgram, DISABLED_TypesUntilKilled)
     qputenv("XDG_STATE_HOME", qgetenv("LW_TEST_STATE"));
     WindowProgram program;
     program.start(qEnvironmentVariable("LW_TEST_AD"));
-    QTest::qWaitFor([&] { return program.state().templates.selectedIndex() >= 0; }, 20000);
+    (void)QTest::qWaitFor([&] { return program.state().templates.selectedIndex() >= 0; }, 20000);
     for (int typed = 1;; ++typed) {
         QTest::keyClick(program.window().findChild<QPlainTextEdit*>(u"txtDescription"_s), Qt::Key_X);
         std::printf("%d %lld\n", typed, now());
