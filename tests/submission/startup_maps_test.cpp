@@ -13,8 +13,8 @@ using namespace Qt::StringLiterals;
 namespace lw::test {
 namespace {
 
-// The started program has not mapped the browser engine: the submission module is loaded only
-// when its window is first needed.
+// The started program has not mapped the browser engine nor the picture engine: their modules are
+// loaded only when first needed.
 TEST(StartupMaps, NoWebEngineLibraryIsMappedAfterStartUp)
 {
     TestInstall install;
@@ -42,6 +42,8 @@ TEST(StartupMaps, NoWebEngineLibraryIsMappedAfterStartUp)
     EXPECT_TRUE(mapped.contains("libQt6Widgets"));
     EXPECT_FALSE(mapped.contains("libQt6WebEngine"));
     EXPECT_FALSE(mapped.contains("lw_submission_browser"));
+    EXPECT_FALSE(mapped.contains("libvips"));
+    EXPECT_FALSE(mapped.contains("lw_picture_engine"));
 }
 
 } // namespace
