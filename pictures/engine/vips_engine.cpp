@@ -86,36 +86,52 @@ public:
             *error = QStringLiteral("it is not a picture Listwright can read");
             return {};
         }
+        // A colour profile (a phone's Display P3) or CMYK pixels are converted to sRGB through the
+        // profiles; pixels without one are sRGB already, and spared the work.
+        VipsImage* header =
+            vips_image_new_from_file(name.constData(), "access", VIPS_ACCESS_SEQUENTIAL, nullptr);
+        const bool managed = header && (vips_image_get_typeof(header, VIPS_META_ICC_NAME) ||
+                                        header->Type == VIPS_INTERPRETATION_CMYK);
+        if (header)
+            g_object_unref(header);
         // Every frame of a moving GIF; the first picture of any other file.
         const bool frames = format == PictureFormat::Gif && spec.format == PictureFormat::Gif;
-        VipsImage* image = nullptr;
+        VipsImage* ready = nullptr;
         // Shrink-on-load: a JPEG is decoded at a fraction of its size, never whole.
-        if (vips_thumbnail(QByteArray(name + (frames ? "[n=-1]" : "")).constData(), &image, spec.longestSide,
-                           "height", spec.longestSide, "size", VIPS_SIZE_DOWN, "export_profile", "srgb",
-                           nullptr)) {
+        if (vips_thumbnail(QByteArray(name + (frames ? "[n=-1]" : "")).constData(), &ready, spec.longestSide,
+                           "height", spec.longestSide, "size", VIPS_SIZE_DOWN,
+                           managed ? "export_profile" : nullptr, "srgb", nullptr)) {
             *error = takeError();
             vips_thread_shutdown();
             return {};
         }
-        VipsImage* ready = image;
         bool ok = true;
-        if (spec.format == PictureFormat::Jpeg && vips_image_hasalpha(ready)) {
-            VipsArrayDouble* white = vips_array_double_newv(1, 255.0);
-            VipsImage* flat = nullptr;
-            ok = vips_flatten(ready, &flat, "background", white, nullptr) == 0;
-            vips_area_unref(VIPS_AREA(white));
+        const auto then = [&ready, &ok](int result, VipsImage* next) {
+            ok = result == 0;
             if (ok) {
                 g_object_unref(ready);
-                ready = flat;
+                ready = next;
             }
+        };
+        VipsImage* next = nullptr;
+        // 16-bit, Lab and the like: 8-bit sRGB or grey for the web.
+        const VipsInterpretation kind = ready->Type;
+        if (ready->BandFmt != VIPS_FORMAT_UCHAR ||
+            (kind != VIPS_INTERPRETATION_sRGB && kind != VIPS_INTERPRETATION_B_W)) {
+            const bool grey = kind == VIPS_INTERPRETATION_GREY16 || kind == VIPS_INTERPRETATION_B_W;
+            const int result = vips_colourspace(
+                ready, &next, grey ? VIPS_INTERPRETATION_B_W : VIPS_INTERPRETATION_sRGB, nullptr);
+            then(result, next);
         }
         if (ok && ready->BandFmt != VIPS_FORMAT_UCHAR) {
-            VipsImage* eight = nullptr;
-            ok = vips_cast_uchar(ready, &eight, nullptr) == 0;
-            if (ok) {
-                g_object_unref(ready);
-                ready = eight;
-            }
+            const int result = vips_cast_uchar(ready, &next, nullptr);
+            then(result, next);
+        }
+        if (ok && spec.format == PictureFormat::Jpeg && vips_image_hasalpha(ready)) {
+            VipsArrayDouble* white = vips_array_double_newv(1, 255.0);
+            const int result = vips_flatten(ready, &next, "background", white, nullptr);
+            vips_area_unref(VIPS_AREA(white));
+            then(result, next);
         }
         vips_image_set_progress(ready, TRUE);
         g_signal_connect(ready, "eval", G_CALLBACK(checkStopped),
