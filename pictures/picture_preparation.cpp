@@ -46,7 +46,8 @@ class PicturePreparation::Run
 public:
     Run(PicturePreparation* owner, PictureEngine* engine, const QList<UploadItem>& items,
         const QString& folder, int longestSide)
-        : items(items), m_owner(owner), m_engine(engine), m_folder(folder), m_longestSide(longestSide)
+        : items(items.begin(), items.end()), m_owner(owner), m_engine(engine), m_folder(folder),
+          m_longestSide(longestSide)
     {
         for (int i = 0; i < items.size(); ++i)
             if (items[i].slot >= 0)
@@ -66,7 +67,8 @@ public:
     void abort() { m_aborted = true; }
     bool aborted() const { return m_aborted; }
 
-    QList<UploadItem> items;
+    // A vector of its own: the threads write their own items, never a list they share with another.
+    std::vector<UploadItem> items;
     QString failure;
 
 private:
@@ -201,7 +203,7 @@ void PicturePreparation::runEnded()
     const std::unique_ptr<Run> run = std::move(m_run);
     const bool aborted = run->aborted();
     const QString failure = run->failure;
-    m_items = run->items;
+    m_items = QList<UploadItem>(run->items.begin(), run->items.end());
     if (aborted || !failure.isEmpty())
         discard();
     Q_EMIT finished(!aborted && failure.isEmpty(), aborted ? QString() : Title,

@@ -6,6 +6,7 @@
 
 #include <vips/vips.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <mutex>
 
@@ -186,6 +187,9 @@ extern "C" Q_DECL_EXPORT lw::PictureEngine* lw_create_picture_engine()
         g_log_set_handler("VIPS", GLogLevelFlags(G_LOG_LEVEL_WARNING | G_LOG_LEVEL_MESSAGE), lw::dropMessage,
                           nullptr);
         engine = new lw::VipsEngine;
+        // Its idle worker threads end before the process does; the program's own users of the
+        // engine are gone by then.
+        std::atexit(vips_shutdown);
     });
     return engine;
 }

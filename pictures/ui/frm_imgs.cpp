@@ -16,7 +16,6 @@
 #include <QPixmap>
 #include <QPointer>
 #include <QStyle>
-#include <QThreadPool>
 
 using namespace Qt::StringLiterals;
 
@@ -118,7 +117,7 @@ void frmImgs::lookAtPicture(int i)
     if (!m_looks[i]->exists)
         return;
     // Loading the engine and reading a header from a slow disk must not hold up the window.
-    QThreadPool::globalInstance()->start([window = QPointer<frmImgs>(this), i, path, asked = m_asked] {
+    m_readers.start([window = QPointer<frmImgs>(this), i, path, asked = m_asked] {
         PictureEngine* engine = pictureEngine();
         const PictureFacts facts = engine ? engine->inspect(path) : PictureFacts{};
         QMetaObject::invokeMethod(QCoreApplication::instance(), [window, i, asked, facts, engine] {

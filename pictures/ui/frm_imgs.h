@@ -4,6 +4,7 @@
 
 #include <QDialog>
 #include <QStringList>
+#include <QThreadPool>
 
 #include <array>
 #include <functional>
@@ -91,6 +92,8 @@ private:
     std::array<QLabel*, SlotCount> m_lblInfo{};
     std::array<std::optional<Look>, SlotCount> m_looks;
     quint64 m_asked = 0;
+    // Reads the headers; waits for them when the window goes, so no read outlives the program.
+    QThreadPool m_readers;
     QStringList m_snapshot;
 };
 
