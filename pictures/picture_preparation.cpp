@@ -156,27 +156,32 @@ void PicturePreparation::start(const QList<UploadItem>& items, int longestSide)
     m_run.reset();
     discard();
     m_items = items;
-    auto failLater = [this](const QString& text) {
+    auto endLater = [this](const QString& text) {
         QMetaObject::invokeMethod(
-            this, [this, text] { Q_EMIT finished(false, Title, text); }, Qt::QueuedConnection);
+            this, [this, text] { Q_EMIT finished(text.isEmpty(), Title, text); }, Qt::QueuedConnection);
     };
+    const auto sellers = [](const UploadItem& item) { return item.slot >= 0; };
+    // Only the emoticon and letter pictures: nothing to prepare, no engine to load.
+    if (std::none_of(items.begin(), items.end(), sellers)) {
+        endLater({});
+        return;
+    }
     QString error;
     PictureEngine* engine = pictureEngine(&error);
     if (!engine) {
-        failLater(
-            u"The pictures could not be prepared for the web, because that part of Listwright could not "
-            u"be loaded:\r\n\r\n"_s +
-            error + u"\r\n\r\nPlease reinstall Listwright."_s + sendAsTheyAre());
+        endLater(u"The pictures could not be prepared for the web, because that part of Listwright could not "
+                 u"be loaded:\r\n\r\n"_s +
+                 error + u"\r\n\r\nPlease reinstall Listwright."_s + sendAsTheyAre());
         return;
     }
     // The web copies carry no location, but they are the seller's pictures: nobody else may read them.
     const std::optional<QString> base = privateFolder(QDir::tempPath(), &error);
     QTemporaryDir folder(base.value_or(QString()) + u"prepared-XXXXXX"_s);
     if (!base || !folder.isValid()) {
-        failLater(u"No private folder for the pictures prepared for the web could be made in the temporary "
-                  u"folder "_s +
-                  QDir::toNativeSeparators(QDir::tempPath()) + u": "_s +
-                  (base ? folder.errorString() : error) + u'.' + sendAsTheyAre());
+        endLater(u"No private folder for the pictures prepared for the web could be made in the temporary "
+                 u"folder "_s +
+                 QDir::toNativeSeparators(QDir::tempPath()) + u": "_s +
+                 (base ? folder.errorString() : error) + u'.' + sendAsTheyAre());
         return;
     }
     folder.setAutoRemove(false);
