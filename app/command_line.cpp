@@ -5,7 +5,9 @@
 #include "app/program.h"
 #include "core/models/shared_state.h"
 #include "core/text_file.h"
+#include "pictures/address_check.h"
 #include "pictures/curl_upload.h"
+#include "pictures/picture_preparation.h"
 #include "pictures/upload_plan.h"
 #include "sitecheck/site_check.h"
 #include "sitecheck/template_pictures.h"
@@ -25,8 +27,8 @@ namespace lw {
 QString usageText()
 {
     return u"Usage: Listwright [AD.zad]\n"
-           u"       Listwright --generate [--preview] [AD.zad]\n"
-           u"       Listwright --generate [--preview] --output-dir DIR AD.zad...\n"
+           u"       Listwright --generate [--preview] [--no-verify] [AD.zad]\n"
+           u"       Listwright --generate [--preview] [--no-verify] --output-dir DIR AD.zad...\n"
            u"       Listwright --check [--format json] [AD.zad...]\n"
            u"\n"
            u"Writes auction ads from the page templates of the installation folder.\n"
@@ -34,6 +36,8 @@ QString usageText()
            u"  AD.zad        the ad file to open at start-up\n"
            u"  --generate    generate the ad without a window and write the page to standard output\n"
            u"  --preview     with --generate: the preview page (local pictures, no upload)\n"
+           u"  --no-verify   with --generate: make the page even when uploaded pictures are not\n"
+           u"                found at their web addresses\n"
            u"  --output-dir DIR  with --generate: each ad's page to DIR/NAME.html, one line a\n"
            u"                ad on standard error\n"
            u"  --check       check the page Generate would make against the auction site's rules\n"
@@ -101,6 +105,8 @@ CommandLine parseCommandLine(const QStringList& arguments)
             generate = true;
         } else if (!optionsEnded && a == u"--preview") {
             c.preview = true;
+        } else if (!optionsEnded && a == u"--no-verify") {
+            c.verify = false;
         } else if (!optionsEnded && a == u"--check") {
             check = true;
         } else if (!optionsEnded && a == u"--format") {
@@ -137,9 +143,9 @@ CommandLine parseCommandLine(const QStringList& arguments)
         c.error = generate ? u"several ad files need --output-dir"_s : u"only one ad file can be given"_s;
         return c;
     }
-    if (c.preview && !generate) {
+    if ((c.preview || !c.verify) && !generate) {
         c.mode = CommandLine::Mode::UsageError;
-        c.error = u"--preview goes with --generate"_s;
+        c.error = c.preview ? u"--preview goes with --generate"_s : u"--no-verify goes with --generate"_s;
         return c;
     }
     if (check && generate) {
@@ -207,7 +213,8 @@ struct Rendered
 
 // One ad as the generate command makes it, with a start-up of its own, so that nothing of one ad
 // carries over into the next. Messages go to `messages` after `prefix`.
-Rendered renderAd(const QString& adFile, GenerateMode mode, std::FILE* messages, const QString& prefix)
+Rendered renderAd(const QString& adFile, GenerateMode mode, bool verify, std::FILE* messages,
+                  const QString& prefix)
 {
     HeadlessDesktopServices ds(messages, prefix);
     SharedState state;
@@ -227,6 +234,16 @@ Rendered renderAd(const QString& adFile, GenerateMode mode, std::FILE* messages,
                          writeUtf8(messages, prefix + uploadItemCaption(u->request().items.value(i)) + u'\n');
                      });
     program.setPictureUpload(std::move(upload));
+    auto preparation = std::make_unique<PicturePreparation>();
+    QObject::connect(preparation.get(), &PicturePreparation::pictureStarted, preparation.get(),
+                     [messages, prefix](int number, int count) {
+                         writeUtf8(messages,
+                                   prefix + u"Preparing picture %1 of %2\n"_s.arg(number).arg(count));
+                     });
+    program.setPicturePreparation(std::move(preparation));
+    // The same check as the window's: its findings go to standard error and stop the page.
+    if (verify)
+        program.setAddressCheck(std::make_unique<AddressCheck>());
     QEventLoop loop;
     QObject::connect(&program, &Program::generated, &loop, [&r, &loop](GenerateMode, const QString& page) {
         r.ok = true;
@@ -258,7 +275,7 @@ int generateMany(const CommandLine& command, std::FILE* messages)
     for (qsizetype i = 0; i < command.adFiles.size(); ++i) {
         const QString& ad = command.adFiles.at(i);
         const QString shown = QDir(command.outputDir).filePath(names.at(i));
-        const Rendered r = renderAd(ad, mode, messages, ad + u": "_s);
+        const Rendered r = renderAd(ad, mode, command.verify, messages, ad + u": "_s);
         QString error;
         // The same bytes as the command for one ad puts on standard output.
         const bool saved = r.ok && writeFileAtomic(folder + u'/' + names.at(i), r.page.toUtf8(), &error);
@@ -339,8 +356,9 @@ int runGenerateCommand(const CommandLine& command, std::FILE* out, std::FILE* me
 {
     if (!command.outputDir.isEmpty())
         return generateMany(command, messages);
-    const Rendered r = renderAd(
-        command.adFile, command.preview ? GenerateMode::PreviewPage : GenerateMode::Generate, messages, {});
+    const Rendered r =
+        renderAd(command.adFile, command.preview ? GenerateMode::PreviewPage : GenerateMode::Generate,
+                 command.verify, messages, {});
     if (!r.ok)
         return 1;
     writeUtf8(out, r.page);

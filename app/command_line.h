@@ -21,6 +21,7 @@ struct CommandLine
     Mode mode = Mode::Window;
     bool preview = false;
     bool json = false;   // --check --format json
+    bool verify = true;  // --generate without --no-verify: the uploaded pictures are looked for on the web
     QString adFile;      // the first ad file named
     QStringList adFiles; // every ad file named, in order
     QString outputDir;   // --generate --output-dir: one page file per ad in this folder

@@ -23,6 +23,7 @@ MsgResult HeadlessDesktopServices::messageBox(const QString& text, MsgStyle styl
         return MsgResult::No;
     case MsgButtons::YesNoCancel:
     case MsgButtons::RestoreDiscardLater:
+    case MsgButtons::GenerateAnywayCancel:
         return MsgResult::Cancel;
     case MsgButtons::Ok:
         break;

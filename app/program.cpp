@@ -9,6 +9,8 @@
 #include "generator/blocks.h"
 #include "generator/convert.h"
 #include "generator/markup.h"
+#include "pictures/address_check.h"
+#include "pictures/picture_preparation.h"
 #include "pictures/picture_upload.h"
 #include "pictures/upload_plan.h"
 #include "settings/template_commands.h"
@@ -195,6 +197,21 @@ void Program::setPictureUpload(std::unique_ptr<PictureUpload> upload)
         connect(m_upload.get(), &PictureUpload::finished, this, &Program::uploadFinished);
 }
 
+void Program::setPicturePreparation(std::unique_ptr<PicturePreparation> preparation)
+{
+    m_prepare = std::move(preparation);
+    if (m_prepare)
+        connect(m_prepare.get(), &PicturePreparation::finished, this, &Program::preparationFinished);
+}
+
+void Program::setAddressCheck(std::unique_ptr<AddressCheck> check)
+{
+    m_check = std::move(check);
+    // Queued: the status window hides before the seller is asked about the pictures.
+    if (m_check)
+        connect(m_check.get(), &AddressCheck::finished, this, &Program::checkFinished, Qt::QueuedConnection);
+}
+
 void Program::restoreEditorTexts()
 {
     // The editor keeps the seller's own texts; only a typed "<BR>" becomes a line break.
@@ -261,6 +278,26 @@ void Program::startGenerate(GenerateMode mode)
              MsgIcon::Exclamation);
         return;
     }
+    if (m_prepare && in.prefs.preparePictures) {
+        m_prepare->start(m_job->upload.items, in.prefs.longestSide);
+        return;
+    }
+    m_upload->start(m_job->upload);
+}
+
+void Program::preparationFinished(bool ok, const QString& title, const QString& text)
+{
+    if (!m_job)
+        return;
+    if (!ok) {
+        failUpload(title, text);
+        return;
+    }
+    // What goes up is what the page links: a prepared picture under its new name.
+    m_job->upload.items = m_prepare->items();
+    for (const UploadItem& item : m_job->upload.items)
+        if (item.slot >= 0)
+            m_job->input.pictures.slots[item.slot].text = item.localPath;
     m_upload->start(m_job->upload);
 }
 
@@ -274,17 +311,66 @@ void Program::stopUploadForQuit()
     if (!isUploading())
         return;
     m_job->stoppedForQuit = true;
-    m_upload->abort();
+    if (m_prepare && m_prepare->isRunning())
+        m_prepare->abort();
+    else if (m_check && m_check->isRunning())
+        m_check->abort();
+    else
+        m_upload->abort();
 }
 
 void Program::uploadFinished(bool ok, const QString& title, const QString& text)
 {
     if (!m_job)
         return;
-    if (ok) {
+    if (m_prepare)
+        m_prepare->discard();
+    if (!ok) {
+        failUpload(title, text);
+        return;
+    }
+    if (!m_check) {
         Convert();
         return;
     }
+    // Each picture at the address the page links it at: the web image address and its sent name. The
+    // emoticon and letter pictures go to a folder below the same address: they are looked for only
+    // when the ad has no pictures of the seller's.
+    const bool sellers = m_job->upload.items.first().slot >= 0;
+    QList<PictureAddress> addresses;
+    for (const UploadItem& item : m_job->upload.items) {
+        if (sellers && item.slot < 0)
+            continue;
+        const QString folder = item.subFolder.isEmpty() ? QString() : item.subFolder + u'/';
+        addresses.append({item.slot >= 0 ? u"Image "_s + QString::number(item.slot + 1) : item.remoteName,
+                          m_job->input.prefs.webUrl + folder + item.remoteName,
+                          {},
+                          {}});
+    }
+    m_check->start(addresses);
+}
+
+void Program::checkFinished(const QList<PictureAddress>& addresses)
+{
+    if (!m_job)
+        return;
+    if (m_job->stoppedForQuit) {
+        failUpload({}, {});
+        return;
+    }
+    const QString trouble = addressTroubleText(addresses, m_check->limit());
+    if (!trouble.isEmpty() &&
+        m_ds.messageBox(trouble, {MsgButtons::GenerateAnywayCancel, MsgIcon::Exclamation},
+                        u"Pictures Not Found On The Web"_s) != MsgResult::Yes) {
+        restoreEditorTexts();
+        fail(u"Pictures Not Found On The Web"_s, {}, MsgIcon::None);
+        return;
+    }
+    Convert();
+}
+
+void Program::failUpload(const QString& title, const QString& text)
+{
     restoreEditorTexts();
     Q_EMIT uploadFailed();
     // The upload's own message box: an OK button and its words, as the status window always had.

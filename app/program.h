@@ -17,6 +17,9 @@ namespace lw {
 class SharedState;
 class DesktopServices;
 class PictureUpload;
+class PicturePreparation;
+class AddressCheck;
+struct PictureAddress;
 
 // The main window's logic without the window: start-up, new_file, the generation job and
 // the File commands, over the shared state. The window, the headless command and the tests
@@ -53,6 +56,14 @@ public:
     // The upload Generate runs when FTP upload is on; without one such a Generate fails.
     void setPictureUpload(std::unique_ptr<PictureUpload> upload);
     PictureUpload* pictureUpload() const { return m_upload.get(); }
+    // Makes the pictures ready for the web before they go, when the preferences ask for it; without
+    // one they go as they are.
+    void setPicturePreparation(std::unique_ptr<PicturePreparation> preparation);
+    PicturePreparation* picturePreparation() const { return m_prepare.get(); }
+    // Asks for the uploaded pictures at their web addresses before the page is made, and lets the
+    // seller decide when some are not there; without one nothing is asked.
+    void setAddressCheck(std::unique_ptr<AddressCheck> check);
+    AddressCheck* addressCheck() const { return m_check.get(); }
 
     void mnuOptionsGenerate_Click() { startGenerate(GenerateMode::Generate); }
     void mnuOptionsPreview_Click() { startGenerate(GenerateMode::Preview); }
@@ -81,7 +92,12 @@ Q_SIGNALS:
 private:
     // After the pictures are on their way or not needed: the page, then its delivery.
     void Convert();
+    void preparationFinished(bool ok, const QString& title, const QString& text);
     void uploadFinished(bool ok, const QString& title, const QString& text);
+    void checkFinished(const QList<PictureAddress>& addresses);
+    // The upload, its preparation or its check ended the generation: its message, unless the
+    // program is ending.
+    void failUpload(const QString& title, const QString& text);
     void deliver(GenerateMode mode, const QString& page);
     void fail(const QString& title, const QString& text, MsgIcon icon);
     void failGeneration();
@@ -92,6 +108,8 @@ private:
     PreferencesWindowState m_prefsWindow;
     FileCommands m_files;
     std::unique_ptr<PictureUpload> m_upload;
+    std::unique_ptr<PicturePreparation> m_prepare;
+    std::unique_ptr<AddressCheck> m_check;
     std::optional<GenerationJob> m_job;
 };
 

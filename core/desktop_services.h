@@ -13,7 +13,9 @@ enum class MsgButtons
     YesNoCancel,
     YesNo,
     // Restore (answers Yes), Discard (No) and Later (Cancel, also Escape).
-    RestoreDiscardLater
+    RestoreDiscardLater,
+    // Generate Anyway (answers Yes) and Cancel (also Escape).
+    GenerateAnywayCancel
 };
 enum class MsgIcon
 {

@@ -9,7 +9,12 @@ namespace lw {
 
 QNetworkRequest httpsRequest(const QString& host, const QString& path, std::chrono::milliseconds stall)
 {
-    QNetworkRequest request(QUrl(u"https://"_s + host + path));
+    return httpsRequest(QUrl(u"https://"_s + host + path), stall);
+}
+
+QNetworkRequest httpsRequest(const QUrl& url, std::chrono::milliseconds stall)
+{
+    QNetworkRequest request(url);
     QSslConfiguration tls = QSslConfiguration::defaultConfiguration();
     tls.setPeerVerifyMode(QSslSocket::VerifyPeer);
     const QString extra = qEnvironmentVariable("LISTWRIGHT_CA_FILE");

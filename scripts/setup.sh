@@ -10,6 +10,7 @@ packages=(
   qt6-svg-dev libqt6svg6
   libgtest-dev libgmock-dev libbenchmark-dev
   libcurl4-openssl-dev libexiv2-dev
+  libvips-dev
   libhunspell-dev hunspell-en-us
   libgumbo-dev
   qt6-webengine-dev qt6-declarative-dev

@@ -13,6 +13,8 @@ test_packages=(python3-pyftpdlib vsftpd openssh-server openssl)
 test_packages+=(xdg-utils shared-mime-info libfile-mimeinfo-perl)
 # The Debian package is checked by lintian and the AppStream and desktop-entry validators.
 test_packages+=(lintian appstream desktop-file-utils)
+# The picture tests make their photographs with ImageMagick, and HEIC ones with libheif's heif-enc.
+test_packages+=(imagemagick libheif-examples)
 # The keyring tests start a session bus and gnome-keyring's Secret Service of their own, and look
 # into it with dbus-send and secret-tool.
 test_packages+=(dbus gnome-keyring libsecret-1-0 libsecret-tools)

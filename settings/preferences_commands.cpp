@@ -6,6 +6,7 @@
 #include "core/text_file.h"
 #include "core/user_files.h"
 #include "pictures/picture_slots.h"
+#include "settings/own_settings.h"
 #include "settings/settings_file.h"
 #include "settings/template_commands.h"
 
@@ -67,6 +68,7 @@ void loadSettings(SharedState& state, PreferencesWindowState& window, DesktopSer
     Preferences& p = state.prefs;
     const PreferenceValues& now = p.values();
     PreferenceValues next = read.prefs;
+    readOwnSettings(next);
     next.ftpPassword = state.passwords.fromLine(Secret::Ftp, next.ftpPassword);
     if (!next.alwaysUseColor)
         next.termsColor = now.termsColor;
@@ -106,7 +108,7 @@ bool saveSettings(SharedState& state, QString* error)
     QStringList lines = settingsLines(values, base);
     if (!state.passwords.keepsLine(Secret::Ftp, values.prefs.ftpPassword))
         lines[passwordLine(settingsTable(base)) - 1].clear();
-    return writeTextLines(settingsPath(), lines, error, true);
+    return writeTextLines(settingsPath(), lines, error, true) && writeOwnSettings(values.prefs, error);
 }
 
 bool cmdPrefOK_Click(SharedState& state, PreferencesWindowState& window, DesktopServices& ds, OkOrigin origin)

@@ -105,7 +105,7 @@ frmMain::frmMain(Program& program, DesktopServices& ds, QWidget* parent)
     // The status window follows the uploads of Generate from the start on.
     m_ftpStatus = std::make_unique<frmFTPStatus>(this);
     m_ftpStatus->setOneByteSetting(10);
-    m_ftpStatus->watch(m_program.pictureUpload());
+    m_ftpStatus->watch(m_program.pictureUpload(), m_program.picturePreparation(), m_program.addressCheck());
 
     m_rulesCheck =
         std::make_unique<RulesCheck>(m_state, ds, m_program.preferencesWindow(),

@@ -5,7 +5,9 @@
 #include "app/program.h"
 #include "app/ui/frm_main.h"
 #include "core/models/shared_state.h"
+#include "pictures/address_check.h"
 #include "pictures/curl_upload.h"
+#include "pictures/picture_preparation.h"
 #include "support/ui/qt_desktop_services.h"
 #include "support/ui/window_places.h"
 
@@ -65,6 +67,8 @@ WindowProgram::WindowProgram(DesktopServices* ds)
       m_places(std::make_unique<WindowPlaces>(WindowPlaces::defaultPath()))
 {
     m_program->setPictureUpload(std::make_unique<CurlUpload>());
+    m_program->setPicturePreparation(std::make_unique<PicturePreparation>());
+    m_program->setAddressCheck(std::make_unique<AddressCheck>());
     m_places->read();
     m_window = std::make_unique<frmMain>(*m_program, m_ds);
     m_window->usePlaces(*m_places);

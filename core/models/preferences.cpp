@@ -55,6 +55,8 @@ const FieldMember& member(F f)
         text(F::UpsInsurance, &PV::upsInsurance);
         flag(F::UpsResidential, &PV::upsResidential);
         flag(F::AlwaysUseColor, &PV::alwaysUseColor);
+        flag(F::PreparePictures, &PV::preparePictures);
+        m[static_cast<int>(F::LongestSide)].index = &PV::longestSide;
         return m;
     }();
     return members[static_cast<int>(f)];

@@ -26,6 +26,9 @@ struct PreferenceValues
     ColorPair termsColor;
     int termsSize = 0;
     bool websiteNoticeShown = false;
+    // Kept beside settings.txt in a file of their own (listwright.ini).
+    bool preparePictures = true;
+    int longestSide = 1600;
 };
 
 // The seller's standing preferences: what the preferences window shows and the
@@ -67,6 +70,8 @@ public:
         UpsInsurance,
         UpsResidential,
         AlwaysUseColor,
+        PreparePictures,
+        LongestSide,
         Count
     };
     Q_ENUM(Field)

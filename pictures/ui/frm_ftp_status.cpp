@@ -1,5 +1,7 @@
 #include "pictures/ui/frm_ftp_status.h"
 
+#include "pictures/address_check.h"
+#include "pictures/picture_preparation.h"
 #include "pictures/picture_upload.h"
 #include "pictures/ui/ui_frm_ftp_status.h"
 #include "pictures/upload_plan.h"
@@ -35,16 +37,50 @@ frmFTPStatus::~frmFTPStatus()
     m_oneByteSetting = 0;
 }
 
-void frmFTPStatus::watch(PictureUpload* upload)
+void frmFTPStatus::watch(PictureUpload* upload, PicturePreparation* preparation, AddressCheck* check)
 {
-    if (m_upload)
-        disconnect(m_upload, nullptr, this, nullptr);
+    for (QObject* watched : std::initializer_list<QObject*>{m_upload, m_preparation, m_check})
+        if (watched)
+            disconnect(watched, nullptr, this, nullptr);
     m_upload = upload;
-    if (!upload)
+    m_preparation = preparation;
+    m_check = check;
+    if (upload) {
+        connect(upload, &PictureUpload::itemStarted, this, &frmFTPStatus::itemStarted);
+        connect(upload, &PictureUpload::progress, this, &frmFTPStatus::progress);
+        connect(upload, &PictureUpload::finished, this, &frmFTPStatus::uploadEnded);
+    }
+    if (preparation) {
+        connect(preparation, &PicturePreparation::pictureStarted, this, &frmFTPStatus::preparing);
+        // A successful preparation hands over to the upload, which shows its own first picture.
+        connect(preparation, &PicturePreparation::finished, this, [this](bool ok) {
+            if (!ok)
+                hide();
+        });
+    }
+    if (check)
+        connect(check, &AddressCheck::finished, this, &QWidget::hide);
+}
+
+void frmFTPStatus::preparing(int number, int count)
+{
+    m_ui->lblCurrentImage->setText(u"Preparing picture %1 of %2"_s.arg(number).arg(count));
+    // How far one picture is cannot be told: the bar says that work goes on.
+    m_ui->prgImage->setRange(0, 0);
+    m_ui->prgAllImages->setValue(permille(number - 1, count));
+    show();
+}
+
+void frmFTPStatus::uploadEnded()
+{
+    // The check of the web addresses follows a finished upload; it is given up at a time limit.
+    if (m_check && m_check->isRunning()) {
+        m_ui->lblCurrentImage->setText(u"Checking the pictures at their web addresses"_s);
+        m_ui->prgImage->setRange(0, 0);
+        m_ui->prgAllImages->setValue(1000);
         return;
-    connect(upload, &PictureUpload::itemStarted, this, &frmFTPStatus::itemStarted);
-    connect(upload, &PictureUpload::progress, this, &frmFTPStatus::progress);
-    connect(upload, &PictureUpload::finished, this, &QWidget::hide);
+    }
+    hide();
 }
 
 void frmFTPStatus::itemStarted(int index)
@@ -53,6 +89,7 @@ void frmFTPStatus::itemStarted(int index)
     if (index < 0 || index >= items.size())
         return;
     m_ui->lblCurrentImage->setText(uploadItemCaption(items.at(index)));
+    m_ui->prgImage->setRange(0, 1000);
     m_ui->prgImage->setValue(0);
     if (index == 0)
         m_ui->prgAllImages->setValue(0);
@@ -67,8 +104,12 @@ void frmFTPStatus::progress(qint64 itemSent, qint64 itemTotal, qint64 batchSent,
 
 void frmFTPStatus::cmdAbortFTP_Click()
 {
-    // The upload says it was aborted through its finished signal, which hides the window.
-    if (m_upload)
+    // Each says it was aborted through its finished signal, which hides the window.
+    if (m_preparation && m_preparation->isRunning())
+        m_preparation->abort();
+    else if (m_check && m_check->isRunning())
+        m_check->abort();
+    else if (m_upload)
         m_upload->abort();
 }
 

@@ -4,18 +4,24 @@
 #include "core/install_folder.h"
 #include "core/models/shared_state.h"
 #include "generator/blocks.h"
+#include "pictures/picture_engine_loader.h"
 #include "pictures/thumbnail_size.h"
 #include "pictures/ui/ui_frm_imgs.h"
+#include "pictures/web_ready.h"
 #include "support/ui/form_support.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QPixmap>
+#include <QPointer>
 #include <QStyle>
 
 using namespace Qt::StringLiterals;
 
 namespace lw {
+
+using F = Preferences::Field;
 
 frmImgs::frmImgs(SharedState& state, DesktopServices& ds, QWidget* parent)
     : QDialog(parent), m_state(state), m_ds(ds), m_ui(std::make_unique<Ui::frmImgs>())
@@ -29,6 +35,7 @@ frmImgs::frmImgs(SharedState& state, DesktopServices& ds, QWidget* parent)
     m_cmdClipboard = controlArray<QToolButton, SlotCount>(this, u"cmdClipboard"_s);
     m_cmdBrowse = controlArray<QPushButton, SlotCount>(this, u"cmdBrowse"_s);
     m_cmdSelectPic = controlArray<QPushButton, SlotCount>(this, u"cmdSelectPic"_s);
+    m_lblInfo = controlArray<QLabel, SlotCount>(this, u"lblInfo"_s);
 
     const QIcon paste = programIcon(u"PasteButton"_s, QStyle::SP_DialogOkButton, this);
     for (int i = 0; i < SlotCount; ++i) {
@@ -70,6 +77,12 @@ void frmImgs::bindModels()
         refreshSlotState(i);
     }
     connect(&list, &PictureList::textChanged, this, &frmImgs::refreshSlotText);
+    connect(&list, &PictureList::textChanged, this, &frmImgs::lookAtPicture);
+    connect(&m_state.prefs, &Preferences::changed, this, [this](F field) {
+        if (field == F::FtpAccess || field == F::PreparePictures || field == F::LongestSide)
+            for (int i = 0; i < SlotCount; ++i)
+                refreshNote(i);
+    });
     connect(&list, &PictureList::slotStateChanged, this, &frmImgs::refreshSlotState);
     connect(&list, &PictureList::thumbSizeChanged, this, &frmImgs::refreshThumbSize);
     refreshThumbSize();
@@ -87,6 +100,53 @@ void frmImgs::refreshSlotState(int i)
     m_txtImage[i]->setEnabled(slot.enabled);
     m_cmdClipboard[i]->setEnabled(slot.enabled);
     m_cmdBrowse[i]->setEnabled(slot.browseEnabled);
+}
+
+void frmImgs::lookAtPicture(int i)
+{
+    const QString path = m_state.pictures.text(i);
+    // A web address is linked as it stands: only this computer's files are looked at.
+    if (!isVisible() || path.isEmpty() || path.contains(u"://"_s)) {
+        m_looks[i].reset();
+        refreshNote(i);
+        return;
+    }
+    const QFileInfo file(path);
+    m_looks[i] = Look{path, file.isFile(), file.size(), {}, false, ++m_asked};
+    refreshNote(i);
+    if (!m_looks[i]->exists)
+        return;
+    // Loading the engine and reading a header from a slow disk must not hold up the window.
+    m_readers.start([window = QPointer<frmImgs>(this), i, path, asked = m_asked] {
+        PictureEngine* engine = pictureEngine();
+        const PictureFacts facts = engine ? engine->inspect(path) : PictureFacts{};
+        QMetaObject::invokeMethod(QCoreApplication::instance(), [window, i, asked, facts, engine] {
+            if (!window || !window->m_looks[i] || window->m_looks[i]->asked != asked)
+                return;
+            window->m_looks[i]->facts = facts;
+            window->m_looks[i]->read = engine != nullptr;
+            window->refreshNote(i);
+        });
+    });
+}
+
+void frmImgs::refreshNote(int i)
+{
+    QLabel* label = m_lblInfo[i];
+    const std::optional<Look>& look = m_looks[i];
+    if (!look || (look->exists && !look->read)) {
+        label->clear();
+        label->setToolTip({});
+        return;
+    }
+    const Preferences& p = m_state.prefs;
+    const bool prepared = p.flag(F::FtpAccess) && p.flag(F::PreparePictures);
+    const QString name = pictureFileName(look->path);
+    const WebPlan plan = webPlan(look->facts, name, p.index(F::LongestSide));
+    const PictureNote note = pictureNote(look->facts, look->exists, look->bytes, plan, prepared);
+    label->setText(note.text);
+    label->setStyleSheet(note.warning ? u"color: #b3261e;"_s : QString());
+    label->setToolTip(prepared && plan.remoteName != name ? u"Goes up as "_s + plan.remoteName : QString());
 }
 
 void frmImgs::refreshThumbSize()
@@ -129,8 +189,12 @@ void frmImgs::cmdSelectPic_Click(int i)
     if (m_state.prefs.flag(Preferences::Field::FtpAccess)) {
         // A file of this computer goes up under its name; a web address is linked as it stands.
         const QString name = pictureFileName(t);
+        const std::optional<Look>& look = m_looks[i];
+        // The name the picture goes up under, which a prepared picture may change.
         if (name != t)
-            target = name;
+            target = look && look->path == t && look->read && m_state.prefs.flag(F::PreparePictures)
+                         ? webPlan(look->facts, name, m_state.prefs.index(F::LongestSide)).remoteName
+                         : name;
         else if (target.isEmpty() && !t.isEmpty())
             target = t;
     } else {
@@ -230,6 +294,13 @@ void frmImgs::cmdCustomSize_Click()
 void frmImgs::reject()
 {
     cmdPrefCancel_Click();
+}
+
+void frmImgs::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    for (int i = 0; i < SlotCount; ++i)
+        lookAtPicture(i);
 }
 
 void frmImgs::closeEvent(QCloseEvent* event)

@@ -1,11 +1,15 @@
 #pragma once
 
+#include "pictures/picture_engine.h"
+
 #include <QDialog>
 #include <QStringList>
+#include <QThreadPool>
 
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QLabel;
 class QLineEdit;
@@ -52,6 +56,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void bindModels();
@@ -59,6 +64,22 @@ private:
     void refreshSlotState(int i);
     void refreshThumbSize();
     void hideSelectButtons();
+    // The line beside a slot: what the picture is and what will be sent, or what is wrong with it.
+    // Its header is read off the window's thread, only while the window is shown.
+    void lookAtPicture(int i);
+    void refreshNote(int i);
+
+    // A picture's header as last read, for the file it was read from.
+    struct Look
+    {
+        QString path;
+        bool exists = false;
+        qint64 bytes = 0;
+        PictureFacts facts;
+        // The header has been read (the engine could be loaded).
+        bool read = false;
+        quint64 asked = 0;
+    };
 
     SharedState& m_state;
     DesktopServices& m_ds;
@@ -68,6 +89,11 @@ private:
     std::array<QToolButton*, SlotCount> m_cmdClipboard{};
     std::array<QPushButton*, SlotCount> m_cmdBrowse{};
     std::array<QPushButton*, SlotCount> m_cmdSelectPic{};
+    std::array<QLabel*, SlotCount> m_lblInfo{};
+    std::array<std::optional<Look>, SlotCount> m_looks;
+    quint64 m_asked = 0;
+    // Reads the headers; waits for them when the window goes, so no read outlives the program.
+    QThreadPool m_readers;
     QStringList m_snapshot;
 };
 

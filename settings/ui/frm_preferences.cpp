@@ -147,7 +147,8 @@ constexpr std::array SnapshotAfter = {
     F::FtpServer,   F::FtpUserName,  F::FtpPassword,    F::FtpRemoteFolder, F::FtpPort,
     F::WebUrl,      F::FtpAccess,    F::Passive,        F::ShowCalc,        F::ZipCode,
     F::ShipComment, F::UseUsps,      F::UseUps,         F::UpsLength,       F::UpsWidth,
-    F::UpsHeight,   F::UpsInsurance, F::UpsResidential, F::AlwaysUseColor};
+    F::UpsHeight,   F::UpsInsurance, F::UpsResidential, F::AlwaysUseColor,  F::PreparePictures,
+    F::LongestSide};
 
 bool isFlag(F f)
 {
@@ -159,6 +160,7 @@ bool isFlag(F f)
     case F::UseUps:
     case F::UpsResidential:
     case F::AlwaysUseColor:
+    case F::PreparePictures:
         return true;
     default:
         return false;
@@ -183,7 +185,7 @@ frmPreferences::frmPreferences(SharedState& state, PreferencesWindowState& windo
     m_ui->lstTemplates->setIconSize(QSize(56, 42));
     const Ui::frmPreferences& ui = *m_ui;
     m_ftpControls = {ui.txtFTPServer, ui.txtUserName, ui.txtPassword, ui.txtRemoteFolder,
-                     ui.txtPort,      ui.txtWebURL,   ui.chkPassive};
+                     ui.txtPort,      ui.txtWebURL,   ui.chkPassive,  ui.chkPreparePictures};
     m_calculatorControls = {ui.txtZipCode, ui.Label3_0, ui.Label3_1,     ui.txtShipComment, ui.optUSPS,
                             ui.optUPS,     ui.Frame2,   ui.lblCalcNotes, ui.frmUPSShip,     ui.Label2,
                             ui.Label4,     ui.Label5,   ui.Label6,       ui.txtUPSL,        ui.txtUPSW,
@@ -246,7 +248,8 @@ void frmPreferences::bindControls()
                                               {ui.chkFTPAccess, F::FtpAccess},
                                               {ui.chkPassive, F::Passive},
                                               {ui.chkShowCalc, F::ShowCalc},
-                                              {ui.chkUPSR, F::UpsResidential}};
+                                              {ui.chkUPSR, F::UpsResidential},
+                                              {ui.chkPreparePictures, F::PreparePictures}};
     for (const auto& [box, field] : boxes) {
         m_checkBoxes[static_cast<int>(field)] = box;
         connect(box, &QCheckBox::toggled, this, [this, f = field](bool on) { m_state.prefs.setFlag(f, on); });
@@ -260,6 +263,8 @@ void frmPreferences::bindControls()
                 m_state.prefs.setIndex(f, index);
         });
     }
+    connect(ui.txtLongestSide, &QSpinBox::valueChanged, this,
+            [this](int side) { m_state.prefs.setIndex(F::LongestSide, side); });
     connect(ui.txtTerms, &QPlainTextEdit::textChanged, this,
             [this] { m_state.prefs.setText(F::Terms, toModelText(m_ui->txtTerms->toPlainText())); });
     connect(ui.cboTermsSize, &QComboBox::currentIndexChanged, this, [this](int index) {
@@ -328,6 +333,9 @@ void frmPreferences::refreshField(Field field)
     } else if (QComboBox* list = m_indexLists[i]) {
         const QSignalBlocker block(list);
         list->setCurrentIndex(p.index(field));
+    } else if (field == F::LongestSide) {
+        const QSignalBlocker block(m_ui->txtLongestSide);
+        m_ui->txtLongestSide->setValue(p.index(field));
     } else if (field == F::Terms) {
         if (toModelText(m_ui->txtTerms->toPlainText()) != p.text(F::Terms)) {
             const QSignalBlocker block(m_ui->txtTerms);
@@ -335,6 +343,9 @@ void frmPreferences::refreshField(Field field)
         }
     }
     switch (field) {
+    case F::PreparePictures:
+        applyFtpRule();
+        break;
     case F::FtpAccess:
         applyFtpRule();
         applyBrowseRule(m_state);
@@ -414,6 +425,10 @@ void frmPreferences::applyFtpRule()
     const bool on = m_state.prefs.flag(F::FtpAccess);
     for (QWidget* w : m_ftpControls)
         w->setEnabled(on);
+    const bool prepare = on && m_state.prefs.flag(F::PreparePictures);
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{m_ui->lblLongestSide, m_ui->txtLongestSide, m_ui->lblLongestSidePx})
+        w->setEnabled(prepare);
     applyPassiveRule();
 }
 
@@ -536,7 +551,9 @@ void frmPreferences::Form_Activate()
     const Preferences& p = m_state.prefs;
     m_snapshot.clear();
     auto take = [&](F f) {
-        m_snapshot.push_back({f, isFlag(f) ? QVariant(p.flag(f)) : QVariant(p.text(f))});
+        m_snapshot.push_back({f, isFlag(f)             ? QVariant(p.flag(f))
+                                 : f == F::LongestSide ? QVariant(p.index(f))
+                                                       : QVariant(p.text(f))});
     };
     for (F f : SnapshotBefore)
         take(f);
@@ -569,6 +586,8 @@ void frmPreferences::cmdPrefCancel_Click()
         auto restore = [&p](const SnapshotEntry& e) {
             if (isFlag(e.field))
                 p.setFlag(e.field, e.value.toBool());
+            else if (e.field == F::LongestSide)
+                p.setIndex(e.field, e.value.toInt());
             else
                 p.setText(e.field, e.value.toString());
         };

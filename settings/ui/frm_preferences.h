@@ -94,7 +94,7 @@ private:
     std::array<QCheckBox*, static_cast<int>(Field::Count)> m_checkBoxes{};
     std::array<QComboBox*, static_cast<int>(Field::Count)> m_indexLists{};
 
-    // The 24 controls Cancel puts back, in the order it puts them back.
+    // The controls Cancel puts back (the 24 of settings.txt, then the picture preparation), in order.
     struct SnapshotEntry
     {
         Field field;

@@ -94,6 +94,13 @@ MsgResult QtDesktopServices::messageBox(const QString& text, MsgStyle style, con
                : box.clickedButton() == discard ? MsgResult::No
                                                 : MsgResult::Cancel;
     }
+    case MsgButtons::GenerateAnywayCancel: {
+        QPushButton* anyway = box.addButton(u"Generate &Anyway"_s, QMessageBox::AcceptRole);
+        box.setDefaultButton(box.addButton(QMessageBox::Cancel));
+        box.setEscapeButton(QMessageBox::Cancel);
+        box.exec();
+        return box.clickedButton() == anyway ? MsgResult::Yes : MsgResult::Cancel;
+    }
     }
     switch (box.exec()) {
     case QMessageBox::Yes:

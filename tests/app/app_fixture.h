@@ -55,6 +55,19 @@ protected:
     }
     AdRecord& ad() { return state.ad; }
     Preferences& prefs() { return state.prefs; }
+    // FTP upload on, to this account, the pictures linked at `webUrl`.
+    void useFtp(const Preferences::FtpAccount& account, const QString& webUrl)
+    {
+        using F = Preferences::Field;
+        prefs().setFlag(F::FtpAccess, true);
+        prefs().setText(F::FtpServer, account.server);
+        prefs().setText(F::FtpPort, account.port);
+        prefs().setText(F::FtpUserName, account.userName);
+        prefs().setText(F::FtpPassword, account.password);
+        prefs().setText(F::FtpRemoteFolder, account.remoteFolder);
+        prefs().copyFtpAccount();
+        prefs().setText(F::WebUrl, webUrl);
+    }
 
     TestInstall install;
     ScriptedDesktopServices ds;

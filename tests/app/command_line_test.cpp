@@ -46,6 +46,8 @@ TEST(AppCommandLine, ParsesTheContract)
         {{u"--generate"_s, u"--preview"_s, u"ad.zad"_s}, M::Generate, u"ad.zad"_s},
         {{u"--generate"_s, u"--"_s, u"-odd.zad"_s}, M::Generate, u"-odd.zad"_s},
         {QStringList{u"--preview"_s}, M::UsageError, {}},
+        {{u"--no-verify"_s, u"--generate"_s, u"ad.zad"_s}, M::Generate, u"ad.zad"_s},
+        {{u"--check"_s, u"--no-verify"_s}, M::UsageError, {}},
         {{u"--generate"_s, u"a.zad"_s, u"b.zad"_s}, M::UsageError, u"a.zad"_s},
         {QStringList{u"--frobnicate"_s}, M::UsageError, {}},
         {{u"--check"_s, u"--format"_s, u"json"_s, u"ad.zad"_s}, M::Check, u"ad.zad"_s},
@@ -68,6 +70,7 @@ TEST(AppCommandLine, ParsesTheContract)
     }
     EXPECT_TRUE(parseCommandLine({u"--check"_s, u"--format"_s, u"json"_s}).json);
     EXPECT_FALSE(parseCommandLine({u"--check"_s, u"--format=text"_s}).json);
+    EXPECT_FALSE(parseCommandLine({u"--generate"_s, u"--no-verify"_s}).verify);
 }
 
 // One ad's findings come without its name; with several ads each line names the ad's file.
@@ -213,9 +216,17 @@ TEST(AppCommandLine, UploadsThePicturesTheAdShowsAndSaysWhichIsOnItsWay)
     install.write(u"icons/usps.gif"_s, "GIF89a");
     writeAd(install, u"lamp.zad"_s, u"Lamp [S1]"_s, u"2"_s, install.file(u"lamp.jpg"_s));
 
+    // The check of the web addresses says on standard error why the page was not made.
     ProgramRun r = runProgram(install, {u"--generate"_s, install.file(u"lamp.zad"_s)});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.err.contains(u"\nPictures Not Found On The Web: "_s)) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains(u"Image 1: http://pics.example/lamp.jpg\n"_s));
+    EXPECT_TRUE(r.out.isEmpty());
+
+    r = runProgram(install, {u"--generate"_s, u"--no-verify"_s, install.file(u"lamp.zad"_s)});
     ASSERT_EQ(r.status, 0) << r.err.toStdString();
-    EXPECT_TRUE(r.err.startsWith(u"Currently Uploading Image 1\nCurrently Uploading Emoticon"_s));
+    EXPECT_TRUE(r.err.startsWith(
+        u"Preparing picture 1 of 1\nCurrently Uploading Image 1\nCurrently Uploading Emoticon"_s));
     EXPECT_TRUE(QFileInfo::exists(server.folder + u"/lamp.jpg"_s));
     EXPECT_TRUE(QFileInfo::exists(server.folder + u"/listwright/s_1.gif"_s));
     EXPECT_TRUE(r.out.contains("src=\"http://pics.example/lamp.jpg\""));

@@ -1,7 +1,13 @@
+#include "pictures/address_check.h"
+#include "pictures/curl_upload.h"
+#include "pictures/picture_preparation.h"
 #include "tests/app/app_fixture.h"
+#include "tests/pictures/test_servers.h"
 
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
 
 using namespace Qt::StringLiterals;
 using namespace lw;
@@ -87,6 +93,54 @@ TEST_F(AppProgram, UploadRunsBeforeGenerateOnWhatTheAdHeldWhenItStartedAndItsFai
     EXPECT_EQ(ds.messageTitles(), QStringList{u"FTP Error"_s});
     EXPECT_EQ(ds.clipboardText(), u"before");
     EXPECT_EQ(ad().text(T::Description), u"a\r\nb");
+}
+
+// A HEIC picture goes up as a JPEG under its new name, the page links that name and the picture is
+// found there on the web server; a web address that does not match the FTP folder is caught before
+// the page reaches the clipboard, unless the seller generates anyway.
+TEST_F(AppProgram, PreparedPicturesGoUpUnderTheirSentNamesAndAreLookedForOnTheWeb)
+{
+    if (QStandardPaths::findExecutable(u"heif-enc"_s).isEmpty())
+        GTEST_SKIP() << "needs libheif-examples";
+    TestServer ftp(ServerKind::Ftp), web(ServerKind::Https);
+    ASSERT_TRUE(ftp.error.isEmpty() && web.error.isEmpty()) << QString(ftp.error + web.error).toStdString();
+    // The web server serves the FTP folder, as the seller's host does.
+    ASSERT_TRUE(QFile::link(ftp.folder, web.folder + u"/images"_s));
+    qputenv("LISTWRIGHT_CA_FILE", web.authority.toUtf8());
+    start();
+    QProcess::execute(u"convert"_s, {u"-size"_s, u"640x480"_s, u"gradient:"_s, install.file(u"src.png"_s)});
+    QProcess::execute(u"heif-enc"_s, {install.file(u"src.png"_s), u"-o"_s, install.file(u"IMG_0042.HEIC"_s)});
+    const QString site = u"https://"_s + web.account.server;
+    useFtp(ftp.account, site + u"/images/"_s);
+    state.pictures.setText(0, install.file(u"IMG_0042.HEIC"_s));
+    program.setPictureUpload(std::make_unique<CurlUpload>());
+    program.setPicturePreparation(std::make_unique<PicturePreparation>());
+    program.setAddressCheck(std::make_unique<AddressCheck>());
+
+    QSignalSpy done(&program, &Program::generated);
+    QSignalSpy failed(&program, &Program::failed);
+    program.mnuOptionsGenerate_Click();
+    ASSERT_TRUE(done.wait(60000)) << ds.messageTitles().join(u", "_s).toStdString();
+    EXPECT_TRUE(done.last().value(1).toString().contains(u"src=\""_s + site + u"/images/IMG_0042.jpg\""_s));
+    QFile sent(ftp.folder + u"/IMG_0042.jpg"_s);
+    ASSERT_TRUE(sent.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(sent.read(3) == "\xFF\xD8\xFF");
+    EXPECT_EQ(ds.messageTitles(), QStringList{u"Your Ad Has Been Generated!"_s});
+
+    prefs().setText(F::WebUrl, site + u"/pictures/"_s);
+    ds.clearRecords();
+    ds.queueMessageAnswer(MsgResult::Yes); // Generate Anyway
+    program.mnuOptionsGenerate_Click();
+    ASSERT_TRUE(done.wait(60000));
+    ASSERT_EQ(ds.messages().size(), 2);
+    EXPECT_TRUE(ds.messages().first().text.contains(u"Image 1: "_s + site + u"/pictures/IMG_0042.jpg"_s));
+    ds.clearRecords();
+    ds.setClipboardText(u"before"_s);
+    program.mnuOptionsGenerate_Click(); // Cancel
+    ASSERT_TRUE(failed.wait(60000));
+    qunsetenv("LISTWRIGHT_CA_FILE");
+    EXPECT_EQ(ds.messageTitles(), QStringList{u"Pictures Not Found On The Web"_s});
+    EXPECT_EQ(ds.clipboardText(), u"before");
 }
 
 TEST_F(AppProgram, WeightFooterAndFailedTemplatesStopOrShapeThePage)

@@ -1,3 +1,4 @@
+#include "pictures/picture_preparation.h"
 #include "pictures/picture_upload.h"
 #include "pictures/ui/frm_ftp_status.h"
 
@@ -23,9 +24,13 @@ TEST(PicturesStatusWindow, FollowsTheUploadAndAborts)
 {
     frmFTPStatus window;
     HeldUpload upload;
-    window.watch(&upload);
+    PicturePreparation preparation;
+    window.watch(&upload, &preparation);
     upload.start({{}, false, {{1, u"a.jpg"_s, {}, u"a.jpg"_s}, {3, u"b.jpg"_s, {}, u"b.jpg"_s}}});
     EXPECT_TRUE(window.isHidden()) << "nothing is on its way yet";
+    Q_EMIT preparation.pictureStarted(2, 2);
+    EXPECT_EQ(window.findChild<QLabel*>(u"lblCurrentImage"_s)->text(), u"Preparing picture 2 of 2");
+    EXPECT_EQ(window.findChild<QProgressBar*>(u"prgAllImages"_s)->value(), 500);
     Q_EMIT upload.itemStarted(1);
     EXPECT_TRUE(window.isVisible());
     EXPECT_EQ(window.findChild<QLabel*>(u"lblCurrentImage"_s)->text(), u"Currently Uploading Image 4");

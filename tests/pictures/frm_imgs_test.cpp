@@ -1,6 +1,9 @@
 #include "pictures/ui/frm_imgs.h"
 #include "tests/testlib/window_test.h"
 
+#include <QAbstractButton>
+#include <QApplication>
+#include <QImage>
 #include <QLabel>
 #include <QWindow>
 
@@ -61,6 +64,30 @@ TEST_F(PicturesWindow, ButtonsAndModelChangesReachTheControls)
     EXPECT_EQ(ds.records().last().text, install.file(u"help"_s));
     click(u"cmdPrefHelp"_s);
     EXPECT_EQ(ds.shellOpened(), QStringList{install.path() + u"/help/add-images.html"_s});
+}
+
+// Beside each picture of this computer: its size and what goes up, or what is wrong with it.
+TEST_F(PicturesWindow, SaysBesideEachPictureWhatIsSentOrWhatIsWrong)
+{
+    using F = Preferences::Field;
+    QImage(1200, 900, QImage::Format_RGB32).save(install.file(u"lamp.jpg"_s), "JPEG");
+    QImage(300, 200, QImage::Format_RGB32).save(install.file(u"tiny.jpg"_s), "JPEG");
+    const QString texts[] = {install.file(u"lamp.jpg"_s), install.file(u"tiny.jpg"_s),
+                             install.file(u"gone.jpg"_s), u"https://example.com/a.jpg"_s};
+    for (int i = 0; i < 4; ++i)
+        state.pictures.setText(i, texts[i]);
+    state.prefs.setFlag(F::FtpAccess, true);
+    window.show();
+    auto note = [this](int i) { return find<QLabel>(u"lblInfo_%1"_s.arg(i))->text(); };
+    QTRY_VERIFY(note(0).startsWith(u"1200\u00D7900, "_s));
+    EXPECT_FALSE(note(0).contains(u'\u2192')) << "small enough to go as it is";
+    QTRY_COMPARE(note(1), u"Only 300\u00D7200: the site wants 500 px"_s);
+    EXPECT_EQ(note(2), u"File not found");
+    EXPECT_EQ(note(3), QString());
+    state.prefs.setIndex(F::LongestSide, 800);
+    EXPECT_TRUE(note(0).endsWith(u" \u2192 800\u00D7600"_s));
+    slot(0)->setText(install.file(u"tiny.jpg"_s));
+    QTRY_VERIFY(note(0).startsWith(u"Only"_s));
 }
 
 TEST_F(PicturesWindow, BelongsToTheMainWindowAndEveryCancelRestoresTheSnapshotOfTheLastArrival)

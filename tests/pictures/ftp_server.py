@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 """FTP server for tests and benchmarks: ftp_server.py ROOT USER [READ_LIMIT], the password on
-standard input; prints its loopback port. READ_LIMIT > 0 slows uploads after their first second
-to that many bytes a second, with a receive buffer small enough for the sender to feel it;
+standard input; prints its loopback port. READ_LIMIT > 0 slows uploads to that many bytes a second
+once the first second's worth has passed, all transfers together as over one line, with a receive
+buffer small enough for the sender to feel it;
 READ_LIMIT < 0 fails every upload as its data arrives, leaving the empty file it opened."""
 import logging
 import socket
@@ -13,9 +14,18 @@ from pyftpdlib.servers import FTPServer
 
 
 class SlowDTPHandler(ThrottledDTPHandler):
+    # The line's count goes on from one file to the next.
+    line_count = 0
+    line_next = 0
+
     def __init__(self, sock, cmd_channel):
         sock.setsockopt(socket.SOL_SOCKET, socket.SO_RCVBUF, 65536)
         super().__init__(sock, cmd_channel)
+
+    def _throttle_bandwidth(self, len_chunk, max_speed):
+        self._datacount, self._timenext = SlowDTPHandler.line_count, SlowDTPHandler.line_next
+        super()._throttle_bandwidth(len_chunk, max_speed)
+        SlowDTPHandler.line_count, SlowDTPHandler.line_next = self._datacount, self._timenext
 
 
 class BrokenDTPHandler(DTPHandler):

@@ -104,6 +104,12 @@ TEST_F(PrefsWindow, ClicksReachTheirCommandsAndRules)
         EXPECT_TRUE(find(pair.section(u':', 1))->isEnabled()) << pair.toStdString();
     }
     EXPECT_TRUE(state.pictures.slot(0).browseEnabled);
+    // The longest side counts only while the pictures are prepared.
+    find<QSpinBox>(u"txtLongestSide"_s)->setValue(2000);
+    EXPECT_EQ(state.prefs.index(F::LongestSide), 2000);
+    click(u"chkPreparePictures"_s);
+    EXPECT_FALSE(state.prefs.flag(F::PreparePictures));
+    EXPECT_FALSE(find(u"txtLongestSide"_s)->isEnabled());
     click(u"optUPS"_s);
     EXPECT_FALSE(find(u"frmUPSShip"_s)->isHidden());
 }

@@ -52,6 +52,29 @@ TEST_F(SettingsFile, FirstRunFileIsPrivateAndLoadsAsTheFirstRun)
     EXPECT_EQ(test::fileMode(install.file(u"settings.txt"_s)), 0600);
 }
 
+// The picture preferences live in listwright.ini beside settings.txt, which keeps its 40 lines; what a
+// later version wrote there is kept, and a bad value reads as the default.
+TEST_F(SettingsFile, PicturePreferencesLiveInAFileOfTheirOwn)
+{
+    install.write(u"listwright.ini"_s,
+                  "[Later]\nthing=1\n[Pictures]\nlongestSide=2400\nprepareForWeb=False\n");
+    loadSettings(state, window, ds);
+    EXPECT_FALSE(prefs().flag(F::PreparePictures));
+    EXPECT_EQ(prefs().index(F::LongestSide), 2400);
+    EXPECT_EQ(saved().size(), 40);
+    prefs().setFlag(F::PreparePictures, true);
+    prefs().setIndex(F::LongestSide, 1200);
+    ASSERT_TRUE(saveSettings(state));
+    EXPECT_EQ(install.read(u"listwright.ini"_s),
+              "[Later]\nthing=1\n[Pictures]\nlongestSide=1200\nprepareForWeb=true\n");
+    for (const char* bad : {"longestSide=499", "longestSide=4001", "longestSide=big", "prepareForWeb=0"}) {
+        install.write(u"listwright.ini"_s, QByteArray("[Pictures]\n") + bad);
+        loadSettings(state, window, ds);
+        EXPECT_TRUE(prefs().flag(F::PreparePictures)) << bad;
+        EXPECT_EQ(prefs().index(F::LongestSide), 1600) << bad;
+    }
+}
+
 TEST_F(SettingsFile, LoadingRunsTheRulesOfTheWindow)
 {
     // Neither calculator chosen: USPS, without the calculator, with its comment.

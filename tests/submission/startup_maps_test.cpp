@@ -12,8 +12,8 @@ using namespace Qt::StringLiterals;
 namespace lw::test {
 namespace {
 
-// The started program has not mapped the browser engine: the browser module is loaded only when
-// the submission window or the live preview is first needed.
+// The started program has not mapped the browser engine nor the picture engine: their modules are
+// loaded only when first needed.
 TEST(StartupMaps, NoWebEngineLibraryIsMappedAfterStartUp)
 {
     TestInstall install;
@@ -41,6 +41,8 @@ TEST(StartupMaps, NoWebEngineLibraryIsMappedAfterStartUp)
     EXPECT_TRUE(mapped.contains("libQt6Widgets"));
     EXPECT_FALSE(mapped.contains("libQt6WebEngine"));
     EXPECT_FALSE(mapped.contains("lw_browser"));
+    EXPECT_FALSE(mapped.contains("libvips"));
+    EXPECT_FALSE(mapped.contains("lw_picture_engine"));
 }
 
 } // namespace
