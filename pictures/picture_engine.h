@@ -51,10 +51,10 @@ public:
     // Reads the header only. Safe to call from any thread.
     virtual PictureFacts inspect(const QString& path) = 0;
     // The web copy of `path`: turned upright, at most `longestSide` on its longest side (never
-    // enlarged), sRGB, without metadata, encoded as `spec.format` (JPEG: quality 85, progressive).
+    // enlarged), sRGB, without metadata, encoded as `wanted.format` (JPEG: quality 85, progressive).
     // `stopped` is asked while the pixels are worked on; once it says true the work ends early.
     // Empty with the reason in `error` on failure. Safe to call from several threads at once.
-    virtual QByteArray webCopy(const QString& path, const WebCopySpec& spec,
+    virtual QByteArray webCopy(const QString& path, const WebCopySpec& wanted,
                                const std::function<bool()>& stopped, QString* error) = 0;
 };
 

@@ -92,7 +92,7 @@ private:
             return;
         QString error;
         const QByteArray bytes = m_engine->webCopy(
-            item.localPath, plan.spec, [this] { return m_aborted.load(); }, &error);
+            item.localPath, plan.wanted, [this] { return m_aborted.load(); }, &error);
         if (m_aborted)
             return;
         const QString named = u"Image "_s + QString::number(item.slot + 1) + u" ("_s + item.remoteName + u')';

@@ -59,14 +59,14 @@ WebPlan webPlan(const PictureFacts& facts, const QString& fileName, int longestS
     if (fits && facts.format != PictureFormat::Other && facts.orientation == 1 && !facts.convertColour)
         return plan;
     plan.asIs = false;
-    plan.spec = {webFormat(facts), longestSide};
+    plan.wanted = {webFormat(facts), longestSide};
     if (!fits) {
         // As the engine rounds: the longest side exactly the limit, the other in proportion.
         const double scale = double(longestSide) / longest;
         plan.width = std::max(1, qRound(plan.width * scale));
         plan.height = std::max(1, qRound(plan.height * scale));
     }
-    plan.remoteName = withExtension(fileName, plan.spec.format);
+    plan.remoteName = withExtension(fileName, plan.wanted.format);
     return plan;
 }
 

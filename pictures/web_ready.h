@@ -17,7 +17,7 @@ struct WebPlan
     // The seller's file goes as it is: a JPEG, PNG or GIF, upright, small enough, in 8-bit sRGB.
     // (Its metadata is still stripped on the way, losslessly.)
     bool asIs = true;
-    WebCopySpec spec;
+    WebCopySpec wanted;
     // The size sent, upright.
     int width = 0;
     int height = 0;

@@ -78,7 +78,7 @@ public:
         return facts;
     }
 
-    QByteArray webCopy(const QString& path, const WebCopySpec& spec, const std::function<bool()>& stopped,
+    QByteArray webCopy(const QString& path, const WebCopySpec& wanted, const std::function<bool()>& stopped,
                        QString* error) override
     {
         const QByteArray name = QFile::encodeName(path);
@@ -96,11 +96,11 @@ public:
         if (header)
             g_object_unref(header);
         // Every frame of a moving GIF; the first picture of any other file.
-        const bool frames = format == PictureFormat::Gif && spec.format == PictureFormat::Gif;
+        const bool frames = format == PictureFormat::Gif && wanted.format == PictureFormat::Gif;
         VipsImage* ready = nullptr;
         // Shrink-on-load: a JPEG is decoded at a fraction of its size, never whole.
-        if (vips_thumbnail(QByteArray(name + (frames ? "[n=-1]" : "")).constData(), &ready, spec.longestSide,
-                           "height", spec.longestSide, "size", VIPS_SIZE_DOWN,
+        if (vips_thumbnail(QByteArray(name + (frames ? "[n=-1]" : "")).constData(), &ready,
+                           wanted.longestSide, "height", wanted.longestSide, "size", VIPS_SIZE_DOWN,
                            managed ? "export_profile" : nullptr, "srgb", nullptr)) {
             *error = takeError();
             vips_thread_shutdown();
@@ -128,7 +128,7 @@ public:
             const int result = vips_cast_uchar(ready, &next, nullptr);
             then(result, next);
         }
-        if (ok && spec.format == PictureFormat::Jpeg && vips_image_hasalpha(ready)) {
+        if (ok && wanted.format == PictureFormat::Jpeg && vips_image_hasalpha(ready)) {
             VipsArrayDouble* white = vips_array_double_newv(1, 255.0);
             const int result = vips_flatten(ready, &next, "background", white, nullptr);
             vips_area_unref(VIPS_AREA(white));
@@ -140,7 +140,7 @@ public:
         void* bytes = nullptr;
         size_t size = 0;
         if (ok) {
-            switch (spec.format) {
+            switch (wanted.format) {
             case PictureFormat::Png:
                 ok = vips_pngsave_buffer(ready, &bytes, &size, "strip", TRUE, nullptr) == 0;
                 break;

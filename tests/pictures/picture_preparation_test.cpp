@@ -76,7 +76,7 @@ TEST(PicturesWebPlan, SendsWebReadyPicturesAsTheyAreAndNamesTheCopiesByTheirForm
         SCOPED_TRACE(c.name.toStdString());
         const WebPlan plan = webPlan(c.facts, c.name, DefaultLongestSide);
         EXPECT_EQ(plan.asIs, c.asIs);
-        EXPECT_EQ(plan.spec.format, c.format);
+        EXPECT_EQ(plan.wanted.format, c.format);
         EXPECT_EQ(QSize(plan.width, plan.height), c.size);
         EXPECT_EQ(plan.remoteName, c.sentName);
     }
